@@ -1,0 +1,21 @@
+#pragma once
+
+// What the plug-in needs from its editor. The graphics core implements it;
+// the plug-in base, the host binding and the engine reach the editor only
+// through these operations, never through its internals.
+class IEditorLink {
+ public:
+  virtual ~IEditorLink() = default;
+
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+
+  // Hands a normalised parameter value to every control bound to the
+  // parameter, directly or as one of its additional parameters.
+  virtual void ShowNormalizedValue(int paramIndex, double normalized) = 0;
+  // Creates the drawing surfaces once the editor is bound to its plug-in.
+  virtual void CreateSurfaces() = 0;
+  // Carries a parameter value from the host's side to the bound controls;
+  // only values and dirty flags change, nothing is sent back.
+  virtual void SetParameterFromHost(int paramIndex, double value, bool normalized) = 0;
+};

@@ -1,0 +1,20 @@
+#pragma once
+#include "core/IPlugBase.h"
+#include "engine/EngineSnapshot.h"
+#include "engine/TovraneParams.h"
+
+// The product's plug-in class: its identity, its 26 parameters and its 16
+// programs ("init" and the factory presets).
+class Tovrane : public IPlugBase {
+ public:
+  Tovrane();
+
+  static PlugIdentity Identity();
+
+ private:
+  void InitParameters();
+  void InitEditorParameters();
+  void InitDouble(int index, const char* name, double defaultValue, double maxValue = 100.0);
+  void InitInteger(int index, const char* name, double defaultValue, double maxValue);
+  void MakePresets();
+};
