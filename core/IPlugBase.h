@@ -126,6 +126,12 @@ class IPlugBase {
   int UnserializePresets(const StateChunk* chunk, int pos);
   static void WriteChunkHeader(StateChunk* chunk);
   static int ReadChunkHeader(const StateChunk* chunk, int* pos);
+  // A whole program or bank chunk as hosts store it: header, then the
+  // parameter state or every preset. RestoreChunk reads a chunk without a
+  // header as parameter values from its first byte; values read before a
+  // failure stay applied, and the result is false.
+  bool SaveChunk(StateChunk* chunk, bool isBank);
+  bool RestoreChunk(const StateChunk* chunk, bool isBank);
   void ModifyCurrentPreset(const char* name = nullptr);
   bool LoadPreset(int index);
   const char* PresetNameAt(int index) const;

@@ -108,6 +108,35 @@ int IPlugBase::UnserializePresets(const StateChunk* chunk, int pos) {
   return pos;
 }
 
+bool IPlugBase::SaveChunk(StateChunk* chunk, bool isBank) {
+  Guard guard(lock);
+  WriteChunkHeader(chunk);
+  bool saved;
+  if (isBank) {
+    ModifyCurrentPreset();
+    saved = SerializePresets(chunk);
+  } else {
+    saved = SaveState(chunk);
+  }
+  return saved && chunk->Size() > 0;
+}
+
+bool IPlugBase::RestoreChunk(const StateChunk* chunk, bool isBank) {
+  Guard guard(lock);
+  int pos = 0;
+  const int chunkVersion = ReadChunkHeader(chunk, &pos);
+  int result;
+  if (isBank && chunkVersion >= kChunkVersion) {
+    result = UnserializePresets(chunk, pos);
+  } else {
+    result = LoadState(chunk, pos);
+    ModifyCurrentPreset();
+  }
+  if (result < 0) return false;
+  RefreshEditorControls();
+  return true;
+}
+
 void IPlugBase::ModifyCurrentPreset(const char* name) {
   Guard guard(lock);
   PlugPreset* preset = presets.Get(currentPreset);

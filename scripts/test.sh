@@ -18,5 +18,5 @@ done
 
 echo "=== fuzz: build and run"
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "${jobs}"
+cmake --build --preset fuzz -j "${jobs}" --target fuzz_targets
 bash scripts/run-fuzz.sh build/fuzz

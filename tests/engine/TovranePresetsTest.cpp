@@ -159,3 +159,38 @@ TEST(TovraneChunks, BankCarriesAllSixteenNames) {
   // The current preset (5) is applied from the loaded bank.
   EXPECT_EQ(copy.GetParam(kInputGain)->Value(), 44.92);
 }
+
+TEST(TovraneChunks, HostChunkRequests) {
+  Tovrane plug;
+  StateChunk program;
+  ASSERT_TRUE(plug.SaveChunk(&program, false));
+  EXPECT_EQ(program.Size(), 216);
+
+  // A program chunk without the header is read as values from byte 0, and
+  // the current preset takes the loaded values.
+  StateChunk headerless;
+  for (int i = 0; i < 26; ++i) headerless.PutDouble(i == kWide ? 70.0 : 0.0);
+  EXPECT_TRUE(plug.RestoreChunk(&headerless, false));
+  EXPECT_EQ(plug.GetParam(kWide)->Value(), 70.0);
+  double stored = 0;
+  plug.PresetState(0)->GetDouble(&stored, 8 * kWide);
+  EXPECT_EQ(stored, 70.0);
+
+  // A bank request without a valid header is read as a program.
+  EXPECT_TRUE(plug.RestoreChunk(&program, true));
+  EXPECT_EQ(plug.GetParam(kWide)->Value(), 20.0);
+
+  // A cut chunk applies what it holds and reports failure.
+  StateChunk cut;
+  IPlugBase::WriteChunkHeader(&cut);
+  cut.PutDouble(80.0);
+  EXPECT_FALSE(plug.RestoreChunk(&cut, false));
+  EXPECT_EQ(plug.GetParam(kInputGain)->Value(), 80.0);
+
+  StateChunk bank;
+  ASSERT_TRUE(plug.SaveChunk(&bank, true));
+  StateChunk cutBank;
+  cutBank.PutBytes(bank.Data(), bank.Size() - 1);
+  EXPECT_FALSE(plug.RestoreChunk(&cutBank, true));
+  EXPECT_TRUE(plug.RestoreChunk(&bank, true));
+}
