@@ -177,7 +177,9 @@ TEST(TovraneChunks, HostChunkRequests) {
   EXPECT_EQ(stored, 70.0);
 
   // A bank request without a valid header is read as a program.
-  EXPECT_TRUE(plug.RestoreChunk(&program, true));
+  StateChunk programBody;
+  programBody.PutBytes(program.Data() + 8, program.Size() - 8);
+  EXPECT_TRUE(plug.RestoreChunk(&programBody, true));
   EXPECT_EQ(plug.GetParam(kWide)->Value(), 20.0);
 
   // A cut chunk applies what it holds and reports failure.
