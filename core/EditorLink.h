@@ -18,4 +18,8 @@ class IEditorLink {
   // Carries a parameter value from the host's side to the bound controls;
   // only values and dirty flags change, nothing is sent back.
   virtual void SetParameterFromHost(int paramIndex, double value, bool normalized) = 0;
+
+  // The window inside the host's parent window: a handle, or null on failure.
+  virtual void* OpenEditorWindow(void* parent) = 0;
+  virtual void CloseEditorWindow() = 0;
 };

@@ -15,7 +15,7 @@ PlugIdentity Tovrane::Identity() {
   return identity;
 }
 
-Tovrane::Tovrane() : IPlugBase(Identity()) {
+Tovrane::Tovrane(audioMasterCallback hostCallback) : IPlugVST(Identity(), hostCallback) {
   InitParameters();
   InitEditorParameters();
   MakePresets();

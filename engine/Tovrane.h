@@ -1,13 +1,13 @@
 #pragma once
-#include "core/IPlugBase.h"
 #include "engine/EngineSnapshot.h"
 #include "engine/TovraneParams.h"
+#include "vst2/IPlugVST.h"
 
 // The product's plug-in class: its identity, its 26 parameters and its 16
 // programs ("init" and the factory presets).
-class Tovrane : public IPlugBase {
+class Tovrane : public IPlugVST {
  public:
-  Tovrane();
+  explicit Tovrane(audioMasterCallback hostCallback = nullptr);
 
   static PlugIdentity Identity();
 
