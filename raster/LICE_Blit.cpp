@@ -85,7 +85,7 @@ void BlitCopy(LICE_IBitmap* dest, LICE_IBitmap* src, const BlitSpan& span, float
 }
 
 // Add and dodge without the source-alpha flag treat the source as opaque.
-LICE_pixel Opaque(LICE_pixel p) { return p | 0xff000000u; }
+LICE_pixel MakeOpaque(LICE_pixel p) { return p | 0xff000000u; }
 
 }  // namespace
 
@@ -113,12 +113,12 @@ void Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstX, int dstY, const LICE_
       break;
     case kBlitModeAdd:
       CombineRows(dest, src, span, [ia, sourceAlpha](LICE_pixel d, LICE_pixel s) {
-        return LICE_CombineAddSourceAlpha(d, sourceAlpha ? s : Opaque(s), ia);
+        return LICE_CombineAddSourceAlpha(d, sourceAlpha ? s : MakeOpaque(s), ia);
       });
       break;
     case kBlitModeDodge:
       CombineRows(dest, src, span, [ia, sourceAlpha](LICE_pixel d, LICE_pixel s) {
-        return LICE_CombineDodgeSourceAlpha(d, sourceAlpha ? s : Opaque(s), ia);
+        return LICE_CombineDodgeSourceAlpha(d, sourceAlpha ? s : MakeOpaque(s), ia);
       });
       break;
     default:

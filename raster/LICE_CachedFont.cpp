@@ -17,11 +17,11 @@ void LICE_CachedFont::SetFromSystemFont(LICE_SystemFont* font, int newFlags) {
   lineHeight = font ? font->Height() : 0;
   glyphs.Clear();
   if (font && (flags & kFontPreRender)) {
-    for (char32_t code = 0; code < 128; ++code) GlyphFor(code);
+    for (char32_t code = 0; code < 128; ++code) FindOrRenderGlyph(code);
   }
 }
 
-const LICE_Glyph* LICE_CachedFont::GlyphFor(char32_t code) {
+const LICE_Glyph* LICE_CachedFont::FindOrRenderGlyph(char32_t code) {
   if (const LICE_Glyph* cached = glyphs.Find(code)) return cached;
   auto glyph = std::make_unique<LICE_Glyph>();
   if (!systemFont->RenderGlyph(code, glyph.get())) {
@@ -43,13 +43,13 @@ std::vector<LICE_CachedFont::Line> LICE_CachedFont::LayOutLines(const std::vecto
       lines.push_back(Line{i + 1, i + 1, 0});
       continue;
     }
-    if (code != U'\r' && code != U'\n') lines.back().width += GlyphFor(code)->advance;
+    if (code != U'\r' && code != U'\n') lines.back().width += FindOrRenderGlyph(code)->advance;
   }
   lines.back().end = codes.size();
   return lines;
 }
 
-int LICE_CachedFont::TextWeight(int format) const {
+int LICE_CachedFont::ComputeTextWeight(int format) const {
   float weight = alpha;
   if (format & kTextUseForegroundAlpha)
     weight *= static_cast<float>(LICE_GetA(textColour)) / 255.0f;
@@ -133,7 +133,7 @@ int LICE_CachedFont::DrawText(LICE_IBitmap* dest, const char* text, int length, 
   } else if ((format & kTextVerticalMask) == kTextAlignBottom) {
     y = rect->bottom - blockHeight;
   }
-  const int ia = TextWeight(format);
+  const int ia = ComputeTextWeight(format);
   for (const Line& line : lines) {
     int x = rect->left;
     if ((format & kTextAlignMask) == kTextAlignCentre) {
@@ -146,7 +146,7 @@ int LICE_CachedFont::DrawText(LICE_IBitmap* dest, const char* text, int length, 
     }
     for (std::size_t i = line.first; i < line.end; ++i) {
       if (codes[i] == U'\r' || codes[i] == U'\n') continue;
-      const LICE_Glyph* glyph = GlyphFor(codes[i]);
+      const LICE_Glyph* glyph = FindOrRenderGlyph(codes[i]);
       if (ia > 0) DrawGlyph(dest, *glyph, x, y, clip, ia);
       x += glyph->advance;
     }

@@ -33,9 +33,9 @@ class LICE_CachedFont : public LICE_IFont {
     int width = 0;
   };
 
-  const LICE_Glyph* GlyphFor(char32_t code);
+  const LICE_Glyph* FindOrRenderGlyph(char32_t code);
   std::vector<Line> LayOutLines(const std::vector<char32_t>& codes, int format);
-  int TextWeight(int format) const;
+  int ComputeTextWeight(int format) const;
   void FillLineBackground(LICE_IBitmap* dest, const LICE_Rect& box, const LICE_Rect& clip) const;
   void DrawGlyph(LICE_IBitmap* dest, const LICE_Glyph& glyph, int x, int y, const LICE_Rect& clip,
                  int ia) const;

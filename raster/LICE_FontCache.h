@@ -8,7 +8,7 @@
 // only while searching or appending, never while a font is being created.
 class LICE_FontCache {
  public:
-  // The cached font for spec, created on first use; null when the system
+  // The cached font for request, created on first use; null when the system
   // cannot make the font (nothing is cached then).
-  static LICE_CachedFont* Find(const LICE_FontSpec& spec);
+  static LICE_CachedFont* Find(const LICE_FontRequest& request);
 };

@@ -67,9 +67,9 @@ bool MatchFontFile(const char* face, bool bold, bool italic, FontFileMatch* matc
   return ok;
 }
 
-std::unique_ptr<LICE_FreeTypeFont> LICE_FreeTypeFont::Create(const LICE_FontSpec& spec) {
+std::unique_ptr<LICE_FreeTypeFont> LICE_FreeTypeFont::Create(const LICE_FontRequest& request) {
   std::unique_ptr<LICE_FreeTypeFont> font(new LICE_FreeTypeFont());
-  if (!font->Open(spec)) return nullptr;
+  if (!font->Open(request)) return nullptr;
   return font;
 }
 
@@ -80,12 +80,12 @@ LICE_FreeTypeFont::~LICE_FreeTypeFont() {
   }
 }
 
-bool LICE_FreeTypeFont::Open(const LICE_FontSpec& spec) {
-  if (spec.height <= 0) return false;
+bool LICE_FreeTypeFont::Open(const LICE_FontRequest& request) {
+  if (request.height <= 0) return false;
   FontFileMatch match;
-  char faceName[sizeof spec.face + 1] = {};
-  std::memcpy(faceName, spec.face, sizeof spec.face);
-  if (!MatchFontFile(faceName, spec.style == 1, spec.style == 2, &match)) return false;
+  char faceName[sizeof request.face + 1] = {};
+  std::memcpy(faceName, request.face, sizeof request.face);
+  if (!MatchFontFile(faceName, request.style == 1, request.style == 2, &match)) return false;
   library = FreeTypeLibrary::Instance();
   if (!library) return false;
   {
@@ -107,15 +107,15 @@ bool LICE_FreeTypeFont::Open(const LICE_FontSpec& spec) {
     }
   }
   if (ascentUnits + descentUnits <= 0) return false;
-  const double scale = spec.height / (ascentUnits + descentUnits);
+  const double scale = request.height / (ascentUnits + descentUnits);
   const double emPixels = face->units_per_EM * scale;
   if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(emPixels * 64.0)), 72, 72) !=
       0) {
     return false;
   }
-  height = spec.height;
+  height = request.height;
   ascent = static_cast<int>(std::lround(ascentUnits * scale));
-  monochrome = spec.quality == 1;
+  monochrome = request.quality == 1;
   return true;
 }
 
@@ -154,6 +154,6 @@ bool LICE_FreeTypeFont::RenderGlyph(char32_t code, LICE_Glyph* glyph) {
   return true;
 }
 
-std::unique_ptr<LICE_SystemFont> CreateSystemFont(const LICE_FontSpec& spec) {
-  return LICE_FreeTypeFont::Create(spec);
+std::unique_ptr<LICE_SystemFont> CreateSystemFont(const LICE_FontRequest& request) {
+  return LICE_FreeTypeFont::Create(request);
 }

@@ -20,7 +20,7 @@ bool MatchFontFile(const char* face, bool bold, bool italic, FontFileMatch* matc
 // (ascent + descent), which is how the system font reads a positive height.
 class LICE_FreeTypeFont : public LICE_SystemFont {
  public:
-  static std::unique_ptr<LICE_FreeTypeFont> Create(const LICE_FontSpec& spec);
+  static std::unique_ptr<LICE_FreeTypeFont> Create(const LICE_FontRequest& request);
   ~LICE_FreeTypeFont() override;
 
   int Height() const override { return height; }
@@ -29,7 +29,7 @@ class LICE_FreeTypeFont : public LICE_SystemFont {
 
  private:
   LICE_FreeTypeFont() = default;
-  bool Open(const LICE_FontSpec& spec);
+  bool Open(const LICE_FontRequest& request);
 
   std::shared_ptr<FreeTypeLibrary> library;
   FT_FaceRec_* face = nullptr;

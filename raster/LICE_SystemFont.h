@@ -8,7 +8,7 @@
 #include "LICE_Types.h"
 
 // What a text style asks of the window system's font.
-struct LICE_FontSpec {
+struct LICE_FontRequest {
   char face[32] = {};
   int height = 0;       // pixel height of the character cell
   int orientation = 0;  // degrees counter-clockwise
@@ -48,5 +48,5 @@ class LICE_SystemFont {
   }
 };
 
-// Creates the platform's font for spec, or null when none can be made.
-std::unique_ptr<LICE_SystemFont> CreateSystemFont(const LICE_FontSpec& spec);
+// Creates the platform's font for request, or null when none can be made.
+std::unique_ptr<LICE_SystemFont> CreateSystemFont(const LICE_FontRequest& request);

@@ -10,7 +10,7 @@ namespace {
 // Shorter data cannot even hold the PNG signature.
 constexpr std::size_t kMinimumResourceBytes = 8;
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char ToLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -19,8 +19,8 @@ bool HasPngExtension(const char* name) {
   const char* dot = std::strrchr(name, '.');
   if (!dot) return false;
   const char* extension = dot + 1;
-  return std::strlen(extension) == 3 && Lower(extension[0]) == 'p' && Lower(extension[1]) == 'n' &&
-         Lower(extension[2]) == 'g';
+  return std::strlen(extension) == 3 && ToLower(extension[0]) == 'p' &&
+         ToLower(extension[1]) == 'n' && ToLower(extension[2]) == 'g';
 }
 
 LICE_IBitmap* LoadPlatformBitmap(int id, const char* name) {

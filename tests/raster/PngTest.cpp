@@ -22,18 +22,18 @@ LICE_pixel At(LICE_IBitmap& bitmap, int x, int y) {
 }
 
 std::vector<unsigned char> SmallRgbaPng() {
-  TestPngSpec spec;
-  spec.width = 5;
-  spec.height = 3;
+  TestPngLayout layout;
+  layout.width = 5;
+  layout.height = 3;
   for (int y = 0; y < 3; ++y) {
     std::vector<png_byte> row;
     for (int x = 0; x < 5; ++x) {
       row.insert(row.end(),
                  {png_byte(40 * x), png_byte(60 * y), png_byte(x + y), png_byte(50 * x)});
     }
-    spec.rows.push_back(row);
+    layout.rows.push_back(row);
   }
-  return MakeTestPng(spec);
+  return MakeTestPng(layout);
 }
 
 TEST(PngDecode, RgbaKeepsColoursUnpremultiplied) {
@@ -48,31 +48,31 @@ TEST(PngDecode, RgbaKeepsColoursUnpremultiplied) {
 }
 
 TEST(PngDecode, PaletteWithTransparency) {
-  TestPngSpec spec;
-  spec.width = 3;
-  spec.colourType = PNG_COLOR_TYPE_PALETTE;
-  spec.palette = {{255, 0, 0}, {0, 128, 255}, {10, 20, 30}};
-  spec.paletteAlpha = {255, 64};  // entries past the list stay opaque
-  spec.rows = {{2, 1, 0}};
-  auto bitmap = Decode(MakeTestPng(spec));
+  TestPngLayout layout;
+  layout.width = 3;
+  layout.colourType = PNG_COLOR_TYPE_PALETTE;
+  layout.palette = {{255, 0, 0}, {0, 128, 255}, {10, 20, 30}};
+  layout.paletteAlpha = {255, 64};  // entries past the list stay opaque
+  layout.rows = {{2, 1, 0}};
+  auto bitmap = Decode(MakeTestPng(layout));
   ASSERT_TRUE(bitmap);
   EXPECT_EQ(At(*bitmap, 0, 0), LICE_RGBA(10, 20, 30, 255));
   EXPECT_EQ(At(*bitmap, 1, 0), LICE_RGBA(0, 128, 255, 64));
   EXPECT_EQ(At(*bitmap, 2, 0), LICE_RGBA(255, 0, 0, 255));
 
-  spec.paletteAlpha.clear();
-  bitmap = Decode(MakeTestPng(spec));
+  layout.paletteAlpha.clear();
+  bitmap = Decode(MakeTestPng(layout));
   ASSERT_TRUE(bitmap);
   EXPECT_EQ(At(*bitmap, 1, 0), LICE_RGBA(0, 128, 255, 255));
 }
 
 TEST(PngDecode, GreyFourBitBecomesOpaqueGrey) {
-  TestPngSpec spec;
-  spec.width = 4;
-  spec.bitDepth = 4;
-  spec.colourType = PNG_COLOR_TYPE_GRAY;
-  spec.rows = {{0x0f, 0x7a}};  // levels 0, 15, 7, 10
-  auto bitmap = Decode(MakeTestPng(spec));
+  TestPngLayout layout;
+  layout.width = 4;
+  layout.bitDepth = 4;
+  layout.colourType = PNG_COLOR_TYPE_GRAY;
+  layout.rows = {{0x0f, 0x7a}};  // levels 0, 15, 7, 10
+  auto bitmap = Decode(MakeTestPng(layout));
   ASSERT_TRUE(bitmap);
   const int levels[] = {0, 15, 7, 10};
   for (int x = 0; x < 4; ++x) {
@@ -82,51 +82,51 @@ TEST(PngDecode, GreyFourBitBecomesOpaqueGrey) {
 }
 
 TEST(PngDecode, GreyTransparencyBecomesAlpha) {
-  TestPngSpec spec;
-  spec.width = 2;
-  spec.colourType = PNG_COLOR_TYPE_GRAY;
-  spec.greyTransparent = true;
-  spec.transparentGrey = 7;
-  spec.rows = {{7, 200}};
-  auto bitmap = Decode(MakeTestPng(spec));
+  TestPngLayout layout;
+  layout.width = 2;
+  layout.colourType = PNG_COLOR_TYPE_GRAY;
+  layout.greyTransparent = true;
+  layout.transparentGrey = 7;
+  layout.rows = {{7, 200}};
+  auto bitmap = Decode(MakeTestPng(layout));
   ASSERT_TRUE(bitmap);
   EXPECT_EQ(LICE_GetA(At(*bitmap, 0, 0)), 0);
   EXPECT_EQ(At(*bitmap, 1, 0), LICE_RGBA(200, 200, 200, 255));
 }
 
 TEST(PngDecode, RgbWithoutAlphaIsOpaque) {
-  TestPngSpec spec;
-  spec.width = 2;
-  spec.colourType = PNG_COLOR_TYPE_RGB;
-  spec.rows = {{1, 2, 3, 250, 251, 252}};
-  auto bitmap = Decode(MakeTestPng(spec));
+  TestPngLayout layout;
+  layout.width = 2;
+  layout.colourType = PNG_COLOR_TYPE_RGB;
+  layout.rows = {{1, 2, 3, 250, 251, 252}};
+  auto bitmap = Decode(MakeTestPng(layout));
   ASSERT_TRUE(bitmap);
   EXPECT_EQ(At(*bitmap, 0, 0), LICE_RGBA(1, 2, 3, 255));
   EXPECT_EQ(At(*bitmap, 1, 0), LICE_RGBA(250, 251, 252, 255));
 }
 
 TEST(PngDecode, SixteenBitKeepsTheHighByte) {
-  TestPngSpec spec;
-  spec.bitDepth = 16;
-  spec.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
-  spec.rows = {{0xab, 0xff, 0x12, 0x34, 0x00, 0x80, 0x7f, 0x01}};
-  auto bitmap = Decode(MakeTestPng(spec));
+  TestPngLayout layout;
+  layout.bitDepth = 16;
+  layout.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
+  layout.rows = {{0xab, 0xff, 0x12, 0x34, 0x00, 0x80, 0x7f, 0x01}};
+  auto bitmap = Decode(MakeTestPng(layout));
   ASSERT_TRUE(bitmap);
   EXPECT_EQ(At(*bitmap, 0, 0), LICE_RGBA(0xab, 0x12, 0x00, 0x7f));
 }
 
 TEST(PngDecode, InterlacedMatchesPlain) {
-  TestPngSpec spec;
-  spec.width = 9;
-  spec.height = 9;
+  TestPngLayout layout;
+  layout.width = 9;
+  layout.height = 9;
   for (int y = 0; y < 9; ++y) {
     std::vector<png_byte> row;
     for (int x = 0; x < 9; ++x) row.insert(row.end(), {png_byte(x * 20), png_byte(y * 20), 7, 255});
-    spec.rows.push_back(row);
+    layout.rows.push_back(row);
   }
-  auto plain = Decode(MakeTestPng(spec));
-  spec.interlaced = true;
-  auto interlaced = Decode(MakeTestPng(spec));
+  auto plain = Decode(MakeTestPng(layout));
+  layout.interlaced = true;
+  auto interlaced = Decode(MakeTestPng(layout));
   ASSERT_TRUE(plain && interlaced);
   for (int y = 0; y < 9; ++y) {
     for (int x = 0; x < 9; ++x) EXPECT_EQ(At(*interlaced, x, y), At(*plain, x, y));

@@ -6,7 +6,7 @@
 
 // Describes a PNG to be written with libpng directly, so the decoder is
 // checked against files it did not write itself.
-struct TestPngSpec {
+struct TestPngLayout {
   int width = 1;
   int height = 1;
   int bitDepth = 8;
@@ -19,4 +19,4 @@ struct TestPngSpec {
   std::vector<std::vector<png_byte>> rows;  // packed as the PNG stores them
 };
 
-std::vector<unsigned char> MakeTestPng(const TestPngSpec& spec);
+std::vector<unsigned char> MakeTestPng(const TestPngLayout& layout);

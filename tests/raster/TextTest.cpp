@@ -13,19 +13,19 @@ namespace {
 
 constexpr LICE_pixel kBlack = LICE_RGBA(0, 0, 0, 255);
 
-LICE_FontSpec Spec(const char* face, int height, int style = 0) {
-  LICE_FontSpec spec;
-  std::strncpy(spec.face, face, sizeof spec.face - 1);
-  spec.height = height;
-  spec.style = style;
-  return spec;
+LICE_FontRequest Request(const char* face, int height, int style = 0) {
+  LICE_FontRequest request;
+  std::strncpy(request.face, face, sizeof request.face - 1);
+  request.height = height;
+  request.style = style;
+  return request;
 }
 
 // A font of its own (not from the cache), so colour and alpha changes in one
 // test do not leak into another.
 std::unique_ptr<LICE_CachedFont> MakeFont(const char* face, int height, int style = 0) {
   auto font = std::make_unique<LICE_CachedFont>();
-  font->SetFromSystemFont(CreateSystemFont(Spec(face, height, style)).release(),
+  font->SetFromSystemFont(CreateSystemFont(Request(face, height, style)).release(),
                           kFontOwnsSystemFont | kFontRenderNatively);
   font->SetTextColour(LICE_RGBA(255, 255, 255, 255));
   return font;
@@ -172,11 +172,11 @@ TEST(Text, LinesClippingAndStyles) {
 }
 
 TEST(Text, SharedFontDrawsTheSameFromSeveralThreads) {
-  LICE_CachedFont* font = LICE_FontCache::Find(Spec("Arial", 15));
+  LICE_CachedFont* font = LICE_FontCache::Find(Request("Arial", 15));
   ASSERT_NE(font, nullptr);
-  EXPECT_EQ(LICE_FontCache::Find(Spec("Arial", 15)), font);
-  EXPECT_NE(LICE_FontCache::Find(Spec("Arial", 16)), font);
-  EXPECT_EQ(LICE_FontCache::Find(Spec("Arial", 0)), nullptr);
+  EXPECT_EQ(LICE_FontCache::Find(Request("Arial", 15)), font);
+  EXPECT_NE(LICE_FontCache::Find(Request("Arial", 16)), font);
+  EXPECT_EQ(LICE_FontCache::Find(Request("Arial", 0)), nullptr);
   font->SetTextColour(LICE_RGBA(255, 255, 255, 255));
   const std::string text = "\xC3\x84 \xC3\xB6 \xCE\xA9 \xE2\x82\xAC Kestravon";
   LICE_MemBitmap results[4];
