@@ -80,11 +80,11 @@ void SetSymbolColour(cairo_t* cr, bool pressed) {
 
 void DrawTurnArrow(cairo_t* cr, double cx, double cy, bool clockwise, bool pressed) {
   // An arc over the top, open below, with the head on the side it turns towards.
-  const double r = 5.5;
+  const double r = 5.8;
   const double from = clockwise ? 0.9 * M_PI : 0.1 * M_PI;
   const double to = clockwise ? 2.1 * M_PI : -1.1 * M_PI;
   cy += 2.0;
-  cairo_set_line_width(cr, 1.8);
+  cairo_set_line_width(cr, 2.0);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   SetSymbolColour(cr, pressed);
   if (clockwise) {
@@ -98,9 +98,9 @@ void DrawTurnArrow(cairo_t* cr, double cx, double cy, bool clockwise, bool press
   const double travel = clockwise ? to + M_PI / 2 : to - M_PI / 2;
   const double tx = std::cos(travel), ty = std::sin(travel);
   const double nx = -ty, ny = tx;
-  cairo_move_to(cr, hx + tx * 3.2, hy + ty * 3.2);
-  cairo_line_to(cr, hx - tx * 1.2 + nx * 3.0, hy - ty * 1.2 + ny * 3.0);
-  cairo_line_to(cr, hx - tx * 1.2 - nx * 3.0, hy - ty * 1.2 - ny * 3.0);
+  cairo_move_to(cr, hx + tx * 3.8, hy + ty * 3.8);
+  cairo_line_to(cr, hx - tx * 1.0 + nx * 3.6, hy - ty * 1.0 + ny * 3.6);
+  cairo_line_to(cr, hx - tx * 1.0 - nx * 3.6, hy - ty * 1.0 - ny * 3.6);
   cairo_close_path(cr);
   cairo_fill(cr);
 }

@@ -43,6 +43,17 @@ void DrawBody(Painter& p, cairo_t* cr, double cx, double cy) {
   p.Circle(cx, cy, kBodyRadius);
   cairo_fill(cr);
   cairo_pattern_destroy(g);
+  // Light catches the upper-left edge of the skirt.
+  cairo_pattern_t* rim = cairo_pattern_create_linear(cx - kBodyRadius, cy - kBodyRadius,
+                                                     cx + kBodyRadius, cy + kBodyRadius);
+  cairo_pattern_add_color_stop_rgba(rim, 0, 1, 0.92, 0.80, 0.35);
+  cairo_pattern_add_color_stop_rgba(rim, 0.5, 1, 0.92, 0.80, 0.04);
+  cairo_pattern_add_color_stop_rgba(rim, 1, 0, 0, 0, 0.3);
+  cairo_set_source(cr, rim);
+  cairo_set_line_width(cr, 1.0);
+  p.Circle(cx, cy, kBodyRadius - 0.5);
+  cairo_stroke(cr);
+  cairo_pattern_destroy(rim);
 }
 
 // Grip ridges on the rim turn with the knob.

@@ -54,13 +54,39 @@ void Painter::SetFont(const char* face, double size, bool bold, bool italic) {
   cairo_select_font_face(cr, face, italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
                          bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr, size);
+  // Unhinted advances keep the letter spacing even at small sizes.
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  cairo_set_font_options(cr, options);
+  cairo_font_options_destroy(options);
 }
 
+namespace {
+
+// Copies the UTF-8 character starting at text into out; returns its byte length.
+int NextCharacter(const char* text, char out[5]) {
+  int length = 1;
+  while (length < 4 && (static_cast<unsigned char>(text[length]) & 0xc0) == 0x80) ++length;
+  for (int i = 0; i < length; ++i) out[i] = text[i];
+  out[length] = 0;
+  return length;
+}
+
+}  // namespace
+
 double Painter::TrackedWidth(const char* text, double tracking) {
+  if (tracking == 0) {
+    cairo_text_extents_t e;
+    cairo_text_extents(cr, text, &e);
+    return e.x_advance;
+  }
   double width = 0;
   int letters = 0;
-  for (const char* p = text; *p; ++p, ++letters) {
-    const char one[2] = {*p, 0};
+  char one[5];
+  for (const char* p = text; *p; ++letters) {
+    p += NextCharacter(p, one);
     cairo_text_extents_t e;
     cairo_text_extents(cr, one, &e);
     width += e.x_advance;
@@ -72,8 +98,15 @@ void Painter::TrackedText(const char* text, double x, double y, double tracking,
   double pen = x;
   if (align == 1) pen -= TrackedWidth(text, tracking) / 2;
   if (align == 2) pen -= TrackedWidth(text, tracking);
-  for (const char* p = text; *p; ++p) {
-    const char one[2] = {*p, 0};
+  if (tracking == 0) {
+    // Whole runs keep the font's kerning.
+    cairo_move_to(cr, pen, y);
+    cairo_show_text(cr, text);
+    return;
+  }
+  char one[5];
+  for (const char* p = text; *p;) {
+    p += NextCharacter(p, one);
     cairo_text_extents_t e;
     cairo_text_extents(cr, one, &e);
     cairo_move_to(cr, pen, y);

@@ -164,9 +164,26 @@ void DrawSection(Painter& p, cairo_t* cr, const Section& s) {
 }
 
 void DrawSectionPrint(Painter& p, cairo_t* cr, const Section& s) {
-  if (s.title) DrawSectionTitle(p, cr, s);
+  // The untitled strip holds the power switch hard against its right edge: no screws.
+  if (!s.title) return;
+  DrawSectionTitle(p, cr, s);
   for (double x : {s.left + 7.0, s.right - 7.0}) {
     for (double y : {s.top + 7.0, s.bottom - 7.0}) DrawScrew(p, cr, x, y);
+  }
+}
+
+// Eleven scale marks around each knob, in the ring the knob's frame leaves clear.
+void DrawKnobScale(Painter& p, cairo_t* cr, double cx, double cy) {
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+  for (int i = 0; i <= 10; ++i) {
+    const double a = 0.75 * M_PI + 1.5 * M_PI * i / 10;
+    const bool end = i == 0 || i == 10;
+    const double inner = 31.0, outer = end ? 35.5 : 33.5;
+    cairo_set_line_width(cr, end ? 1.4 : 1.0);
+    p.SetColour(ArtStyle::kIvoryDim, end ? 0.8 : 0.5);
+    cairo_move_to(cr, cx + std::cos(a) * inner, cy + std::sin(a) * inner);
+    cairo_line_to(cr, cx + std::cos(a) * outer, cy + std::sin(a) * outer);
+    cairo_stroke(cr);
   }
 }
 
@@ -205,19 +222,74 @@ void DrawDisplayWindow(Painter& p, cairo_t* cr) {
   p.RoundedRect(l, t, w, h, 4);
   cairo_fill(cr);
   cairo_pattern_destroy(g);
-  p.SetColour(Rgb{1, 1, 1}, 0.05);
-  p.RoundedRect(l + 2, t + 2, w - 4, h / 2 - 2, 3);
+  // Soft gloss across the upper left of the glass.
+  cairo_pattern_t* gloss = cairo_pattern_create_linear(l, t, l + w * 0.6, t + h);
+  cairo_pattern_add_color_stop_rgba(gloss, 0, 1, 1, 1, 0.07);
+  cairo_pattern_add_color_stop_rgba(gloss, 1, 1, 1, 1, 0);
+  cairo_set_source(cr, gloss);
+  p.RoundedRect(l + 1, t + 1, w - 2, h - 2, 3);
+  cairo_fill(cr);
+  cairo_pattern_destroy(gloss);
+}
+
+void DrawReel(Painter& p, cairo_t* cr, double cx, double cy, double pack) {
+  p.SetColour(Rgb{0.17, 0.105, 0.06});
+  p.Circle(cx, cy, pack);
+  cairo_fill(cr);
+  p.SetColour(Rgb{0.32, 0.20, 0.11}, 0.8);
+  cairo_set_line_width(cr, 0.6);
+  for (double r = 6.5; r < pack; r += 1.6) {
+    p.Circle(cx, cy, r);
+    cairo_stroke(cr);
+  }
+  p.SetVerticalGradient(cy - 6, cy + 6, ArtStyle::kIvory, ArtStyle::kIvoryDim);
+  p.Circle(cx, cy, 5.5);
+  cairo_fill(cr);
+  p.SetColour(ArtStyle::kGlassDark);
+  p.Circle(cx, cy, 2.6);
+  cairo_fill(cr);
+  for (int i = 0; i < 6; ++i) {
+    const double a = i * M_PI / 3;
+    cairo_move_to(cr, cx + std::cos(a) * 2.0, cy + std::sin(a) * 2.0);
+    cairo_line_to(cr, cx + std::cos(a) * 3.6, cy + std::sin(a) * 3.6);
+  }
+  cairo_set_line_width(cr, 1.2);
+  cairo_stroke(cr);
+}
+
+// A cassette window with its two reels, left of the readout.
+void DrawCassetteWindow(Painter& p, cairo_t* cr, double left, double top, double w, double h) {
+  p.SetVerticalGradient(top - 2, top + h + 2, Rgb{0.02, 0.015, 0.01}, Rgb{0.42, 0.36, 0.30});
+  p.RoundedRect(left - 2, top - 2, w + 4, h + 4, 7);
+  cairo_fill(cr);
+  p.SetColour(Rgb{0.05, 0.04, 0.035});
+  p.RoundedRect(left, top, w, h, 6);
+  cairo_fill(cr);
+  const double cy = top + h / 2;
+  const double lx = left + 26, rx = left + w - 26;
+  cairo_save(cr);
+  p.RoundedRect(left, top, w, h, 6);
+  cairo_clip(cr);
+  // Tape running between the packs along the bottom of the window.
+  p.SetColour(Rgb{0.20, 0.12, 0.07});
+  cairo_rectangle(cr, lx, cy + 10.5, rx - lx, 1.5);
+  cairo_fill(cr);
+  DrawReel(p, cr, lx, cy, 12.0);
+  DrawReel(p, cr, rx, cy, 8.5);
+  cairo_restore(cr);
+  p.SetColour(Rgb{1, 1, 1}, 0.06);
+  p.RoundedRect(left + 3, top + 2, w - 6, h / 2 - 2, 4);
   cairo_fill(cr);
 }
 
 void DrawStatusStrip(Painter& p, cairo_t* cr) {
   p.SetFont(ArtStyle::kSansFace, 9.5, true);
   p.PrintedText("POWER", kPower.x + 9.0, 392, 1.2, 2, ArtStyle::kIvoryDim);
+  DrawCassetteWindow(p, cr, 384, 374, 104, 30);
   p.SetFont(ArtStyle::kSerifFace, 15, false, true);
-  p.PrintedText("Kestravon", 392, 394, 0.5, 0, ArtStyle::kIvory);
-  p.SetFont(ArtStyle::kSansFace, 8.5, true);
-  p.PrintedText("TAPE  \xc2\xb7  VINYL  \xc2\xb7  TUBE", 480, 393, 1.4, 0, ArtStyle::kIvoryDim);
-  (void)cr;
+  p.PrintedText("Kestravon", 502, 386, 0, 0, ArtStyle::kIvory);
+  p.SetFont(ArtStyle::kSansFace, 7.5, true);
+  p.PrintedText("TAPE \xc2\xb7 VINYL \xc2\xb7 TUBE", 503, 400, 1.2, 0, ArtStyle::kAmber);
 }
 
 void DrawLogo(Painter& p, cairo_t* cr) {
@@ -241,7 +313,7 @@ void DrawLogo(Painter& p, cairo_t* cr) {
     cairo_fill(cr);
   }
   p.SetFont(ArtStyle::kSerifFace, 21, true, true);
-  p.PrintedText("Ostrelle", cx + 14, cy + 7, 0.3, 0, ArtStyle::kIvory);
+  p.PrintedText("Ostrelle", cx + 14, cy + 7, 0, 0, ArtStyle::kIvory);
 }
 
 }  // namespace
@@ -256,6 +328,9 @@ void PanelArt::Draw(ArtImage& image) {
   AddTexture(image);
   DrawTitle(p);
   for (const Section& s : kSections) DrawSectionPrint(p, cr, s);
+  for (const KnobPlace& k : kKnobs) {
+    DrawKnobScale(p, cr, k.x + kKnobSize / 2.0, k.y + kKnobSize / 2.0);
+  }
   DrawKnobLabels(p);
   DrawRadioCaptions(p, kNoiseType);
   DrawRadioCaptions(p, kProfile);

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr Rgb kWarmWhite{1.0, 0.93, 0.80};
 constexpr Rgb kOrange{1.0, 0.50, 0.12};
 
 void TubeOutline(Painter& p, double cx, double top, double width, double height) {
@@ -15,46 +14,80 @@ void TubeOutline(Painter& p, double cx, double top, double width, double height)
   p.RoundedRect(cx - r, top, width, height, r);
 }
 
+void DrawSocket(Painter& p, cairo_t* cr, double cx, double top, double width) {
+  p.SetVerticalGradient(top, top + 14, Rgb{0.26, 0.20, 0.16}, ArtStyle::kBakeliteDark);
+  p.RoundedRect(cx - width / 2, top, width, 14, 4);
+  cairo_fill(cr);
+  p.SetColour(Rgb{1, 0.9, 0.75}, 0.15);
+  cairo_set_line_width(cr, 1.0);
+  cairo_move_to(cr, cx - width / 2 + 4, top + 1.5);
+  cairo_line_to(cr, cx + width / 2 - 4, top + 1.5);
+  cairo_stroke(cr);
+}
+
+// Heater colour from dull red when barely warm to warm white at full glow.
+Rgb HeaterColour(double level) {
+  return Rgb{1.0, 0.35 + 0.58 * level, 0.10 + 0.70 * level * level};
+}
+
 void DrawLargeTube(cairo_t* cr, double cx, double top, double size, double level) {
   Painter p(cr);
-  const double width = size * 0.40, height = size * 0.78;
+  const double width = size * 0.42, height = size * 0.74;
   const double bodyTop = top + size * 0.06;
-  // Base socket.
-  p.SetVerticalGradient(top + size * 0.80, top + size * 0.95, Rgb{0.20, 0.16, 0.13},
-                        ArtStyle::kBakeliteDark);
-  p.RoundedRect(cx - width * 0.62, top + size * 0.80, width * 1.24, size * 0.14, 4);
-  cairo_fill(cr);
-  if (level > 0) p.Glow(cx, bodyTop + height * 0.55, 4, size * 0.48, kWarmWhite, 0.45 * level);
-  // Dark interior seen through the glass.
-  p.SetColour(Rgb{0.06, 0.05, 0.05}, 0.85);
+  const double bodyBottom = bodyTop + height;
+  DrawSocket(p, cr, cx, bodyBottom - 6, width * 1.3);
+  // Smoked glass envelope.
+  p.SetColour(Rgb{0.10, 0.09, 0.085}, 0.55);
   TubeOutline(p, cx, bodyTop, width, height);
   cairo_fill(cr);
-  // Anode plate.
-  p.SetVerticalGradient(bodyTop + height * 0.3, bodyTop + height * 0.8, Rgb{0.35, 0.34, 0.33},
-                        Rgb{0.15, 0.14, 0.14});
-  cairo_rectangle(cr, cx - width * 0.28, bodyTop + height * 0.32, width * 0.56, height * 0.45);
+  // Silvered getter at the top of the glass.
+  p.SetVerticalGradient(bodyTop, bodyTop + width * 0.5, Rgb{0.55, 0.55, 0.56},
+                        Rgb{0.12, 0.12, 0.13}, 0.85);
+  cairo_save(cr);
+  TubeOutline(p, cx, bodyTop, width, height);
+  cairo_clip(cr);
+  cairo_rectangle(cr, cx - width / 2, bodyTop, width, width * 0.42);
   cairo_fill(cr);
-  // Filament: a thin line whose colour runs from dull red to warm white.
+  cairo_restore(cr);
+  // Plates either side of the heater, held between two mica discs.
+  const double plateTop = bodyTop + height * 0.30, plateH = height * 0.46;
+  const double plateW = width * 0.30, gap = width * 0.07;
+  for (int side = -1; side <= 1; side += 2) {
+    const double x = side < 0 ? cx - gap - plateW : cx + gap;
+    p.SetVerticalGradient(plateTop, plateTop + plateH, Rgb{0.38, 0.37, 0.36},
+                          Rgb{0.16, 0.155, 0.15});
+    cairo_rectangle(cr, x, plateTop, plateW, plateH);
+    cairo_fill(cr);
+  }
+  p.SetColour(Rgb{0.75, 0.72, 0.66}, 0.7);
+  for (double y : {plateTop - 3, plateTop + plateH + 1}) {
+    cairo_rectangle(cr, cx - width * 0.40, y, width * 0.80, 2);
+    cairo_fill(cr);
+  }
   if (level > 0) {
-    p.Glow(cx, bodyTop + height * 0.55, 1, width * 0.45, kWarmWhite, 0.9 * level);
-    cairo_set_line_width(cr, 1.5);
-    cairo_set_source_rgba(cr, 1.0, 0.55 + 0.4 * level, 0.25 + 0.55 * level, 0.35 + 0.65 * level);
-    cairo_move_to(cr, cx, bodyTop + height * 0.35);
-    cairo_line_to(cr, cx, bodyTop + height * 0.75);
+    const Rgb heat = HeaterColour(level);
+    const double hy = plateTop + plateH / 2;
+    p.Glow(cx, hy, 1, size * 0.45, heat, 0.40 * level);
+    p.Glow(cx, hy, 0.5, width * 0.35, heat, 0.9 * level);
+    cairo_set_line_width(cr, 1.6);
+    p.SetColour(heat, 0.3 + 0.7 * level);
+    cairo_move_to(cr, cx, plateTop + 2);
+    cairo_line_to(cr, cx, plateTop + plateH - 2);
     cairo_stroke(cr);
   }
-  // Glass highlight.
+  // Glass reflections.
   cairo_pattern_t* g = cairo_pattern_create_linear(cx - width / 2, 0, cx + width / 2, 0);
-  cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, 0.05);
-  cairo_pattern_add_color_stop_rgba(g, 0.22, 1, 1, 1, 0.35);
-  cairo_pattern_add_color_stop_rgba(g, 0.4, 1, 1, 1, 0.04);
-  cairo_pattern_add_color_stop_rgba(g, 1, 1, 1, 1, 0.12);
+  cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, 0.06);
+  cairo_pattern_add_color_stop_rgba(g, 0.18, 1, 1, 1, 0.38);
+  cairo_pattern_add_color_stop_rgba(g, 0.32, 1, 1, 1, 0.03);
+  cairo_pattern_add_color_stop_rgba(g, 0.85, 1, 1, 1, 0.02);
+  cairo_pattern_add_color_stop_rgba(g, 1, 1, 1, 1, 0.15);
   cairo_set_source(cr, g);
   TubeOutline(p, cx, bodyTop, width, height);
   cairo_fill(cr);
   cairo_pattern_destroy(g);
   cairo_set_line_width(cr, 1.0);
-  p.SetColour(Rgb{0.8, 0.8, 0.8}, 0.35);
+  p.SetColour(Rgb{0.85, 0.85, 0.85}, 0.35);
   TubeOutline(p, cx, bodyTop + 0.5, width - 1, height - 1);
   cairo_stroke(cr);
 }

@@ -175,6 +175,52 @@ TEST(ArtworkImages, KnobPointerSweepsClockwiseThroughTheTop) {
   }
 }
 
+// Pixels of the knob's amber value arc (outside the knob body) in one frame.
+int ValueArcPixels(const Rgba& strip, int frame) {
+  int count = 0;
+  for (int y = 0; y < 64; ++y) {
+    for (int x = 0; x < 64; ++x) {
+      const uint8_t* p = strip.At(x, frame * 64 + y);
+      const double dx = x + 0.5 - 32, dy = y + 0.5 - 32;
+      const bool amber = p[0] > 200 && p[1] > 120 && p[1] < 190 && p[2] < 110 && p[3] > 200;
+      if (amber && std::sqrt(dx * dx + dy * dy) > 24) ++count;
+    }
+  }
+  return count;
+}
+
+TEST(ArtworkImages, KnobValueArcGrowsWithTheValue) {
+  const Rgba knob = Decode("PlainKnob01-64-101ov2.png");
+  ASSERT_EQ(knob.height, 6464);
+  EXPECT_EQ(ValueArcPixels(knob, 0), 0);
+  int previous = 0;
+  for (int f = 10; f <= 100; f += 10) {
+    const int arc = ValueArcPixels(knob, f);
+    EXPECT_GT(arc, previous) << "frame " << f;
+    previous = arc;
+  }
+}
+
+double MeanBrightnessIn(const Rgba& image, int left, int top, int right, int bottom) {
+  double sum = 0;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) {
+      const uint8_t* p = image.At(x, y);
+      sum += (p[0] + p[1] + p[2]) / 3.0;
+    }
+  }
+  return sum / ((right - left) * (bottom - top));
+}
+
+TEST(ArtworkImages, ReadoutSitsOnADarkDisplayPanel) {
+  // The readout prints green text into (663, 368, 773, 399).
+  const Rgba background = Decode("Kestravon38exp.png");
+  ASSERT_EQ(background.width, 1000);
+  const double display = MeanBrightnessIn(background, 663, 368, 773, 399);
+  EXPECT_LT(display, 25.0);
+  EXPECT_LT(display * 1.5, MeanBrightnessIn(background, 600, 300, 640, 340));
+}
+
 TEST(ArtworkImages, BackgroundIsOpaqueBecauseItIsCopiedNotBlended) {
   const Rgba background = Decode("Kestravon38exp.png");
   ASSERT_EQ(background.width, 1000);
