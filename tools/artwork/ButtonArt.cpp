@@ -196,7 +196,6 @@ void ButtonArt::DrawCopyStrip(ArtImage& image) {
 
 void ButtonArt::DrawAbStrip(ArtImage& image) {
   cairo_t* cr = image.Context();
-  Painter p(cr);
   const int frame = image.Height() / 2;
   const double half = image.Width() / 2.0;
   for (int f = 0; f < 2; ++f) {

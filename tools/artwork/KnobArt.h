@@ -10,7 +10,7 @@ class ArtImage;
 class KnobArt {
  public:
   static void DrawStrip(ArtImage& image, int frames);
-  // One knob of the given diameter box centred at (cx, cy), value 0..1.
+  // One knob centred at (cx, cy) for a value 0..1.
   static void DrawKnob(cairo_t* cr, double cx, double cy, double value);
 
   // Pointer angle in cairo's convention (radians, clockwise from +x).

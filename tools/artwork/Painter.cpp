@@ -76,6 +76,13 @@ int NextCharacter(const char* text, char out[5]) {
 
 }  // namespace
 
+double Painter::Advance(const char* character, double tracking) {
+  cairo_text_extents_t e;
+  cairo_text_extents(cr, character, &e);
+  // Spread lettering needs wider word gaps, or the words run together.
+  return character[0] == ' ' ? e.x_advance + 1.5 * tracking : e.x_advance;
+}
+
 double Painter::TrackedWidth(const char* text, double tracking) {
   if (tracking == 0) {
     cairo_text_extents_t e;
@@ -87,9 +94,7 @@ double Painter::TrackedWidth(const char* text, double tracking) {
   char one[5];
   for (const char* p = text; *p; ++letters) {
     p += NextCharacter(p, one);
-    cairo_text_extents_t e;
-    cairo_text_extents(cr, one, &e);
-    width += e.x_advance;
+    width += Advance(one, tracking);
   }
   return letters > 1 ? width + tracking * (letters - 1) : width;
 }
@@ -107,11 +112,9 @@ void Painter::TrackedText(const char* text, double x, double y, double tracking,
   char one[5];
   for (const char* p = text; *p;) {
     p += NextCharacter(p, one);
-    cairo_text_extents_t e;
-    cairo_text_extents(cr, one, &e);
     cairo_move_to(cr, pen, y);
     cairo_show_text(cr, one);
-    pen += e.x_advance + tracking;
+    pen += Advance(one, tracking) + tracking;
   }
 }
 

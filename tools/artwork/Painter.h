@@ -27,5 +27,7 @@ class Painter {
   void PrintedText(const char* text, double x, double y, double tracking, int align, Rgb c);
 
  private:
+  double Advance(const char* character, double tracking);
+
   cairo_t* cr;
 };
