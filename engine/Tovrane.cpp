@@ -16,10 +16,13 @@ PlugIdentity Tovrane::Identity() {
 }
 
 Tovrane::Tovrane(audioMasterCallback hostCallback) : IPlugVST(Identity(), hostCallback) {
+  history.Fill(kInitialSnapshot);
   InitParameters();
   InitEditorParameters();
   MakePresets();
+  // The change handler fills the live settings with the defaults.
   for (int i = 0; i < kNumTovraneParams; ++i) OnParamChanged(i);
+  history.Restart(liveSnapshot);
 }
 
 void Tovrane::InitDouble(int index, const char* name, double defaultValue, double maxValue) {
