@@ -53,7 +53,11 @@ struct HarmonicWeights {
   float third = std::pow(10.0f, -3.4f);
   float fourth = std::pow(10.0f, -4.2f);
 };
-const HarmonicWeights kHarmonicWeights;
+
+const HarmonicWeights& Weights() {
+  static const HarmonicWeights weights;
+  return weights;
+}
 
 }  // namespace
 
@@ -78,7 +82,6 @@ void TapeChannel::Init(int32_t startOffset) {
   dcBlocker = Biquad();
   sampleRate = kReferenceRate;
   invSampleRate = 1.0 / kReferenceRate;
-  rateRatio = 1.0;
   noiseIncrement = 1.0;
   bypass = false;
 
@@ -144,7 +147,6 @@ bool TapeChannel::ResizeDelayLine(double newRate) {
   nominalDelay = kReferenceDelay * ratio;
   sampleRate = newRate;
   invSampleRate = 1.0 / newRate;
-  rateRatio = ratio;
   return true;
 }
 
@@ -354,7 +356,7 @@ void TapeChannel::UpdateReadPosition(double noise) {
 double TapeChannel::AddHarmonics(double delayed) const {
   const double drive = (4.0 * harmonics + 1.0) * delayed * 0.25;
   const float e = static_cast<float>(4.0 * FastTanh(drive));
-  const HarmonicWeights& w = kHarmonicWeights;
+  const HarmonicWeights& w = Weights();
   const float chebyshev = w.second * (2.0f * (e * e) - 1.0f) +
                           w.third * (4.0f * (e * e * e) - 3.0f * e) +
                           w.fourth * (8.0f * (e * e * e * e) - 8.0f * (e * e) + 1.0f);

@@ -91,7 +91,6 @@ class TapeChannel {
   double harmonics = 0.0;
   double sampleRate = 44100.0;
   double invSampleRate = 1.0 / 44100.0;
-  double rateRatio = 1.0;
 
   TubeStage tube;
   BandSaturator saturator;
