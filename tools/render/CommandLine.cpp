@@ -123,8 +123,11 @@ bool CommandLine::Parse(int argc, const char* const* argv, RenderOptions* option
     }
   }
   if (options->help) return true;
-  if (options->demoClipPath.empty() && options->inputPath.empty() && !options->list &&
-      options->saveFxp.empty() && options->saveFxb.empty()) {
+  const bool acts = !options->demoClipPath.empty() || !options->inputPath.empty() ||
+                    options->list || !options->program.empty() || !options->assignments.empty() ||
+                    !options->loadFxp.empty() || !options->saveFxp.empty() ||
+                    !options->loadFxb.empty() || !options->saveFxb.empty();
+  if (!acts) {
     *error = "nothing to do: give --input and --output, --list, --demo-clip or a --save option";
     return false;
   }

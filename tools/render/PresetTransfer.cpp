@@ -74,6 +74,9 @@ bool PresetTransfer::ApplyBank(const FxBank& bank, std::string* error) {
       *error = "the plug-in refused the bank chunk";
       return false;
     }
+    if (bank.formatVersion >= 2 && bank.currentProgram != host.CurrentProgram()) {
+      host.SetProgram(bank.currentProgram);
+    }
     return true;
   }
   if (bank.numPrograms > host.NumPrograms()) {
