@@ -18,4 +18,17 @@ class IEditorLink {
   // Carries a parameter value from the host's side to the bound controls;
   // only values and dirty flags change, nothing is sent back.
   virtual void SetParameterFromHost(int paramIndex, double value, bool normalized) = 0;
+
+  // Operations on one control, by its position in the editor's control list.
+  // A greyed control is drawn faint and takes no mouse input.
+  virtual void SetGreyed(int controlIndex, bool greyed) = 0;
+  // Sets a text control's text; the control redraws only when it differs.
+  // May be called from the audio thread: the text is copied, never kept.
+  virtual void SetControlText(int controlIndex, const char* text) = 0;
+  // Marks every control for redrawing without sending values back.
+  virtual void MarkAllControlsChanged() = 0;
+
+  // The window inside the host's parent window: a handle, or null on failure.
+  virtual void* OpenEditorWindow(void* parent) = 0;
+  virtual void CloseEditorWindow() = 0;
 };

@@ -13,6 +13,7 @@
 #include "core/StateChunk.h"
 
 inline constexpr int kNameSize = 128;
+inline constexpr int kMidiNoteNameSize = 64;
 inline constexpr int32_t kChunkMagic = 0x70666674;  // "tffp" in the first four bytes
 inline constexpr int32_t kChunkVersion = 0x10000;
 
@@ -62,7 +63,7 @@ class IPlugBase {
   virtual void SetActive(bool on);
   virtual void HandleMidi(const MidiMessage* message);
   virtual void HandleSysEx(const SysExMessage*) {}
-  // text holds at least kNameSize bytes.
+  // text holds at least kMidiNoteNameSize bytes.
   virtual bool NameOfMidiNote(int note, char* text);
   virtual bool SaveState(StateChunk* chunk);
   virtual int LoadState(const StateChunk* chunk, int pos);

@@ -15,11 +15,14 @@ PlugIdentity Tovrane::Identity() {
   return identity;
 }
 
-Tovrane::Tovrane() : IPlugBase(Identity()) {
+Tovrane::Tovrane(audioMasterCallback hostCallback) : IPlugVST(Identity(), hostCallback) {
+  history.Fill(kInitialSnapshot);
   InitParameters();
   InitEditorParameters();
   MakePresets();
+  // The change handler fills the live settings with the defaults.
   for (int i = 0; i < kNumTovraneParams; ++i) OnParamChanged(i);
+  history.Restart(liveSnapshot);
 }
 
 void Tovrane::InitDouble(int index, const char* name, double defaultValue, double maxValue) {

@@ -1,15 +1,40 @@
 #pragma once
-#include "core/IPlugBase.h"
 #include "engine/EngineSnapshot.h"
+#include "engine/SnapshotHistory.h"
 #include "engine/TovraneParams.h"
+#include "vst2/IPlugVST.h"
 
 // The product's plug-in class: its identity, its 26 parameters and its 16
-// programs ("init" and the factory presets).
-class Tovrane : public IPlugBase {
+// programs, the settings every block is processed from, and the undo
+// history with A/B comparison behind the editor's buttons.
+class Tovrane : public IPlugVST {
  public:
-  Tovrane();
+  explicit Tovrane(audioMasterCallback hostCallback = nullptr);
 
   static PlugIdentity Identity();
+
+  void OnParamChanged(int index) override;
+  void OnStateRestored() override;
+
+  // Called by the editor's controls: after a mouse-down with the control's
+  // parameter index, and after the mouse-up of a knob, radio group or the
+  // A/B switch.
+  void EditorCommand(int index);
+  void RecordSnapshotIfChanged();
+
+  // Where the editor layout put the controls the engine talks to.
+  void SetEditorControlIndexes(int readout, int lfBoost, int hfBoost, int age);
+
+  const EngineSnapshot& LiveSnapshot() const { return liveSnapshot; }
+  const EngineSnapshot& SlotA() const { return slotA; }
+  const EngineSnapshot& SlotB() const { return slotB; }
+  const SnapshotHistory& History() const { return history; }
+  int AbSelector() const { return abSelector; }
+  int PowerOff() const { return powerOff; }
+  int LastTouchedParam() const { return lastTouchedParam; }
+
+ protected:
+  void ApplySnapshotToEngine();
 
  private:
   void InitParameters();
@@ -17,4 +42,23 @@ class Tovrane : public IPlugBase {
   void InitDouble(int index, const char* name, double defaultValue, double maxValue = 100.0);
   void InitInteger(int index, const char* name, double defaultValue, double maxValue);
   void MakePresets();
+  void GreyToneKnobs(bool greyed);
+  void SwapAB();
+  void PushSnapshotToEditor();
+  void SetCommandParam(int index, double value);
+
+  EngineSnapshot liveSnapshot = kInitialSnapshot;
+  EngineSnapshot slotA = kInitialSnapshot;
+  EngineSnapshot slotB = kInitialSnapshot;
+  SnapshotHistory history;
+  int abSelector = 0;
+  int powerOff = 0;
+  int lastTouchedParam = -1;
+  int readoutControlIndex = -1;
+  int lfBoostControlIndex = -1;
+  int hfBoostControlIndex = -1;
+  int ageControlIndex = -1;
+
+  // Copies of the snapshot that each block works from.
+  EngineSnapshot engineSettings = kInitialSnapshot;
 };
