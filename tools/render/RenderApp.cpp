@@ -181,6 +181,11 @@ bool RenderApp::RenderInput(std::string* error) {
     Note("mono input: feeding it to all " + std::to_string(host.NumInputs()) +
          " inputs and writing " + std::to_string(host.NumOutputs()) + " channels");
   }
+  std::error_code ignored;
+  if (std::filesystem::equivalent(options.inputPath, options.outputPath, ignored)) {
+    *error = "--output " + options.outputPath + " would overwrite the input";
+    return false;
+  }
   AudioFile output;
   std::string note;
   if (!output.OpenWrite(options.outputPath, host.NumOutputs(),
@@ -204,7 +209,11 @@ bool RenderApp::RenderInput(std::string* error) {
       [&output](const double* frames, int64_t count) { return output.Write(frames, count); },
       progress, error);
   host.Suspend();
-  if (!rendered || !output.Close(error)) return false;
+  if (!rendered || !output.Close(error)) {
+    // A cut-off file would pass for a finished render.
+    std::filesystem::remove(options.outputPath, ignored);
+    return false;
+  }
   if (settings.compensateLatency && renderer.DroppedFrames() > 0) {
     Note("latency of " + std::to_string(renderer.DroppedFrames()) + " samples compensated");
   }

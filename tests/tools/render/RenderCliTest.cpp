@@ -112,6 +112,9 @@ TEST(RenderCliTest, ErrorsAreOneLineWithNonZeroStatus) {
                      "unknown program");
   ExpectOneLineError(RunRender({"--plugin", FAKE_PLUGIN, "--program", "3", "--list"}),
                      "unknown program");
+  ExpectOneLineError(RunRender({"--plugin", FAKE_PLUGIN, "--input", in, "--output", in}),
+                     "would overwrite the input");
+  EXPECT_EQ(ReadAudio(in).Frames(), 4000u);
   ExpectOneLineError(RunRender({"--plugin", TempPath("nothing.so"), "--list"}), "cannot load");
   ExpectOneLineError(RunRender({"--plugin", NO_ENTRY_LIBRARY, "--list"}), "entry point");
   ExpectOneLineError(RunRender({"--plugin", BAD_MAGIC_PLUGIN, "--list"}), "magic");
