@@ -277,3 +277,12 @@ bool FxFiles::WriteFile(const std::string& path, std::span<const uint8_t> bytes,
   }
   return true;
 }
+
+std::string FxFiles::IdText(int32_t id) {
+  std::string text;
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    const char c = static_cast<char>((static_cast<uint32_t>(id) >> shift) & 0xff);
+    text += (c >= 32 && c < 127) ? c : '?';
+  }
+  return text;
+}

@@ -45,6 +45,9 @@ class FxFiles {
   static bool DecodeProgram(std::span<const uint8_t> bytes, FxProgram* program, std::string* error);
   static bool DecodeBank(std::span<const uint8_t> bytes, FxBank* bank, std::string* error);
 
+  // A plug-in id as its four characters, as in 'Tovr'.
+  static std::string IdText(int32_t id);
+
   static bool ReadFile(const std::string& path, std::vector<uint8_t>* bytes, std::string* error);
   static bool WriteFile(const std::string& path, std::span<const uint8_t> bytes,
                         std::string* error);

@@ -6,6 +6,10 @@
 #include <cstring>
 #include <utility>
 
+#ifndef KESTRAVON_RENDER_VERSION
+#define KESTRAVON_RENDER_VERSION 10000
+#endif
+
 namespace {
 
 // Plug-ins copy whole texts into the host's buffers, whatever size the
@@ -14,10 +18,6 @@ constexpr size_t kTextBufferSize = 1024;
 constexpr int32_t kProcessLevelUser = 1;
 constexpr int kMaxChannels = 64;
 constexpr int kMaxParams = 100000;
-
-#ifndef KESTRAVON_RENDER_VERSION
-#define KESTRAVON_RENDER_VERSION 10000
-#endif
 
 // The callback only receives the effect record; this maps it back to its
 // host. Single-threaded by design, like the rest of the render host.

@@ -4,19 +4,6 @@
 
 #include "tools/render/PluginHost.h"
 
-namespace {
-
-std::string FourChars(int32_t code) {
-  std::string text;
-  for (int shift = 24; shift >= 0; shift -= 8) {
-    const char c = static_cast<char>((static_cast<uint32_t>(code) >> shift) & 0xff);
-    text += (c >= 32 && c < 127) ? c : '?';
-  }
-  return text;
-}
-
-}  // namespace
-
 FxProgram PresetTransfer::CaptureProgram() {
   if (!host.HasFlag(effFlagsProgramChunks)) return CaptureParams();
   FxProgram program;
@@ -130,8 +117,8 @@ bool PresetTransfer::LoadBankFile(const std::string& path, std::string* error) {
 
 bool PresetTransfer::MatchesPlugin(int32_t fxId, std::string* error) const {
   if (fxId == host.UniqueId()) return true;
-  *error = "it belongs to the plug-in '" + FourChars(fxId) + "', not '" +
-           FourChars(host.UniqueId()) + "'";
+  *error = "it belongs to the plug-in '" + FxFiles::IdText(fxId) + "', not '" +
+           FxFiles::IdText(host.UniqueId()) + "'";
   return false;
 }
 

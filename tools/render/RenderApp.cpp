@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "tools/render/DemoClip.h"
+#include "tools/render/FxFiles.h"
 #include "tools/render/ParameterSetter.h"
 #include "tools/render/PresetTransfer.h"
 #include "tools/render/ProgressBar.h"
@@ -147,9 +148,9 @@ bool RenderApp::SelectProgram(std::string* error) {
 }
 
 void RenderApp::ListPlugin() {
-  std::printf("plug-in: %s, id %d, version %d, %d in / %d out, latency %d\n",
-              host.EffectName().c_str(), host.UniqueId(), host.PluginVersion(), host.NumInputs(),
-              host.NumOutputs(), host.Latency());
+  std::printf("plug-in: %s, id '%s', version %d, %d in / %d out, latency %d\n",
+              host.EffectName().c_str(), FxFiles::IdText(host.UniqueId()).c_str(),
+              host.PluginVersion(), host.NumInputs(), host.NumOutputs(), host.Latency());
   std::printf("parameters: %d\n", host.NumParams());
   for (int i = 0; i < host.NumParams(); ++i) {
     const std::string value = host.ParamDisplay(i) + " " + host.ParamLabel(i);
