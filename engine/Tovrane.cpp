@@ -16,6 +16,13 @@ PlugIdentity Tovrane::Identity() {
 }
 
 Tovrane::Tovrane(audioMasterCallback hostCallback) : IPlugVST(Identity(), hostCallback) {
+  liveSnapshot = kInitialSnapshot;
+  ApplySnapshotToEngine();
+  inputGainTarget = 1.0;
+  leftChannel.Init(0);
+  rightChannel.Init(376);
+  engineQuadMix = 0.0;
+  engineQuadDelay = 0.5;
   history.Fill(kInitialSnapshot);
   InitParameters();
   InitEditorParameters();
@@ -66,4 +73,11 @@ void Tovrane::InitEditorParameters() {
   InitDouble(kSpare16, "", 0.0, 1.0);
   InitDouble(kSpare17, "", 0.0, 1.0);
   InitInteger(kPower, "Power", 0.0, 1.0);
+}
+
+void Tovrane::OnReset() {
+  std::lock_guard<std::recursive_mutex> guard(Lock());
+  const double fs = static_cast<float>(SampleRate());
+  quadDelayLineMid.sampleRate = fs;
+  quadDelayLineSide.sampleRate = fs;
 }

@@ -1,4 +1,9 @@
 #pragma once
+#include "dsp/Biquad.h"
+#include "dsp/ModDelay.h"
+#include "dsp/OnePoleSmoother.h"
+#include "dsp/TapeChannel.h"
+#include "dsp/TapeChannelSettings.h"
 #include "engine/EngineSnapshot.h"
 #include "engine/SnapshotHistory.h"
 #include "engine/TovraneParams.h"
@@ -15,6 +20,8 @@ class Tovrane : public IPlugVST {
 
   void OnParamChanged(int index) override;
   void OnStateRestored() override;
+  void OnReset() override;
+  void ProcessBlock(double** inputs, double** outputs, int frames) override;
 
   // Called by the editor's controls: after a mouse-down with the control's
   // parameter index, and after the mouse-up of a knob, radio group or the
@@ -32,6 +39,8 @@ class Tovrane : public IPlugVST {
   int AbSelector() const { return abSelector; }
   int PowerOff() const { return powerOff; }
   int LastTouchedParam() const { return lastTouchedParam; }
+  // The four delay lines, for inspection: mid, side, comb left, comb right.
+  const ModDelay& DelayLine(int which) const;
 
  protected:
   void ApplySnapshotToEngine();
@@ -46,6 +55,11 @@ class Tovrane : public IPlugVST {
   void SwapAB();
   void PushSnapshotToEditor();
   void SetCommandParam(int index, double value);
+  void StartBlock(double fs);
+  void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv);
+  static void GlideTo(ModDelay& line, double target);
+  static void SetDelayLfo(ModDelay& line, double inv);
+  void UpdateReadout();
 
   EngineSnapshot liveSnapshot = kInitialSnapshot;
   EngineSnapshot slotA = kInitialSnapshot;
@@ -59,6 +73,31 @@ class Tovrane : public IPlugVST {
   int hfBoostControlIndex = -1;
   int ageControlIndex = -1;
 
-  // Copies of the snapshot that each block works from.
-  EngineSnapshot engineSettings = kInitialSnapshot;
+  // What each block works from: copies of the live snapshot taken at its start.
+  bool firstBlockDone = false;
+  TapeChannelSettings channelSettings;
+  double engineQuadMix = 0.0;
+  double engineQuadDelay = 0.5;
+  double inputGainTarget = 1.0;
+  double outputGainTarget = 0.5;
+
+  OnePoleSmoother inputGainSmoother;
+  OnePoleSmoother outputGainSmoother;
+  OnePoleSmoother quadMixSmoother;
+  TapeChannel leftChannel;
+  TapeChannel rightChannel;
+  ModDelay quadDelayLineMid;
+  ModDelay quadDelayLineSide;
+  ModDelay combDelayLeft;
+  ModDelay combDelayRight;
+  Biquad quadPeakMid;
+  Biquad quadPeakSide;
+  Biquad phaseAllpassLeft;
+  Biquad phaseAllpassRight;
+  double phase[4] = {};
+  double phaseStep[4] = {};
 };
+
+// The tape channels take the snapshot's first part as it stands.
+static_assert(offsetof(EngineSnapshot, speed) == offsetof(TapeChannelSettings, speed));
+static_assert(offsetof(EngineSnapshot, noiseAmp) == offsetof(TapeChannelSettings, noiseAmp));

@@ -1,49 +1,8 @@
 // How parameter changes and restored states reach the engine's settings.
+#include "engine/SnapshotFields.h"
 #include "engine/Tovrane.h"
 
 using Guard = std::lock_guard<std::recursive_mutex>;
-
-namespace {
-
-// The snapshot field each percentage parameter drives, as a fraction.
-double* PercentField(EngineSnapshot& s, int index) {
-  switch (index) {
-    case kInputGain:
-      return &s.inputGain;
-    case kNoiseAmp:
-      return &s.noiseAmp;
-    case kNoiseDynamic:
-      return &s.noiseDynamic;
-    case kWow:
-      return &s.wow;
-    case kScratch:
-      return &s.scratch;
-    case kHarmonics:
-      return &s.harmonics;
-    case kTubeDrive:
-      return &s.tubeDrive;
-    case kLfBoost:
-      return &s.lfBoost;
-    case kHfBoost:
-      return &s.hfBoost;
-    case kAge:
-      return &s.age;
-    case kWide:
-      return &s.wide;
-    case kOutputGain:
-      return &s.outputGain;
-    case kQuadMix:
-      return &s.quadMix;
-    case kQuadDelay:
-      return &s.quadDelay;
-    case kSpeed:
-      return &s.speed;
-    default:
-      return nullptr;
-  }
-}
-
-}  // namespace
 
 void Tovrane::OnParamChanged(int index) {
   Guard guard(Lock());
@@ -93,7 +52,26 @@ void Tovrane::OnStateRestored() {
   if (IEditorLink* editor = Editor()) editor->MarkAllControlsChanged();
 }
 
-void Tovrane::ApplySnapshotToEngine() { engineSettings = liveSnapshot; }
+void Tovrane::ApplySnapshotToEngine() {
+  const EngineSnapshot& s = liveSnapshot;
+  channelSettings.profile = s.profile;
+  channelSettings.noiseType = s.noiseType;
+  channelSettings.noiseAmp = s.noiseAmp;
+  channelSettings.noiseDynamic = s.noiseDynamic;
+  channelSettings.harmonics = s.harmonics;
+  channelSettings.tubeDrive = s.tubeDrive;
+  channelSettings.wow = s.wow;
+  channelSettings.scratch = s.scratch;
+  channelSettings.lfBoost = s.lfBoost;
+  channelSettings.hfBoost = s.hfBoost;
+  channelSettings.age = s.age;
+  channelSettings.wide = s.wide;
+  channelSettings.speed = s.speed;
+  engineQuadMix = s.quadMix;
+  engineQuadDelay = s.quadDelay;
+  inputGainTarget = s.inputGain;
+  outputGainTarget = s.outputGain;
+}
 
 void Tovrane::SetEditorControlIndexes(int readout, int lfBoost, int hfBoost, int age) {
   readoutControlIndex = readout;

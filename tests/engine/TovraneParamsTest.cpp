@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "engine/Tovrane.h"
 
 TEST(TovraneIdentity, NamesCodesAndChannels) {
-  Tovrane plug;
+  auto plugOwner = std::make_unique<Tovrane>();
+  Tovrane& plug = *plugOwner;
   EXPECT_STREQ(plug.EffectName(), "Kestravon");
   EXPECT_STREQ(plug.ProductName(), "");
   EXPECT_STREQ(plug.VendorName(), "Ostrelle");
@@ -65,7 +67,8 @@ constexpr Row kTable[] = {
 }  // namespace
 
 TEST(TovraneParams, MatchTheProductTable) {
-  Tovrane plug;
+  auto plugOwner = std::make_unique<Tovrane>();
+  Tovrane& plug = *plugOwner;
   for (const Row& row : kTable) {
     SCOPED_TRACE(row.index);
     const PlugParam* param = plug.GetParam(row.index);
@@ -92,7 +95,8 @@ TEST(TovraneParams, MatchTheProductTable) {
 }
 
 TEST(TovraneParams, HostFacingBehaviour) {
-  Tovrane plug;
+  auto plugOwner = std::make_unique<Tovrane>();
+  Tovrane& plug = *plugOwner;
   PlugParam* profile = plug.GetParam(kProfile);
   profile->SetFromNormalized(0.5);
   EXPECT_EQ(profile->Value(), 2.0);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,8 @@ const char* const kNames[16] = {"init",
 }  // namespace
 
 TEST(TovranePresets, AllSixteenInOrder) {
-  Tovrane plug;
+  auto plugOwner = std::make_unique<Tovrane>();
+  Tovrane& plug = *plugOwner;
   for (int i = 0; i < 16; ++i) {
     EXPECT_TRUE(plug.IsPresetUsed(i)) << i;
     EXPECT_STREQ(plug.PresetNameAt(i), kNames[i]);
@@ -45,7 +47,8 @@ TEST(TovranePresets, AllSixteenInOrder) {
 }
 
 TEST(TovranePresets, InitHoldsTheDefaults) {
-  Tovrane plug;
+  auto plugOwner = std::make_unique<Tovrane>();
+  Tovrane& plug = *plugOwner;
   const std::vector<double> init = StoredValues(plug.PresetState(0));
   ASSERT_EQ(init.size(), 26u);
   for (int i = 0; i < 26; ++i) EXPECT_EQ(init[i], plug.GetParam(i)->Default()) << i;
@@ -54,7 +57,8 @@ TEST(TovranePresets, InitHoldsTheDefaults) {
 }
 
 TEST(TovranePresets, FactoryValuesSampled) {
-  Tovrane plug;
+  auto plugOwner = std::make_unique<Tovrane>();
+  Tovrane& plug = *plugOwner;
   const std::vector<double> bass = StoredValues(plug.PresetState(1));
   ASSERT_EQ(bass.size(), 26u);
   EXPECT_EQ(bass[kInputGain], 67.19);
@@ -80,7 +84,8 @@ TEST(TovranePresets, FactoryValuesSampled) {
 }
 
 TEST(TovranePresets, SelectingAFactoryPresetAppliesIt) {
-  Tovrane plug;
+  auto plugOwner = std::make_unique<Tovrane>();
+  Tovrane& plug = *plugOwner;
   ASSERT_TRUE(plug.LoadPreset(13));
   EXPECT_EQ(plug.GetParam(kSpeed)->Value(), 0.0);
   EXPECT_EQ(plug.GetParam(kProfile)->Value(), 2.0);
@@ -89,7 +94,8 @@ TEST(TovranePresets, SelectingAFactoryPresetAppliesIt) {
 }
 
 TEST(TovraneChunks, ProgramChunkIs216Bytes) {
-  Tovrane plug;
+  auto plugOwner = std::make_unique<Tovrane>();
+  Tovrane& plug = *plugOwner;
   StateChunk chunk;
   IPlugBase::WriteChunkHeader(&chunk);
   ASSERT_TRUE(plug.SaveState(&chunk));
@@ -102,13 +108,16 @@ TEST(TovraneChunks, ProgramChunkIs216Bytes) {
 }
 
 TEST(TovraneChunks, ProgramChunkRestoresAnotherInstance) {
-  Tovrane source;
+  auto sourceOwner = std::make_unique<Tovrane>();
+  Tovrane& source = *sourceOwner;
   source.LoadPreset(9);
   StateChunk chunk;
   IPlugBase::WriteChunkHeader(&chunk);
   source.SaveState(&chunk);
 
-  Tovrane target;
+  auto targetOwner = std::make_unique<Tovrane>();
+
+  Tovrane& target = *targetOwner;
   int pos = 0;
   ASSERT_EQ(IPlugBase::ReadChunkHeader(&chunk, &pos), 0x10000);
   EXPECT_EQ(target.LoadState(&chunk, pos), 216);
@@ -116,7 +125,8 @@ TEST(TovraneChunks, ProgramChunkRestoresAnotherInstance) {
 }
 
 TEST(TovraneChunks, ShortProgramChunkSetsWhatItCovers) {
-  Tovrane plug;
+  auto plugOwner = std::make_unique<Tovrane>();
+  Tovrane& plug = *plugOwner;
   StateChunk chunk;
   IPlugBase::WriteChunkHeader(&chunk);
   for (int i = 0; i < 10; ++i) chunk.PutDouble(1000.0);
@@ -130,7 +140,8 @@ TEST(TovraneChunks, ShortProgramChunkSetsWhatItCovers) {
 }
 
 TEST(TovraneChunks, BankCarriesAllSixteenNames) {
-  Tovrane plug;
+  auto plugOwner = std::make_unique<Tovrane>();
+  Tovrane& plug = *plugOwner;
   StateChunk bank;
   IPlugBase::WriteChunkHeader(&bank);
   plug.ModifyCurrentPreset();
@@ -151,7 +162,9 @@ TEST(TovraneChunks, BankCarriesAllSixteenNames) {
   }
   EXPECT_EQ(pos, bank.Size());
 
-  Tovrane copy;
+  auto copyOwner = std::make_unique<Tovrane>();
+
+  Tovrane& copy = *copyOwner;
   copy.LoadPreset(5);
   int readPos = 0;
   ASSERT_EQ(IPlugBase::ReadChunkHeader(&bank, &readPos), 0x10000);
@@ -161,7 +174,8 @@ TEST(TovraneChunks, BankCarriesAllSixteenNames) {
 }
 
 TEST(TovraneChunks, HostChunkRequests) {
-  Tovrane plug;
+  auto plugOwner = std::make_unique<Tovrane>();
+  Tovrane& plug = *plugOwner;
   StateChunk program;
   ASSERT_TRUE(plug.SaveChunk(&program, false));
   EXPECT_EQ(program.Size(), 216);

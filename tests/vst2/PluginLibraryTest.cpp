@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "FakeHost.h"
@@ -316,14 +317,27 @@ struct Block {
 
 }  // namespace
 
+// Each plug-in draws its start-up noise from the creating thread's random
+// generator, so instances compared sample by sample are made on fresh threads.
+template <class Work>
+void OnFreshThread(Work work) {
+  std::thread thread(work);
+  thread.join();
+}
+
 TEST_F(PluginLibrary, AccumulatingAddsWhatReplacingWrites) {
   Block replaced(512);
-  effect->processReplacing(effect, replaced.Inputs(), replaced.Outputs(), 512);
-
-  AEffect* other = entry(FakeHost::Callback);
   Block accumulated(512, 0.25f);
-  other->process(other, accumulated.Inputs(), accumulated.Outputs(), 512);
-  other->dispatcher(other, effClose, 0, 0, nullptr, 0.0f);
+  OnFreshThread([&] {
+    AEffect* a = entry(FakeHost::Callback);
+    a->processReplacing(a, replaced.Inputs(), replaced.Outputs(), 512);
+    a->dispatcher(a, effClose, 0, 0, nullptr, 0.0f);
+  });
+  OnFreshThread([&] {
+    AEffect* b = entry(FakeHost::Callback);
+    b->process(b, accumulated.Inputs(), accumulated.Outputs(), 512);
+    b->dispatcher(b, effClose, 0, 0, nullptr, 0.0f);
+  });
   for (int s = 0; s < 512; ++s) {
     ASSERT_EQ(accumulated.outLeft[s], 0.25f + replaced.outLeft[s]) << s;
     ASSERT_EQ(accumulated.outRight[s], 0.25f + replaced.outRight[s]) << s;
@@ -331,19 +345,25 @@ TEST_F(PluginLibrary, AccumulatingAddsWhatReplacingWrites) {
 }
 
 TEST_F(PluginLibrary, DisconnectedInputIsHeardAsSilence) {
-  VstSpeakerArrangement mono{};
-  mono.numChannels = 1;
-  VstSpeakerArrangement stereo{};
-  stereo.numChannels = 2;
-  Dispatch(effSetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&mono), &stereo);
   Block disconnected(256);
-  effect->processReplacing(effect, disconnected.Inputs(), disconnected.Outputs(), 256);
-
-  AEffect* other = entry(FakeHost::Callback);
   Block silentRight(256);
   std::fill(silentRight.right.begin(), silentRight.right.end(), 0.0f);
-  other->processReplacing(other, silentRight.Inputs(), silentRight.Outputs(), 256);
-  other->dispatcher(other, effClose, 0, 0, nullptr, 0.0f);
+  OnFreshThread([&] {
+    AEffect* a = entry(FakeHost::Callback);
+    VstSpeakerArrangement mono{};
+    mono.numChannels = 1;
+    VstSpeakerArrangement stereo{};
+    stereo.numChannels = 2;
+    a->dispatcher(a, effSetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&mono), &stereo,
+                  0.0f);
+    a->processReplacing(a, disconnected.Inputs(), disconnected.Outputs(), 256);
+    a->dispatcher(a, effClose, 0, 0, nullptr, 0.0f);
+  });
+  OnFreshThread([&] {
+    AEffect* b = entry(FakeHost::Callback);
+    b->processReplacing(b, silentRight.Inputs(), silentRight.Outputs(), 256);
+    b->dispatcher(b, effClose, 0, 0, nullptr, 0.0f);
+  });
   EXPECT_EQ(disconnected.outLeft, silentRight.outLeft);
   EXPECT_EQ(disconnected.outRight, silentRight.outRight);
 }

@@ -2,13 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
 
 #include "FakeHost.h"
 #include "engine/Tovrane.h"
 
 TEST(VstBinding, TempoAndTimeSignatureFromTheHost) {
   FakeHost host;
-  Tovrane plug(FakeHost::Callback);
+  auto plugOwner = std::make_unique<Tovrane>(FakeHost::Callback);
+  Tovrane& plug = *plugOwner;
   EXPECT_EQ(plug.HostTempo(), 0.0);
   int num = 7, den = 7;
   plug.HostTimeSignature(&num, &den);
@@ -30,13 +32,16 @@ TEST(VstBinding, TempoAndTimeSignatureFromTheHost) {
   host.time.flags = kVstTimeSigValid;
   EXPECT_EQ(plug.HostTempo(), 0.0);
 
-  Tovrane orphan;  // no host callback at all
+  auto orphanOwner = std::make_unique<Tovrane>();
+
+  Tovrane& orphan = *orphanOwner;  // no host callback at all
   EXPECT_EQ(orphan.HostTempo(), 0.0);
 }
 
 TEST(VstBinding, HostTimeTakesOnlyValidFields) {
   FakeHost host;
-  Tovrane plug(FakeHost::Callback);
+  auto plugOwner = std::make_unique<Tovrane>(FakeHost::Callback);
+  Tovrane& plug = *plugOwner;
   HostTimeInfo info;
   info.tempo = 90.0;
   plug.HostTime(&info);
@@ -70,7 +75,8 @@ TEST(VstBinding, HostIdentificationAndSetup) {
   FakeHost host;
   host.productString = "Adobe Audition";
   host.vendorVersion = 50301;
-  Tovrane plug(FakeHost::Callback);
+  auto plugOwner = std::make_unique<Tovrane>(FakeHost::Callback);
+  Tovrane& plug = *plugOwner;
   plug.Effect()->dispatcher(plug.Effect(), effOpen, 0, 0, nullptr, 0.0f);
   EXPECT_EQ(plug.HostId(), 17);
   EXPECT_EQ(plug.HostVersion(), 0x50301);
@@ -79,7 +85,8 @@ TEST(VstBinding, HostIdentificationAndSetup) {
   EXPECT_EQ(host.Count(audioMasterGetProductString), 1);
 
   FakeHost silent;
-  Tovrane unnamed(FakeHost::Callback);
+  auto unnamedOwner = std::make_unique<Tovrane>(FakeHost::Callback);
+  Tovrane& unnamed = *unnamedOwner;
   EXPECT_EQ(unnamed.HostId(), 0);
   EXPECT_EQ(unnamed.HostVersion(), 0);
   EXPECT_EQ(silent.Count(audioMasterGetVendorVersion), 0);
@@ -87,7 +94,8 @@ TEST(VstBinding, HostIdentificationAndSetup) {
 
 TEST(VstBinding, NotificationsReachTheHost) {
   FakeHost host;
-  Tovrane plug(FakeHost::Callback);
+  auto plugOwner = std::make_unique<Tovrane>(FakeHost::Callback);
+  Tovrane& plug = *plugOwner;
   plug.SetParameterFromEditor(kWow, 0.25);
   ASSERT_EQ(host.Count(audioMasterAutomate), 1);
   EXPECT_EQ(host.calls.back().index, kWow);
@@ -118,7 +126,8 @@ TEST(VstBinding, NotificationsReachTheHost) {
 
 TEST(VstBinding, RefusedSampleRatesAndBlockSizes) {
   FakeHost host;
-  Tovrane plug(FakeHost::Callback);
+  auto plugOwner = std::make_unique<Tovrane>(FakeHost::Callback);
+  Tovrane& plug = *plugOwner;
   AEffect* e = plug.Effect();
   e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
   EXPECT_EQ(plug.SampleRate(), 48000.0);

@@ -1,0 +1,155 @@
+// Measures the compiled-in noise tables: levels, statistics, spectra, stereo
+// image, crackle and the loop point.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+
+#include "NoiseBankCases.h"
+#include "SignalStats.h"
+
+std::vector<long> ReadClickList(const std::string& directory, const char* name) {
+  std::ifstream in(directory + "/" + name + ".clicks");
+  std::vector<long> onsets;
+  for (long onset; in >> onset;) onsets.push_back(onset);
+  return onsets;
+}
+
+namespace {
+
+using Stats = SignalStats;
+
+class EveryBank : public testing::TestWithParam<NoiseBankCase> {};
+
+TEST_P(EveryBank, ValuesAreFiniteAndCentred) {
+  const NoiseBankCase& bank = GetParam();
+  for (float x : bank.samples) ASSERT_TRUE(std::isfinite(x));
+  EXPECT_LT(std::abs(Stats::Mean(bank.samples)), 0.01 * Stats::Rms(bank.samples));
+}
+
+TEST_P(EveryBank, PeakAndRmsAreWithinHalfADecibelOfTheirLevels) {
+  const NoiseBankCase& bank = GetParam();
+  EXPECT_NEAR(Stats::ToDb(Stats::Peak(bank.samples)), bank.peakDb, 0.5);
+  EXPECT_NEAR(Stats::ToDb(Stats::Rms(bank.samples)), bank.rmsDb, 0.5);
+}
+
+TEST_P(EveryBank, CrestFactorAndKurtosisFitTheKindOfNoise) {
+  const NoiseBankCase& bank = GetParam();
+  const double crest = Stats::ToDb(Stats::Peak(bank.samples) / Stats::Rms(bank.samples));
+  const double kurtosis = Stats::Kurtosis(bank.samples);
+  if (bank.vinyl) {
+    EXPECT_GE(crest, 29.0 - 0.5);
+    EXPECT_LE(crest, 40.0 + 0.5);
+    EXPECT_GT(kurtosis, 8.0);  // crackle: far from Gaussian
+  } else {
+    EXPECT_GE(crest, 14.0 - 0.5);
+    EXPECT_LE(crest, 16.0 + 0.5);
+    EXPECT_NEAR(kurtosis, 3.0, 0.3);  // hiss: Gaussian
+  }
+}
+
+TEST_P(EveryBank, LoopPointStepsNoFurtherThanTheSignalDoes) {
+  const auto x = GetParam().samples;
+  const double seamStep = std::abs(static_cast<double>(x.front()) - x.back());
+  EXPECT_LE(seamStep, Stats::StepQuantile(x, 0.999));
+}
+
+TEST_P(EveryBank, TapeHissHasNoClickNearTheLoopPoint) {
+  const NoiseBankCase& bank = GetParam();
+  if (bank.vinyl) GTEST_SKIP() << "crackle is meant to click";
+  const long length = static_cast<long>(bank.samples.size());
+  constexpr long kFiveMs = 221;
+  for (long onset : Stats::DetectClicks(bank.samples)) {
+    EXPECT_TRUE(onset >= kFiveMs && onset < length - kFiveMs) << "click at " << onset;
+  }
+}
+
+TEST_P(EveryBank, CrackleIsFoundAtTheRateItWasPlacedWithPoissonSpacing) {
+  const NoiseBankCase& bank = GetParam();
+  if (!bank.vinyl) GTEST_SKIP() << "tape hiss has no crackle";
+  const std::vector<long> placed = ReadClickList(KESTRAVON_NOISE_DIR, bank.name);
+  const std::vector<long> found = Stats::DetectClicks(bank.samples);
+  ASSERT_GT(placed.size(), 50u);
+  const double seconds = static_cast<double>(bank.samples.size()) / 44100.0;
+  EXPECT_GE(placed.size() / seconds, 5.0);
+  EXPECT_NEAR(static_cast<double>(found.size()), static_cast<double>(placed.size()),
+              0.3 * static_cast<double>(placed.size()));
+
+  double sum = 0.0, sumSquares = 0.0;
+  for (size_t i = 1; i < found.size(); ++i) {
+    const double gap = static_cast<double>(found[i] - found[i - 1]);
+    sum += gap;
+    sumSquares += gap * gap;
+  }
+  const double count = static_cast<double>(found.size() - 1);
+  const double mean = sum / count;
+  const double variation = std::sqrt(sumSquares / count - mean * mean) / mean;
+  EXPECT_GE(variation, 0.8);
+  EXPECT_LE(variation, 1.3);
+}
+
+INSTANTIATE_TEST_SUITE_P(NoiseBanks, EveryBank, testing::ValuesIn(kNoiseBankCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+const std::vector<double> kOctaves = {31.5,   63.0,   125.0,  250.0,  500.0,
+                                      1000.0, 2000.0, 4000.0, 8000.0, 16000.0};
+enum Octave { k31, k63, k125, k250, k500, k1k, k2k, k4k, k8k, k16k };
+
+// Level per hertz in each octave band: flat noise reads the same in every band.
+std::vector<double> DensityDb(std::span<const float> x) {
+  std::vector<double> bands = Stats::OctaveBandsDb(x, kOctaves);
+  for (size_t i = 0; i < bands.size(); ++i) bands[i] -= 10.0 * std::log10(kOctaves[i]);
+  return bands;
+}
+
+TEST(NoiseBankSpectra, CassetteHissIsFlatInTheMidsRisesAboveItsTransitionAndRollsOff) {
+  for (auto table : {std::span<const float>(noise1Left), std::span<const float>(noise1Right)}) {
+    const std::vector<double> d = DensityDb(table);
+    EXPECT_NEAR(d[k250], d[k500], 1.5);
+    EXPECT_GT(d[k2k], d[k1k] + 2.0);  // lift starts near 1.3 kHz
+    EXPECT_GT(d[k4k], d[k1k] + 5.0);
+    EXPECT_GT(d[k8k], d[k4k]);
+    EXPECT_LT(d[k16k], d[k8k] - 3.0);
+    EXPECT_LT(d[k31], d[k250] - 2.0);  // gentle low cut
+  }
+}
+
+TEST(NoiseBankSpectra, FastTapeHissLiftsLaterThanCassetteHiss) {
+  for (auto table : {std::span<const float>(noise2Left), std::span<const float>(noise2Right)}) {
+    const std::vector<double> d = DensityDb(table);
+    EXPECT_NEAR(d[k500], d[k1k], 1.5);
+    EXPECT_LT(d[k2k], d[k1k] + 2.0);  // lift starts near 3.2 kHz
+    EXPECT_GT(d[k8k], d[k1k] + 5.0);
+    EXPECT_LT(d[k16k], d[k8k]);
+    EXPECT_LT(d[k31], d[k250] - 2.0);
+  }
+}
+
+TEST(NoiseBankSpectra, VinylSurfaceGrowsDarkerWithEveryOctave) {
+  for (auto table : {std::span<const float>(vinyl1Left), std::span<const float>(vinyl1Right),
+                     std::span<const float>(vinyl2Mono)}) {
+    const std::vector<double> d = DensityDb(table);
+    for (int band = k250; band < k16k; ++band) EXPECT_GT(d[band], d[band + 1] + 1.0) << band;
+  }
+}
+
+TEST(NoiseBankStereo, ChannelCorrelationMatchesEachPairsOrigin) {
+  EXPECT_LE(std::abs(Stats::Correlation(noise1Left, noise1Right)), 0.1);  // two tape tracks
+  EXPECT_GE(Stats::Correlation(noise2Left, noise2Right), 0.9);            // copied from one master
+  const double vinyl = Stats::Correlation(vinyl1Left, vinyl1Right);
+  EXPECT_GE(vinyl, 0.1);
+  EXPECT_LE(vinyl, 0.5);
+}
+
+TEST(NoiseBankStereo, VinylRumbleLivesMostlyInTheSideSignal) {
+  std::vector<float> mid(kVinyl1Length), side(kVinyl1Length);
+  for (int i = 0; i < kVinyl1Length; ++i) {
+    mid[i] = 0.5f * (vinyl1Left[i] + vinyl1Right[i]);
+    side[i] = 0.5f * (vinyl1Left[i] - vinyl1Right[i]);
+  }
+  const std::vector<double> midBands = Stats::OctaveBandsDb(mid, {16.0});
+  const std::vector<double> sideBands = Stats::OctaveBandsDb(side, {16.0});
+  EXPECT_GT(sideBands[0], midBands[0] + 3.0);
+}
+
+}  // namespace
