@@ -89,6 +89,19 @@ TEST_F(KestravonRenderTest, CompensationDropsExactlyTheLatency) {
       std::equal(raw.samples.begin() + latency, raw.samples.end(), aligned.samples.begin()));
 }
 
+TEST_F(KestravonRenderTest, LatencyAnnouncedInTheFirstBlockIsCompensated) {
+  // At 48 kHz the plug-in restates its latency (1499) while processing.
+  const std::string clip48 = TempPath("clip48.wav");
+  ASSERT_EQ(RunRender({"--demo-clip", clip48, "--seconds", "0.5", "--sample-rate", "48000", "-q"})
+                .exitCode,
+            0);
+  const RunResult run = RunRender(
+      {"--plugin", KESTRAVON_PLUGIN, "--input", clip48, "--output", TempPath("out48.wav")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.err.find("latency of 1499 samples compensated"), std::string::npos) << run.err;
+  EXPECT_EQ(ReadAudio(TempPath("out48.wav")).Frames(), 24000u);
+}
+
 TEST_F(KestravonRenderTest, OddBlockSizesAndDoublePrecisionStayFinite) {
   const AudioData dry = ReadAudio(clip);
   for (const std::vector<std::string>& extra : {std::vector<std::string>{"--block-size", "1"},
