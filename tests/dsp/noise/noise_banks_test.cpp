@@ -2,6 +2,7 @@
 // image, crackle and the loop point.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 
@@ -88,6 +89,20 @@ TEST_P(VinylBank, CrackleIsFoundAtTheRateItWasPlacedWithPoissonSpacing) {
   EXPECT_LE(variation, 1.3);
 }
 
+// The table's energy is small next to its peak: the loudest click must be
+// over within about 0.1 ms, or it would dominate the whole loop.
+TEST_P(VinylBank, LoudestClickIsBrief) {
+  const auto x = GetParam().samples;
+  const double peak = Stats::Peak(x);
+  long loudIndex = 0;
+  while (std::abs(x[loudIndex]) < peak) ++loudIndex;
+  long loudSamples = 0;
+  for (long i = std::max(0L, loudIndex - 441); i < std::min<long>(x.size(), loudIndex + 441); ++i) {
+    if (std::abs(x[i]) > 0.5 * peak) ++loudSamples;
+  }
+  EXPECT_LE(loudSamples, 9);  // 0.2 ms
+}
+
 std::string BankName(const testing::TestParamInfo<NoiseBankCase>& info) { return info.param.name; }
 
 INSTANTIATE_TEST_SUITE_P(NoiseBanks, EveryBank, testing::ValuesIn(kNoiseBankCases), BankName);
@@ -148,6 +163,19 @@ TEST(NoiseBankStereo, ChannelCorrelationMatchesEachPairsOrigin) {
   const double vinyl = Stats::Correlation(vinyl1Left, vinyl1Right);
   EXPECT_GE(vinyl, 0.1);
   EXPECT_LE(vinyl, 0.5);
+}
+
+TEST(NoiseBankStereo, ManyVinylTicksReachOneChannelOnly) {
+  const std::vector<long> left = Stats::DetectClicks(vinyl1Left);
+  const std::vector<long> right = Stats::DetectClicks(vinyl1Right);
+  long leftOnly = 0;
+  for (long onset : left) {
+    const auto near = std::lower_bound(right.begin(), right.end(), onset - 44);
+    if (near == right.end() || *near > onset + 44) ++leftOnly;  // none within 1 ms
+  }
+  const double share = static_cast<double>(leftOnly) / static_cast<double>(left.size());
+  EXPECT_GE(share, 0.3);
+  EXPECT_LE(share, 0.9);  // but stereo ticks exist too
 }
 
 TEST(NoiseBankStereo, VinylRumbleLivesMostlyInTheSideSignal) {
