@@ -14,6 +14,8 @@ struct VinylRecipe {
   // Rumble and needle-drag hiss relative to the surface hiss, dB.
   double rumbleDb;
   double dragDb;
+  // Grain of the surface: faint ticks per second, too small to stand out.
+  double grainRate;
   // Crackle: mean events per second.
   double tickRate;
   double popRate;

@@ -1,4 +1,5 @@
 #pragma once
+#include <ostream>
 #include <span>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@ struct NoiseBankCase {
   bool vinyl;
 };
 
+// Tape tables first, then vinyl.
 inline const NoiseBankCase kNoiseBankCases[] = {
     {"noise1Left", noise1Left, -37.0, -51.0, false},
     {"noise1Right", noise1Right, -35.0, -51.0, false},
@@ -23,6 +25,8 @@ inline const NoiseBankCase kNoiseBankCases[] = {
     {"vinyl1Right", vinyl1Right, -8.0, -48.0, true},
     {"vinyl2Mono", vinyl2Mono, -8.0, -37.0, true},
 };
+
+inline void PrintTo(const NoiseBankCase& bank, std::ostream* out) { *out << bank.name; }
 
 // The generator's list of click onsets for a table, from its output directory.
 std::vector<long> ReadClickList(const std::string& directory, const char* name);

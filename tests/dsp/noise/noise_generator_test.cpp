@@ -1,6 +1,5 @@
 // Running the generator again gives exactly the tables compiled into the library.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -18,9 +17,9 @@ std::vector<char> ReadBytes(const std::string& path) {
 }
 
 TEST(NoiseGenerator, SecondRunReproducesTheCompiledTablesBitForBit) {
-  char pattern[] = "/tmp/kestravon-noise-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const std::string directory = pattern;
+  const std::string directory = KESTRAVON_RERUN_DIR;
+  std::filesystem::remove_all(directory);
+  ASSERT_TRUE(std::filesystem::create_directories(directory));
   const std::string command = std::string("\"") + KESTRAVON_NOISEGEN + "\" \"" + directory + "\"";
   ASSERT_EQ(std::system(command.c_str()), 0);
 
