@@ -4,8 +4,15 @@
 
 #include "tools/render/PluginHost.h"
 
+// A plug-in that answers chunk requests keeps its whole state there (float
+// parameters would round a plug-in's double values), so its chunks are used
+// whether or not it announces them.
+bool PresetTransfer::UsesChunks() {
+  return host.HasFlag(effFlagsProgramChunks) || !host.GetChunk(true).empty();
+}
+
 FxProgram PresetTransfer::CaptureProgram() {
-  if (!host.HasFlag(effFlagsProgramChunks)) return CaptureParams();
+  if (!UsesChunks()) return CaptureParams();
   FxProgram program;
   program.fxId = host.UniqueId();
   program.fxVersion = host.PluginVersion();
@@ -22,7 +29,7 @@ FxBank PresetTransfer::CaptureBank() {
   bank.fxVersion = host.PluginVersion();
   bank.numPrograms = host.NumPrograms();
   bank.currentProgram = host.CurrentProgram();
-  if (host.HasFlag(effFlagsProgramChunks)) {
+  if (UsesChunks()) {
     bank.isChunk = true;
     bank.chunk = host.GetChunk(false);
     return bank;
@@ -43,6 +50,8 @@ bool PresetTransfer::ApplyProgram(const FxProgram& program, std::string* error) 
       *error = "the plug-in refused the program chunk";
       return false;
     }
+    // The chunk carries the settings; the file carries the program's name.
+    if (!program.name.empty()) host.SetCurrentProgramName(program.name);
     return true;
   }
   if (program.numParams != host.NumParams()) {

@@ -6,9 +6,9 @@
 class PluginHost;
 
 // Moves programs and banks between a loaded plug-in and the records of
-// FxFiles. Plug-ins that declare program chunks are saved through their
-// chunks, all others through their normalised parameters; loading takes
-// whichever kind the file holds.
+// FxFiles. Plug-ins that declare program chunks or answer chunk requests
+// are saved through their chunks, all others through their normalised
+// parameters; loading takes whichever kind the file holds.
 class PresetTransfer {
  public:
   explicit PresetTransfer(PluginHost& host) : host(host) {}
@@ -24,6 +24,7 @@ class PresetTransfer {
   bool LoadBankFile(const std::string& path, std::string* error);
 
  private:
+  bool UsesChunks();
   bool MatchesPlugin(int32_t fxId, std::string* error) const;
   FxProgram CaptureParams();
   void ApplyParams(const FxProgram& program);
