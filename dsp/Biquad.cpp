@@ -12,7 +12,11 @@ void Biquad::SetCoefficients(double nb0, double nb1, double nb2, double na1, dou
 }
 
 void Biquad::CalcCoefficients() {
-  const double v = std::pow(10.0, std::fabs(gainDb) / 20.0);
+  // Only the gain types need the linear gain; the engine redesigns filters
+  // every sample, so the others skip its power function.
+  const bool usesGain =
+      type == BiquadType::Peak || type == BiquadType::LowShelf || type == BiquadType::HighShelf;
+  const double v = usesGain ? std::pow(10.0, std::fabs(gainDb) / 20.0) : 1.0;
   const double k = std::tan(std::numbers::pi * fc);
   const double n = 1.0 / (1.0 + k / q + k * k);
   const double poleA1 = 2.0 * (k * k - 1.0) * n;

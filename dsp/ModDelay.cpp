@@ -45,7 +45,8 @@ double ModDelay::Process(double x) {
 
   const int32_t i = static_cast<int32_t>(readPosition);
   const double f = readPosition - i;
-  const double y = (1.0 - f) * buffer[i] + f * buffer[(i + 1) % length];
+  const int32_t next = i + 1 == length ? 0 : i + 1;
+  const double y = (1.0 - f) * buffer[i] + f * buffer[next];
 
   buffer[writeIndex] = x - feedback * y;
   if (delayRamp.IsRunning()) {

@@ -54,10 +54,9 @@ struct HarmonicWeights {
   float fourth = std::pow(10.0f, -4.2f);
 };
 
-const HarmonicWeights& Weights() {
-  static const HarmonicWeights weights;
-  return weights;
-}
+// Computed once when the library loads, so the audio path never meets a
+// first-use initialisation.
+const HarmonicWeights kHarmonicWeights;
 
 }  // namespace
 
@@ -307,7 +306,8 @@ double TapeChannel::ReadDelayLine(double linkPosition) const {
   }
   const int64_t i = static_cast<int64_t>(u);
   const double f = u - i;
-  return (1.0 - f) * delayLine[i] + f * delayLine[(i + 1) % delayLength];
+  const int64_t next = i + 1 == delayLength ? 0 : i + 1;
+  return (1.0 - f) * delayLine[i] + f * delayLine[next];
 }
 
 void TapeChannel::WriteDelayLine(double x) {
@@ -329,7 +329,7 @@ double TapeChannel::ReadBank(bool rightSide) {
   const NoiseBank bank = SelectBank(noiseType, rightSide);
   const double f = noisePosition - static_cast<double>(noiseIndex);
   int64_t first = WrapIndex(noiseIndex, bank.length);
-  int64_t second = WrapIndex(noiseIndex + 1, bank.length);
+  int64_t second = first + 1 == bank.length ? 0 : first + 1;
   if (bank.backwards) {
     first = bank.length - 1 - first;
     second = bank.length - 1 - second;
@@ -356,7 +356,7 @@ void TapeChannel::UpdateReadPosition(double noise) {
 double TapeChannel::AddHarmonics(double delayed) const {
   const double drive = (4.0 * harmonics + 1.0) * delayed * 0.25;
   const float e = static_cast<float>(4.0 * FastTanh(drive));
-  const HarmonicWeights& w = Weights();
+  const HarmonicWeights& w = kHarmonicWeights;
   const float chebyshev = w.second * (2.0f * (e * e) - 1.0f) +
                           w.third * (4.0f * (e * e * e) - 3.0f * e) +
                           w.fourth * (8.0f * (e * e * e * e) - 8.0f * (e * e) + 1.0f);
