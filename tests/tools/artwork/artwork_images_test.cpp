@@ -129,31 +129,31 @@ double MeanBrightness(const Rgba& strip, int frameHeight, int frame) {
 
 TEST(ArtworkImages, EveryImageIsAn8BitRgbaPngOfItsSize) {
   static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-  for (const ImageSpec& spec : kImages) {
-    SCOPED_TRACE(spec.file);
-    const std::vector<uint8_t> bytes = ReadBytes(PathOf(spec.file));
+  for (const ImageSpec& image : kImages) {
+    SCOPED_TRACE(image.file);
+    const std::vector<uint8_t> bytes = ReadBytes(PathOf(image.file));
     ASSERT_GE(bytes.size(), 33u) << "missing or truncated";
     EXPECT_TRUE(std::equal(kSignature, kSignature + 8, bytes.begin()));
     EXPECT_EQ(BigEndian32(&bytes[8]), 13u);
     EXPECT_EQ(std::string(bytes.begin() + 12, bytes.begin() + 16), "IHDR");
-    EXPECT_EQ(BigEndian32(&bytes[16]), spec.width);
-    EXPECT_EQ(BigEndian32(&bytes[20]), spec.height);
+    EXPECT_EQ(BigEndian32(&bytes[16]), image.width);
+    EXPECT_EQ(BigEndian32(&bytes[20]), image.height);
     EXPECT_EQ(bytes[24], 8) << "bit depth";
     EXPECT_EQ(bytes[25], 6) << "colour type RGBA";
     EXPECT_EQ(bytes[28], 0) << "interlace";
     // Frames are stacked top to bottom and divide the height exactly.
-    EXPECT_EQ(spec.height % spec.frames, 0u);
+    EXPECT_EQ(image.height % image.frames, 0u);
   }
 }
 
 TEST(ArtworkImages, EveryImageDecodesAndMultiFrameStripsChangeFromFrameToFrame) {
-  for (const ImageSpec& spec : kImages) {
-    SCOPED_TRACE(spec.file);
-    const Rgba strip = Decode(spec.file);
-    ASSERT_EQ(strip.width, static_cast<int>(spec.width));
-    ASSERT_EQ(strip.height, static_cast<int>(spec.height));
-    const int frameHeight = strip.height / spec.frames;
-    for (int f = 1; f < spec.frames; ++f) {
+  for (const ImageSpec& image : kImages) {
+    SCOPED_TRACE(image.file);
+    const Rgba strip = Decode(image.file);
+    ASSERT_EQ(strip.width, static_cast<int>(image.width));
+    ASSERT_EQ(strip.height, static_cast<int>(image.height));
+    const int frameHeight = strip.height / image.frames;
+    for (int f = 1; f < image.frames; ++f) {
       EXPECT_FALSE(FramesEqual(strip, frameHeight, f - 1, f)) << "frames " << f - 1 << ", " << f;
     }
   }
