@@ -2,6 +2,7 @@
 // into the directory given. Same output on every run: nothing is read.
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -59,11 +60,14 @@ constexpr VinylRecipe kVinyl1 = {
     .popRate = 0.8,
     .tickTail = 1.4,
     .defectRevolutions = 3,
+    .thumpDb = 15.6,
+    .leftPlayedBackwards = true,
     .rmsDb = -48.0,
     .peakDb = {-12.0, -8.0},
 };
 
 // "Vinyl 2": a worn record, louder surface and busier crackle, one channel.
+// Its onsets, like every click, are where the forward reading meets them.
 constexpr VinylRecipe kVinyl2 = {
     .seed = 0x56696E796C320004ull,
     .length = 427482,
@@ -76,6 +80,9 @@ constexpr VinylRecipe kVinyl2 = {
     .popRate = 1.5,
     .tickTail = 1.6,
     .defectRevolutions = 2,
+    // Played both ways at once: a thump would be heard backwards on one side.
+    .thumpDb = -std::numeric_limits<double>::infinity(),
+    .leftPlayedBackwards = false,
     .rmsDb = -37.0,
     .peakDb = {-8.0, -8.0},
 };

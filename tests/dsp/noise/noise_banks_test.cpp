@@ -178,6 +178,27 @@ TEST(NoiseBankStereo, ManyVinylTicksReachOneChannelOnly) {
   EXPECT_LE(share, 0.9);  // but stereo ticks exist too
 }
 
+// Energy in the millisecond before and after the loudest sample.
+std::pair<double, double> EnergyAroundPeak(std::span<const float> x) {
+  const double peak = Stats::Peak(x);
+  long at = 0;
+  while (std::abs(x[at]) < peak) ++at;
+  double before = 0.0, after = 0.0;
+  for (long k = 1; k <= 44; ++k) {
+    before += static_cast<double>(x[at - k]) * x[at - k];
+    after += static_cast<double>(x[at + k]) * x[at + k];
+  }
+  return {before, after};
+}
+
+TEST(NoiseBankStereo, VinylClicksRingForwardsInTheDirectionEachTableIsPlayed) {
+  const auto [rightBefore, rightAfter] = EnergyAroundPeak(vinyl1Right);
+  EXPECT_GT(rightAfter, 2.0 * rightBefore);
+  // Played backwards, so stored backwards.
+  const auto [leftBefore, leftAfter] = EnergyAroundPeak(vinyl1Left);
+  EXPECT_GT(leftBefore, 2.0 * leftAfter);
+}
+
 TEST(NoiseBankStereo, VinylRumbleLivesMostlyInTheSideSignal) {
   std::vector<float> mid(kVinyl1Length), side(kVinyl1Length);
   for (int i = 0; i < kVinyl1Length; ++i) {
