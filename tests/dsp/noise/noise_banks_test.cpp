@@ -51,6 +51,28 @@ TEST_P(TapeBank, IsGaussianWithCrestOfFourteenToSixteenDecibels) {
   EXPECT_NEAR(Stats::Kurtosis(x), 3.0, 0.3);
 }
 
+// Half-second levels, the last block wrapping across the loop point, where a
+// badly joined loop would dip.
+TEST_P(TapeBank, LevelWandersSlowlyByAboutOneDecibelAndNotAtTheLoopPoint) {
+  const auto x = GetParam().samples;
+  const double overall = Stats::ToDb(Stats::Rms(x));
+  constexpr size_t kBlock = 22050;
+  double lowest = 0.0, highest = 0.0;
+  for (size_t start = 0; start < x.size(); start += kBlock) {
+    double sum = 0.0;
+    for (size_t i = start; i < start + kBlock; ++i) {
+      const double v = x[i % x.size()];
+      sum += v * v;
+    }
+    const double level = Stats::ToDb(std::sqrt(sum / kBlock)) - overall;
+    lowest = std::min(lowest, level);
+    highest = std::max(highest, level);
+  }
+  EXPECT_GT(lowest, -1.2);
+  EXPECT_LT(highest, 1.2);
+  EXPECT_GT(highest - lowest, 0.3);  // a recording, not a generator left running
+}
+
 TEST_P(TapeBank, HasNoClickNearTheLoopPoint) {
   const auto x = GetParam().samples;
   const long length = static_cast<long>(x.size());
