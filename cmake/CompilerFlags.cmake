@@ -10,6 +10,12 @@ endif()
 
 add_compile_options(-Wall -Wextra ${KESTRAVON_FP_FLAGS})
 
+if(KESTRAVON_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(KESTRAVON_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=all)

@@ -12,6 +12,7 @@ packages=(
   libx11-dev
   libsndfile1-dev
   libcairo2-dev
+  dragonfly-reverb-vst
 )
 
 missing=()

@@ -16,7 +16,13 @@ for preset in release asan; do
   ctest --preset "${preset}" -j "${jobs}"
 done
 
+echo "=== release: benchmarks (a short run of each, to prove they work)"
+for bench in build/release/bench/*/kestravon_*_bench; do
+  "${bench}" --benchmark_min_time=0.01 >/dev/null
+  echo "$(basename "${bench}"): ran"
+done
+
 echo "=== fuzz: build and run"
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "${jobs}"
+cmake --build --preset fuzz -j "${jobs}" --target fuzz_targets
 bash scripts/run-fuzz.sh build/fuzz

@@ -1,0 +1,34 @@
+#pragma once
+
+// What the plug-in needs from its editor. The graphics core implements it;
+// the plug-in base, the host binding and the engine reach the editor only
+// through these operations, never through its internals.
+class IEditorLink {
+ public:
+  virtual ~IEditorLink() = default;
+
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+
+  // Hands a normalised parameter value to every control bound to the
+  // parameter, directly or as one of its additional parameters.
+  virtual void ShowNormalizedValue(int paramIndex, double normalized) = 0;
+  // Creates the drawing surfaces once the editor is bound to its plug-in.
+  virtual void CreateSurfaces() = 0;
+  // Carries a parameter value from the host's side to the bound controls;
+  // only values and dirty flags change, nothing is sent back.
+  virtual void SetParameterFromHost(int paramIndex, double value, bool normalized) = 0;
+
+  // Operations on one control, by its position in the editor's control list.
+  // A greyed control is drawn faint and takes no mouse input.
+  virtual void SetGreyed(int controlIndex, bool greyed) = 0;
+  // Sets a text control's text; the control redraws only when it differs.
+  // May be called from the audio thread: the text is copied, never kept.
+  virtual void SetControlText(int controlIndex, const char* text) = 0;
+  // Marks every control for redrawing without sending values back.
+  virtual void MarkAllControlsChanged() = 0;
+
+  // The window inside the host's parent window: a handle, or null on failure.
+  virtual void* OpenEditorWindow(void* parent) = 0;
+  virtual void CloseEditorWindow() = 0;
+};

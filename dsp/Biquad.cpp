@@ -1,0 +1,97 @@
+#include "dsp/Biquad.h"
+
+#include <cmath>
+#include <numbers>
+
+void Biquad::SetCoefficients(double nb0, double nb1, double nb2, double na1, double na2) {
+  b0 = nb0;
+  b1 = nb1;
+  b2 = nb2;
+  a1 = na1;
+  a2 = na2;
+}
+
+void Biquad::CalcCoefficients() {
+  // Only the gain types need the linear gain; the engine redesigns filters
+  // every sample, so the others skip its power function.
+  const bool usesGain =
+      type == BiquadType::Peak || type == BiquadType::LowShelf || type == BiquadType::HighShelf;
+  const double v = usesGain ? std::pow(10.0, std::fabs(gainDb) / 20.0) : 1.0;
+  const double k = std::tan(std::numbers::pi * fc);
+  const double n = 1.0 / (1.0 + k / q + k * k);
+  const double poleA1 = 2.0 * (k * k - 1.0) * n;
+  const double poleA2 = (1.0 - k / q + k * k) * n;
+  switch (type) {
+    case BiquadType::Lowpass:
+      SetCoefficients(k * k * n, 2.0 * (k * k) * n, k * k * n, poleA1, poleA2);
+      break;
+    case BiquadType::Highpass:
+      SetCoefficients(n, -2.0 * n, n, poleA1, poleA2);
+      break;
+    case BiquadType::Bandpass:
+      SetCoefficients(k / q * n, 0.0, -(k / q) * n, poleA1, poleA2);
+      break;
+    case BiquadType::Notch:
+      SetCoefficients((1.0 + k * k) * n, poleA1, (1.0 + k * k) * n, poleA1, poleA2);
+      break;
+    case BiquadType::Peak:
+      DesignPeak(k, v);
+      break;
+    case BiquadType::LowShelf:
+      DesignLowShelf(k, v);
+      break;
+    case BiquadType::HighShelf:
+      DesignHighShelf(k, v);
+      break;
+    case BiquadType::Allpass:
+      SetCoefficients(poleA2, poleA1, 1.0, poleA1, poleA2);
+      break;
+  }
+}
+
+void Biquad::DesignPeak(double k, double v) {
+  if (gainDb >= 0.0) {
+    const double n = 1.0 / (1.0 + k / q + k * k);
+    const double shared = 2.0 * (k * k - 1.0) * n;
+    SetCoefficients((1.0 + v / q * k + k * k) * n, shared, (1.0 - v / q * k + k * k) * n, shared,
+                    (1.0 - k / q + k * k) * n);
+  } else {
+    const double n = 1.0 / (1.0 + v / q * k + k * k);
+    const double shared = 2.0 * (k * k - 1.0) * n;
+    SetCoefficients((1.0 + k / q + k * k) * n, shared, (1.0 - k / q + k * k) * n, shared,
+                    (1.0 - v / q * k + k * k) * n);
+  }
+}
+
+// Shelves use sqrt(2) in place of q, so their shape does not depend on q.
+void Biquad::DesignLowShelf(double k, double v) {
+  const double root2 = std::numbers::sqrt2;
+  const double root2v = std::sqrt(2.0 * v);
+  if (gainDb >= 0.0) {
+    const double m = 1.0 / (1.0 + root2 * k + k * k);
+    SetCoefficients((1.0 + root2v * k + v * (k * k)) * m, 2.0 * (v * (k * k) - 1.0) * m,
+                    (1.0 - root2v * k + v * (k * k)) * m, 2.0 * (k * k - 1.0) * m,
+                    (1.0 - root2 * k + k * k) * m);
+  } else {
+    const double m = 1.0 / (1.0 + root2v * k + v * (k * k));
+    SetCoefficients((1.0 + root2 * k + k * k) * m, 2.0 * (k * k - 1.0) * m,
+                    (1.0 - root2 * k + k * k) * m, 2.0 * (v * (k * k) - 1.0) * m,
+                    (1.0 - root2v * k + v * (k * k)) * m);
+  }
+}
+
+void Biquad::DesignHighShelf(double k, double v) {
+  const double root2 = std::numbers::sqrt2;
+  const double root2v = std::sqrt(2.0 * v);
+  if (gainDb >= 0.0) {
+    const double m = 1.0 / (1.0 + root2 * k + k * k);
+    SetCoefficients((v + root2v * k + k * k) * m, 2.0 * (k * k - v) * m,
+                    (v - root2v * k + k * k) * m, 2.0 * (k * k - 1.0) * m,
+                    (1.0 - root2 * k + k * k) * m);
+  } else {
+    const double m = 1.0 / (v + root2v * k + k * k);
+    SetCoefficients((1.0 + root2 * k + k * k) * m, 2.0 * (k * k - 1.0) * m,
+                    (1.0 - root2 * k + k * k) * m, 2.0 * (k * k - v) * m,
+                    (v - root2v * k + k * k) * m);
+  }
+}

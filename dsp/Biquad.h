@@ -1,0 +1,50 @@
+#pragma once
+#include <cstdint>
+
+enum class BiquadType : int32_t {
+  Lowpass = 0,
+  Highpass = 1,
+  Bandpass = 2,
+  Notch = 3,
+  Peak = 4,
+  LowShelf = 5,
+  HighShelf = 6,
+  Allpass = 7,
+};
+
+// Second-order section, bilinear-transform designs pre-warped through
+// K = tan(pi fc), run in transposed direct form II. The owner sets type, fc
+// (cut-off / sample rate), q and gainDb, then calls CalcCoefficients; the
+// state survives redesigns so the filter can be swept without clicks.
+class Biquad {
+ public:
+  void CalcCoefficients();
+
+  double Process(double x) {
+    const double y = b0 * x + z1;
+    z1 = b1 * x + z2 - a1 * y;
+    z2 = b2 * x - a2 * y;
+    return y;
+  }
+
+  // The step used by single-precision callers: input and output rounded to float.
+  double ProcessRounded(double x) { return static_cast<float>(Process(static_cast<float>(x))); }
+
+  BiquadType type = BiquadType::Lowpass;
+  double b0 = 1.0;
+  double b1 = 0.0;
+  double b2 = 0.0;
+  double a1 = 0.0;
+  double a2 = 0.0;
+  double fc = 0.5;
+  double q = 0.707;
+  double gainDb = 0.0;
+  double z1 = 0.0;
+  double z2 = 0.0;
+
+ private:
+  void SetCoefficients(double nb0, double nb1, double nb2, double na1, double na2);
+  void DesignPeak(double k, double v);
+  void DesignLowShelf(double k, double v);
+  void DesignHighShelf(double k, double v);
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+// Moves a value from start to target along an S-shaped path: constant
+// acceleration, cruise, then symmetric deceleration. Units are the owner's
+// (seconds stepped by 1/fs, or samples stepped by 1).
+class GlideRamp {
+ public:
+  void Start(double from, double to, double newDuration, double newAccelTime);
+  void Step(double dt);
+  bool IsRunning() const { return elapsed < duration; }
+
+  double start = 0.0;
+  double target = 0.0;
+  double duration = -1.0;  // negative while idle
+  double invDuration = 0.0;
+  double accelTime = 0.0;
+  double elapsed = 0.0;
+  double accel = 0.0;
+  double velocity = 0.0;
+  double direction = 1.0;
+  double value = 0.0;
+  double accelDistance = 0.0;
+  double decelDistance = 0.0;
+};

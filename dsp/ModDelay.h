@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+
+#include "dsp/GlideRamp.h"
+
+// Fixed one-second circular delay with a fractional read point, a triangle LFO
+// scaling the delay time, and a level dip while the delay time glides (which
+// masks the pitch bend of the glide).
+class ModDelay {
+ public:
+  static constexpr int32_t kLength = 44100;
+
+  ModDelay();
+  void Init();
+  double Process(double x);
+
+  double buffer[kLength];
+  int32_t length = kLength;
+  int32_t writeIndex = 0;
+  double lfoDirection = 1.0;
+  double readPosition = 0.0;
+  GlideRamp delayRamp;
+  double sampleRate = 44100.0;  // for the owner, which sizes glides from it
+  double delay = 220.0;
+  double feedback = 0.0;
+  double gain = 0.5;
+  double lfoRate = 0.125 / 44100.0;
+  double lfoDepth = 0.25;
+  double lfo = 1.0;
+
+ private:
+  void LimitDelay();
+  void AdvanceLfo();
+};

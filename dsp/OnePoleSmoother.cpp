@@ -1,0 +1,10 @@
+#include "dsp/OnePoleSmoother.h"
+
+#include <cmath>
+#include <numbers>
+
+OnePoleSmoother::OnePoleSmoother() {
+  const float twoPi = 2.0f * std::numbers::pi_v<float>;
+  a = std::exp(-twoPi * (1000.0f / timeMs) / rate);
+  b = 1.0f - a;
+}

@@ -1,0 +1,370 @@
+#include "dsp/TapeChannel.h"
+
+#include <cmath>
+#include <limits>
+#include <new>
+#include <numbers>
+
+#include "dsp/FastTanh.h"
+#include "dsp/NoiseBanks.h"
+#include "dsp/RandomGenerator.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kReferenceRate = 44100.0;
+constexpr double kReferenceDelay = 1378.0;
+constexpr double kReferenceLength = 2756.0;
+constexpr int kCrossfadeLength = TapeChannel::kBrownLoopSize - TapeChannel::kBrownLoopPeriod;
+constexpr double kDrawScale = RandomGenerator::kMax;
+
+struct NoiseBank {
+  const float* table;
+  int64_t length;
+  bool backwards;
+};
+
+// Left and right readers of the same recording run in opposite directions
+// where the two channels are (nearly) the same signal.
+NoiseBank SelectBank(int32_t noiseType, bool rightSide) {
+  switch (noiseType) {
+    case 0:
+      return rightSide ? NoiseBank{noise1Right, kNoise1Length, false}
+                       : NoiseBank{noise1Left, kNoise1Length, false};
+    case 1:
+      return rightSide ? NoiseBank{noise2Right, kNoise2Length, false}
+                       : NoiseBank{noise2Left, kNoise2Length, true};
+    case 2:
+      return rightSide ? NoiseBank{vinyl1Right, kVinyl1Length, false}
+                       : NoiseBank{vinyl1Left, kVinyl1Length, true};
+    default:
+      return NoiseBank{vinyl2Mono, kVinyl2Length, !rightSide};
+  }
+}
+
+int64_t WrapIndex(int64_t n, int64_t length) {
+  const int64_t m = n % length;
+  return m < 0 ? m + length : m;
+}
+
+// Single-precision weights of the second, third and fourth Chebyshev terms.
+struct HarmonicWeights {
+  float second = std::pow(10.0f, -2.1f);
+  float third = std::pow(10.0f, -3.4f);
+  float fourth = std::pow(10.0f, -4.2f);
+};
+
+// Computed once when the library loads, so the audio path never meets a
+// first-use initialisation.
+const HarmonicWeights kHarmonicWeights;
+
+}  // namespace
+
+void TapeChannel::Init(int32_t startOffset) {
+  noiseType = 0;
+  profile = 0;
+  noiseGain = 0.0;
+  noiseDynamic = 0.0;
+  harmonics = 0.0;
+  wowDepthTarget = scratchDepthTarget = linkTarget = tubeTarget = 0.0;
+  wowDepthSmoother.Reset();
+  scratchDepthSmoother.Reset();
+  linkSmoother.Reset();
+  tubeSmoother.Reset();
+  scratchRamp = GlideRamp();
+  scratchCountdown = 0.0;
+  tube = TubeStage();
+  saturator = BandSaturator();
+  lowCut = Biquad();
+  highCut = Biquad();
+  noiseFilter = Biquad();
+  dcBlocker = Biquad();
+  sampleRate = kReferenceRate;
+  invSampleRate = 1.0 / kReferenceRate;
+  noiseIncrement = 1.0;
+  bypass = false;
+
+  // The DC blocker first shapes the brown noise at 50 Hz; its state carries on.
+  dcBlocker.type = BiquadType::Highpass;
+  dcBlocker.fc = 50.0 / kReferenceRate;
+  dcBlocker.q = 0.707;
+  dcBlocker.gainDb = 0.0;
+  dcBlocker.CalcCoefficients();
+  FillBrownLoop(brownLoopA, 0.001f);
+  FillBrownLoop(brownLoopB, 0.0015f);
+  dcBlocker.fc = 10.0 / kReferenceRate;
+  dcBlocker.CalcCoefficients();
+
+  lfoRate = 0.279f;
+  wowValue = 1.0;
+  nominalDelay = kReferenceDelay;
+  delayLength = static_cast<int32_t>(kReferenceLength);
+  writeIndex = 0.0;
+  readPosition = 0.0;
+  phaseTime = startOffset;
+  SetNoisePosition(startOffset);
+  delayLine.reset(new double[delayLength]());
+
+  saturator.lowCrossover.SetCrossover(120.0f, 44100.0f);
+  saturator.highCrossover.SetCrossover(6000.0f, 44100.0f);
+}
+
+// Integrated high-passed white noise, then an equal-power crossfade of the
+// tail into the head so that the first kBrownLoopPeriod entries loop seamlessly.
+void TapeChannel::FillBrownLoop(double* loop, float step) {
+  double sum = 0.0;
+  for (int i = 0; i < kBrownLoopSize; ++i) {
+    const int u = RandomGenerator::Next();
+    const float white = static_cast<float>((2.0 * u / kDrawScale - 1.0) * step);
+    sum += static_cast<float>(dcBlocker.Process(white));
+    loop[i] = sum;
+  }
+  for (int i = 0; i < kCrossfadeLength; ++i) {
+    const double d = i / static_cast<double>(kCrossfadeLength);
+    loop[i] = std::sqrt(1.0 - d) * loop[i + kBrownLoopPeriod] + std::sqrt(d) * loop[i];
+  }
+}
+
+void TapeChannel::SetNoisePosition(double position) {
+  noisePosition = position;
+  noiseIndex = static_cast<int64_t>(position);
+}
+
+// Allocates the line for a new rate. On failure (or a rate that gives no
+// usable length) the old line, length and rate stay in force together.
+bool TapeChannel::ResizeDelayLine(double newRate) {
+  const double ratio = newRate / kReferenceRate;
+  const double length = std::trunc(kReferenceLength * ratio);
+  if (!(length >= 1.0 && length <= std::numeric_limits<int32_t>::max())) return false;
+  double* fresh = new (std::nothrow) double[static_cast<size_t>(length)]();
+  if (fresh == nullptr) return false;
+  delayLine.reset(fresh);
+  delayLength = static_cast<int32_t>(length);
+  writeIndex = 0.0;
+  readPosition = 0.0;
+  wowValue = 1.0;
+  nominalDelay = kReferenceDelay * ratio;
+  sampleRate = newRate;
+  invSampleRate = 1.0 / newRate;
+  return true;
+}
+
+void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
+  if (newRate != sampleRate) ResizeDelayLine(newRate);
+
+  noiseType = settings.noiseType;
+  wowDepthTarget = settings.wow * static_cast<double>(0.075f) * 2.0;
+  harmonics = settings.harmonics;
+  tubeTarget = settings.tubeDrive;
+  noiseGain = 2.0 * (settings.noiseAmp * settings.noiseAmp);
+  noiseDynamic = settings.noiseDynamic;
+  linkTarget = settings.wide * settings.wide;
+  scratchDepthTarget = 4.0 * settings.scratch;
+  profile = settings.profile;
+  noiseIncrement = kReferenceRate / ((2.0 - settings.speed) * sampleRate);
+
+  DesignToneFilters(settings);
+  saturator.drive = 1.75;
+
+  dcBlocker.type = BiquadType::Highpass;
+  dcBlocker.fc = 10.0 / sampleRate;
+  dcBlocker.q = 0.707;
+  dcBlocker.gainDb = 0.0;
+  dcBlocker.CalcCoefficients();
+  noiseFilter.type = BiquadType::Lowpass;
+  noiseFilter.fc = 8000.0 / sampleRate;
+  noiseFilter.q = 0.707;
+  noiseFilter.gainDb = 0.0;
+  noiseFilter.CalcCoefficients();
+}
+
+void TapeChannel::DesignToneFilters(const TapeChannelSettings& s) {
+  double lowHz, lowQ, highHz, highQ;
+  int32_t mode;
+  float splitLow, splitHigh;
+  switch (s.profile) {
+    case 0:
+      lowHz = 45.0 + 60.0 * s.age;
+      lowQ = s.lfBoost + 0.5;
+      highHz = 16000.0 - 3000.0 * s.age;
+      highQ = 1.25 * s.hfBoost + 0.5;
+      mode = BandSaturator::kModeClean;
+      splitLow = 100.0f;
+      splitHigh = 10000.0f;
+      break;
+    case 1:
+      lowHz = 85.0 + 60.0 * s.age;
+      lowQ = s.lfBoost + 0.5;
+      highHz = 12000.0 - 3000.0 * s.age;
+      highQ = s.hfBoost + 0.5;
+      mode = BandSaturator::kModeArctangent;
+      splitLow = 120.0f;
+      splitHigh = 6000.0f;
+      break;
+    case 2:
+      lowHz = 130.0 + 340.0 * s.age;
+      lowQ = s.lfBoost + 0.5;
+      highHz = 9500.0 - 6000.0 * s.age;
+      highQ = s.hfBoost + 0.5;
+      mode = BandSaturator::kModeArctangent;
+      splitLow = 120.0f;
+      splitHigh = 6000.0f;
+      break;
+    default:
+      return;  // other profiles keep the last tone set
+  }
+  highCut.type = BiquadType::Lowpass;
+  highCut.fc = highHz / sampleRate;
+  highCut.q = highQ;
+  highCut.gainDb = 0.0;
+  highCut.CalcCoefficients();
+  lowCut.type = BiquadType::Highpass;
+  lowCut.fc = lowHz / sampleRate;
+  lowCut.q = lowQ;
+  lowCut.gainDb = 0.0;
+  lowCut.CalcCoefficients();
+  saturator.mode = mode;
+  const float rate = static_cast<float>(sampleRate);
+  saturator.lowCrossover.SetCrossover(splitLow, rate);
+  saturator.highCrossover.SetCrossover(splitHigh, rate);
+}
+
+double TapeChannel::ProcessSample(double input, double linkPosition) {
+  wowDepthSmoother.Step(wowDepthTarget);
+  scratchDepthSmoother.Step(scratchDepthTarget);
+  linkSmoother.Step(linkTarget);
+  tubeSmoother.Step(tubeTarget);
+
+  StepScratch();
+  SetNoisePosition(noisePosition + noiseIncrement);
+  AdvanceTransport();
+  if (nominalDelay >= delayLength) nominalDelay = delayLength;
+
+  const double delayed = ReadDelayLine(linkPosition);
+  WriteDelayLine(input);
+  const double noise = NoiseSample(linkPosition);
+  UpdateReadPosition(noise);
+
+  const double shaped = tube.Process(AddHarmonics(delayed), tubeSmoother.Value());
+  double out = shaped + noise * noiseGain;
+  if (profile < 3) out = ToneStage(out);
+
+  if (bypass) {
+    const int64_t tap = static_cast<int64_t>(writeIndex - 1.0 + nominalDelay);
+    return delayLine[WrapIndex(tap, delayLength)];
+  }
+  return dcBlocker.ProcessRounded(out);
+}
+
+// A scratch is a short random jump of the read point; with the ramp at rest
+// every new target lies at or below zero.
+void TapeChannel::StepScratch() {
+  scratchCountdown -= invSampleRate;
+  scratchRamp.Step(invSampleRate);
+  if (scratchCountdown > 0.0) return;
+  const int waitDraw = RandomGenerator::Next();
+  const float waitSpan = 8.0f - scratchDepthSmoother.Value();
+  scratchCountdown = static_cast<double>(waitSpan) * waitDraw / kDrawScale + 1.0;
+  const double sign = scratchRamp.value > 0.0 ? 1.0 : -1.0;
+  const int depthDraw = RandomGenerator::Next();
+  const double jumpTarget = sign * depthDraw / kDrawScale * static_cast<double>(0.05f);
+  scratchRamp.Start(scratchRamp.value, jumpTarget, 0.03125, 0.015625);
+}
+
+void TapeChannel::AdvanceTransport() {
+  const double flutter = std::sin(kPi * static_cast<double>(0.65f) * lfoRate * phaseTime);
+  phaseTime += (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
+  const double wobble = std::sin(kPi * static_cast<double>(2.65f) * phaseTime);
+  wowValue = std::sin(2.0 * kPi * lfoRate * (phaseTime + static_cast<double>(0.01f) * wobble));
+}
+
+double TapeChannel::WrapIntoLine(double position) const {
+  double wrapped = std::fmod(position, static_cast<double>(delayLength));
+  if (wrapped < 0.0) wrapped += delayLength;
+  return wrapped >= 0.0 && wrapped < delayLength ? wrapped : 0.0;
+}
+
+double TapeChannel::ReadDelayLine(double linkPosition) const {
+  double u = readPosition;
+  if (linkPosition >= 0.0) {
+    // Follow the left channel, taking the short way round the circular line.
+    double delta = u - linkPosition;
+    const double half = delayLength / 2.0;
+    if (delta > half) {
+      delta -= delayLength;
+    } else if (delta < -half) {
+      delta += delayLength;
+    }
+    u = linkPosition + static_cast<double>(linkSmoother.Value()) * delta;
+    if (u < 0.0) {
+      u += delayLength;
+    } else if (u >= delayLength) {
+      u -= delayLength;
+    }
+    // Only a left channel running at another line length can put u outside.
+    if (!(u >= 0.0 && u < delayLength)) u = WrapIntoLine(u);
+  }
+  const int64_t i = static_cast<int64_t>(u);
+  const double f = u - i;
+  const int64_t next = i + 1 == delayLength ? 0 : i + 1;
+  return (1.0 - f) * delayLine[i] + f * delayLine[next];
+}
+
+void TapeChannel::WriteDelayLine(double x) {
+  delayLine[static_cast<int64_t>(writeIndex)] = x;
+  writeIndex += 1.0;
+  if (writeIndex >= delayLength) writeIndex -= delayLength;
+}
+
+double TapeChannel::NoiseSample(double linkPosition) {
+  if (noiseType >= 0 && noiseType <= 3) return ReadBank(linkPosition >= 0.0);
+  if (noiseType == 4) {
+    const double* loop = profile > 0 ? brownLoopB : brownLoopA;
+    return loop[WrapIndex(noiseIndex, kBrownLoopPeriod)];
+  }
+  return 0.0;
+}
+
+double TapeChannel::ReadBank(bool rightSide) {
+  const NoiseBank bank = SelectBank(noiseType, rightSide);
+  const double f = noisePosition - static_cast<double>(noiseIndex);
+  int64_t first = WrapIndex(noiseIndex, bank.length);
+  int64_t second = first + 1 == bank.length ? 0 : first + 1;
+  if (bank.backwards) {
+    first = bank.length - 1 - first;
+    second = bank.length - 1 - second;
+  }
+  const float v =
+      static_cast<float>(0.5 * ((1.0 - f) * bank.table[first] + f * bank.table[second]));
+  return noiseFilter.ProcessRounded(v);
+}
+
+void TapeChannel::UpdateReadPosition(double noise) {
+  const double wowDepth = wowDepthSmoother.Value();
+  const double flutter = std::sin(2.0 * kPi * 2.473 * lfoRate * phaseTime);
+  const double m = 0.5 * wowDepth * flutter + 0.75 * wowDepth * wowValue +
+                   static_cast<double>(scratchDepthSmoother.Value()) * scratchRamp.value +
+                   static_cast<double>(0.15f) * noiseDynamic * noise;
+  double r = writeIndex + nominalDelay * (1.0 + m);
+  if (r < 0.0) r += delayLength;
+  if (r >= delayLength) r -= delayLength;
+  // Reachable only with settings outside their documented ranges.
+  if (!(r >= 0.0 && r < delayLength)) r = WrapIntoLine(r);
+  readPosition = r;
+}
+
+double TapeChannel::AddHarmonics(double delayed) const {
+  const double drive = (4.0 * harmonics + 1.0) * delayed * 0.25;
+  const float e = static_cast<float>(4.0 * FastTanh(drive));
+  const HarmonicWeights& w = kHarmonicWeights;
+  const float chebyshev = w.second * (2.0f * (e * e) - 1.0f) +
+                          w.third * (4.0f * (e * e * e) - 3.0f * e) +
+                          w.fourth * (8.0f * (e * e * e * e) - 8.0f * (e * e) + 1.0f);
+  return delayed - FastTanh(chebyshev * harmonics * 8.0 * 0.25);
+}
+
+double TapeChannel::ToneStage(double out) {
+  out = static_cast<float>(saturator.Process(out));
+  out = lowCut.ProcessRounded(out);
+  return highCut.ProcessRounded(out);
+}

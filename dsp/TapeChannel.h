@@ -1,0 +1,103 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+
+#include "dsp/BandSaturator.h"
+#include "dsp/Biquad.h"
+#include "dsp/GlideRamp.h"
+#include "dsp/OnePoleSmoother.h"
+#include "dsp/TapeChannelSettings.h"
+#include "dsp/TubeStage.h"
+
+// One channel of worn tape or vinyl: a short delay line whose read point is
+// moved by wow, flutter, random scratch jumps and the noise itself, followed
+// by noise, harmonics, a tube stage, the profile's saturator and tone filters
+// and a DC blocker. The nominal delay, 1378 samples at 44.1 kHz, is the
+// latency the engine reports.
+class TapeChannel {
+ public:
+  static constexpr int kBrownLoopSize = 131072;
+  static constexpr int kBrownLoopPeriod = 98304;
+
+  TapeChannel() = default;
+  TapeChannel(const TapeChannel&) = delete;
+  TapeChannel& operator=(const TapeChannel&) = delete;
+
+  void Init(int32_t startOffset);
+  void Configure(TapeChannelSettings settings, double sampleRate);
+  // linkPosition < 0: this is the left channel. Otherwise it is the left
+  // channel's read position, which the right channel follows as "wide" falls.
+  double ProcessSample(double input, double linkPosition);
+
+  double ReadPosition() const { return readPosition; }
+  void SetBypass(bool on) { bypass = on; }
+
+  double NoisePosition() const { return noisePosition; }
+  void SetNoisePosition(double position);
+  double SampleRate() const { return sampleRate; }
+  int32_t DelayLength() const { return delayLength; }
+  double NominalDelay() const { return nominalDelay; }
+  const GlideRamp& ScratchRamp() const { return scratchRamp; }
+  double ScratchCountdown() const { return scratchCountdown; }
+  const double* BrownLoop(bool louder) const { return louder ? brownLoopB : brownLoopA; }
+
+ private:
+  void FillBrownLoop(double* loop, float step);
+  bool ResizeDelayLine(double newRate);
+  void DesignToneFilters(const TapeChannelSettings& s);
+  void StepScratch();
+  void AdvanceTransport();
+  double WrapIntoLine(double position) const;
+  double ReadDelayLine(double linkPosition) const;
+  void WriteDelayLine(double x);
+  double NoiseSample(double linkPosition);
+  double ReadBank(bool rightSide);
+  void UpdateReadPosition(double noise);
+  double AddHarmonics(double delayed) const;
+  double ToneStage(double out);
+
+  double brownLoopA[kBrownLoopSize];
+  double brownLoopB[kBrownLoopSize];
+
+  std::unique_ptr<double[]> delayLine;
+  int32_t delayLength = 0;
+  double writeIndex = 0.0;  // whole numbers only
+  double nominalDelay = 0.0;
+  double readPosition = 0.0;
+
+  double phaseTime = 0.0;
+  double lfoRate = 0.0;
+  double wowValue = 1.0;
+  double scratchCountdown = 0.0;
+  GlideRamp scratchRamp;
+
+  double noisePosition = 0.0;
+  int64_t noiseIndex = 0;  // 64 bits: the position grows for as long as audio runs
+  double noiseIncrement = 1.0;
+
+  OnePoleSmoother wowDepthSmoother;
+  OnePoleSmoother scratchDepthSmoother;
+  OnePoleSmoother linkSmoother;
+  OnePoleSmoother tubeSmoother;
+  double wowDepthTarget = 0.0;
+  double scratchDepthTarget = 0.0;
+  double linkTarget = 0.0;
+  double tubeTarget = 0.0;
+
+  int32_t profile = 0;
+  int32_t noiseType = 0;
+  double noiseGain = 0.0;
+  double noiseDynamic = 0.0;
+  double harmonics = 0.0;
+  double sampleRate = 44100.0;
+  double invSampleRate = 1.0 / 44100.0;
+
+  TubeStage tube;
+  BandSaturator saturator;
+  Biquad lowCut;
+  Biquad highCut;
+  Biquad noiseFilter;
+  Biquad dcBlocker;
+
+  bool bypass = false;
+};

@@ -1,0 +1,83 @@
+#include "engine/Tovrane.h"
+
+PlugIdentity Tovrane::Identity() {
+  PlugIdentity identity;
+  identity.nParams = kNumTovraneParams;
+  identity.channelIO = "1-1 2-2";
+  identity.nPresets = kNumTovranePresets;
+  identity.effectName = "Kestravon";
+  identity.productName = "";
+  identity.vendorName = "Ostrelle";
+  identity.version = 0x10000;
+  identity.uniqueId = FourCharCode('T', 'o', 'v', 'r');
+  identity.makerId = FourCharCode('O', 's', 't', 'l');
+  identity.latency = kTovraneLatency;
+  return identity;
+}
+
+Tovrane::Tovrane(audioMasterCallback hostCallback) : IPlugVST(Identity(), hostCallback) {
+  liveSnapshot = kInitialSnapshot;
+  ApplySnapshotToEngine();
+  inputGainTarget = 1.0;
+  leftChannel.Init(0);
+  rightChannel.Init(376);
+  engineQuadMix = 0.0;
+  engineQuadDelay = 0.5;
+  history.Fill(kInitialSnapshot);
+  InitParameters();
+  InitEditorParameters();
+  MakePresets();
+  // The change handler fills the live settings with the defaults.
+  for (int i = 0; i < kNumTovraneParams; ++i) OnParamChanged(i);
+  history.Restart(liveSnapshot);
+}
+
+void Tovrane::InitDouble(int index, const char* name, double defaultValue, double maxValue) {
+  PlugParam* param = GetParam(index);
+  param->InitNumeric(name, defaultValue, 0.0, maxValue, 0.01, "%", "", 1.0);
+  param->SetShapeExponent(1.0);
+}
+
+void Tovrane::InitInteger(int index, const char* name, double defaultValue, double maxValue) {
+  PlugParam* param = GetParam(index);
+  param->InitInteger(name, defaultValue, 0.0, maxValue, "");
+  param->SetShapeExponent(1.0);
+}
+
+void Tovrane::InitParameters() {
+  InitDouble(kInputGain, "Input Gain", 50.0);
+  InitInteger(kProfile, "Profile", 0.0, 3.0);
+  InitDouble(kNoiseAmp, "Noise amp", 0.0);
+  InitDouble(kNoiseDynamic, "Noise dynamic", 0.0);
+  InitDouble(kSpeed, "Speed", 100.0);
+  InitDouble(kWow, "Wow", 0.0);
+  InitDouble(kScratch, "Scratch", 0.0);
+  InitDouble(kHarmonics, "Harmonics", 0.0);
+  InitDouble(kTubeDrive, "Tube drive", 0.0);
+  InitDouble(kLfBoost, "LF boost", 0.0);
+  InitDouble(kHfBoost, "HF boost", 0.0);
+  InitDouble(kAge, "Age", 0.0);
+  InitDouble(kWide, "Wide", 20.0);
+  InitInteger(kNoiseType, "Noise type", 0.0, 4.0);
+  InitDouble(kOutputGain, "Output Gain", 50.0);
+  InitInteger(kSpare14, "", 1.0, 1.0);
+  InitInteger(kSpare15, "", 0.0, 1.0);
+  InitDouble(kQuadMix, "Quad mix", 0.0);
+  InitDouble(kQuadDelay, "Quad delay", 50.0);
+}
+
+// The parameters that belong to the editor's controls; the undo, redo and
+// copy buttons' parameters stay uninitialised records.
+void Tovrane::InitEditorParameters() {
+  InitInteger(kAB, "AB", 0.0, 1.0);
+  InitDouble(kSpare16, "", 0.0, 1.0);
+  InitDouble(kSpare17, "", 0.0, 1.0);
+  InitInteger(kPower, "Power", 0.0, 1.0);
+}
+
+void Tovrane::OnReset() {
+  std::lock_guard<std::recursive_mutex> guard(Lock());
+  const double fs = static_cast<float>(SampleRate());
+  quadDelayLineMid.sampleRate = fs;
+  quadDelayLineSide.sampleRate = fs;
+}

@@ -1,0 +1,103 @@
+#pragma once
+#include "dsp/Biquad.h"
+#include "dsp/ModDelay.h"
+#include "dsp/OnePoleSmoother.h"
+#include "dsp/TapeChannel.h"
+#include "dsp/TapeChannelSettings.h"
+#include "engine/EngineSnapshot.h"
+#include "engine/SnapshotHistory.h"
+#include "engine/TovraneParams.h"
+#include "vst2/IPlugVST.h"
+
+// The product's plug-in class: its identity, its 26 parameters and its 16
+// programs, the settings every block is processed from, and the undo
+// history with A/B comparison behind the editor's buttons.
+class Tovrane : public IPlugVST {
+ public:
+  explicit Tovrane(audioMasterCallback hostCallback = nullptr);
+
+  static PlugIdentity Identity();
+
+  void OnParamChanged(int index) override;
+  void OnStateRestored() override;
+  void OnReset() override;
+  void ProcessBlock(double** inputs, double** outputs, int frames) override;
+
+  // Called by the editor's controls: after a mouse-down with the control's
+  // parameter index, and after the mouse-up of a knob, radio group or the
+  // A/B switch.
+  void EditorCommand(int index);
+  void RecordSnapshotIfChanged();
+
+  // Where the editor layout put the controls the engine talks to.
+  void SetEditorControlIndexes(int readout, int lfBoost, int hfBoost, int age);
+
+  const EngineSnapshot& LiveSnapshot() const { return liveSnapshot; }
+  const EngineSnapshot& SlotA() const { return slotA; }
+  const EngineSnapshot& SlotB() const { return slotB; }
+  const SnapshotHistory& History() const { return history; }
+  int AbSelector() const { return abSelector; }
+  int PowerOff() const { return powerOff; }
+  int LastTouchedParam() const { return lastTouchedParam; }
+  // The four delay lines, for inspection: mid, side, comb left, comb right.
+  const ModDelay& DelayLine(int which) const;
+
+ protected:
+  void ApplySnapshotToEngine();
+
+ private:
+  void InitParameters();
+  void InitEditorParameters();
+  void InitDouble(int index, const char* name, double defaultValue, double maxValue = 100.0);
+  void InitInteger(int index, const char* name, double defaultValue, double maxValue);
+  void MakePresets();
+  void GreyToneKnobs(bool greyed);
+  void SwapAB();
+  void PushSnapshotToEditor();
+  void SetCommandParam(int index, double value);
+  void StartBlock(double fs);
+  void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv);
+  static void GlideTo(ModDelay& line, double target);
+  static void SetDelayLfo(ModDelay& line, double inv);
+  void UpdateReadout();
+
+  EngineSnapshot liveSnapshot = kInitialSnapshot;
+  EngineSnapshot slotA = kInitialSnapshot;
+  EngineSnapshot slotB = kInitialSnapshot;
+  SnapshotHistory history;
+  int abSelector = 0;
+  int powerOff = 0;
+  int lastTouchedParam = -1;
+  int readoutControlIndex = -1;
+  int lfBoostControlIndex = -1;
+  int hfBoostControlIndex = -1;
+  int ageControlIndex = -1;
+
+  // What each block works from: copies of the live snapshot taken at its start.
+  bool firstBlockDone = false;
+  TapeChannelSettings channelSettings;
+  double engineQuadMix = 0.0;
+  double engineQuadDelay = 0.5;
+  double inputGainTarget = 1.0;
+  double outputGainTarget = 0.5;
+
+  OnePoleSmoother inputGainSmoother;
+  OnePoleSmoother outputGainSmoother;
+  OnePoleSmoother quadMixSmoother;
+  TapeChannel leftChannel;
+  TapeChannel rightChannel;
+  ModDelay quadDelayLineMid;
+  ModDelay quadDelayLineSide;
+  ModDelay combDelayLeft;
+  ModDelay combDelayRight;
+  Biquad quadPeakMid;
+  Biquad quadPeakSide;
+  Biquad phaseAllpassLeft;
+  Biquad phaseAllpassRight;
+  double phase[4] = {};
+  double phaseStep[4] = {};
+};
+
+// The tape channels take the snapshot's first part as it stands.
+static_assert(offsetof(EngineSnapshot, speed) == offsetof(TapeChannelSettings, speed));
+static_assert(offsetof(EngineSnapshot, noiseAmp) == offsetof(TapeChannelSettings, noiseAmp));

@@ -1,0 +1,81 @@
+// How parameter changes and restored states reach the engine's settings.
+#include "engine/SnapshotFields.h"
+#include "engine/Tovrane.h"
+
+using Guard = std::lock_guard<std::recursive_mutex>;
+
+void Tovrane::OnParamChanged(int index) {
+  Guard guard(Lock());
+  const PlugParam* param = GetParam(index);
+  if (!param) return;
+  lastTouchedParam = index;
+  const double v = param->Value();
+  if (double* field = PercentField(liveSnapshot, index)) {
+    *field = v / 100.0;
+    return;
+  }
+  switch (index) {
+    case kProfile:
+      liveSnapshot.profile = param->IntValue();
+      GreyToneKnobs(liveSnapshot.profile == 3);
+      break;
+    case kNoiseType:
+      liveSnapshot.noiseType = param->IntValue();
+      break;
+    case kPower:
+      powerOff = param->IntValue();
+      break;
+    default:
+      break;
+  }
+}
+
+void Tovrane::GreyToneKnobs(bool greyed) {
+  IEditorLink* editor = Editor();
+  if (!editor) return;
+  editor->SetGreyed(ageControlIndex, greyed);
+  editor->SetGreyed(lfBoostControlIndex, greyed);
+  editor->SetGreyed(hfBoostControlIndex, greyed);
+}
+
+void Tovrane::SetCommandParam(int index, double value) { GetParam(index)->SetClamped(value); }
+
+void Tovrane::OnStateRestored() {
+  Guard guard(Lock());
+  // The A/B switch always shows the slot that is live; a stored value never survives.
+  SetCommandParam(kAB, static_cast<double>(abSelector));
+  SetCommandParam(kUndo, 0.0);
+  SetCommandParam(kRedo, 0.0);
+  SetCommandParam(kCopy, 0.0);
+  RecordSnapshotIfChanged();
+  ApplySnapshotToEngine();
+  if (IEditorLink* editor = Editor()) editor->MarkAllControlsChanged();
+}
+
+void Tovrane::ApplySnapshotToEngine() {
+  const EngineSnapshot& s = liveSnapshot;
+  channelSettings.profile = s.profile;
+  channelSettings.noiseType = s.noiseType;
+  channelSettings.noiseAmp = s.noiseAmp;
+  channelSettings.noiseDynamic = s.noiseDynamic;
+  channelSettings.harmonics = s.harmonics;
+  channelSettings.tubeDrive = s.tubeDrive;
+  channelSettings.wow = s.wow;
+  channelSettings.scratch = s.scratch;
+  channelSettings.lfBoost = s.lfBoost;
+  channelSettings.hfBoost = s.hfBoost;
+  channelSettings.age = s.age;
+  channelSettings.wide = s.wide;
+  channelSettings.speed = s.speed;
+  engineQuadMix = s.quadMix;
+  engineQuadDelay = s.quadDelay;
+  inputGainTarget = s.inputGain;
+  outputGainTarget = s.outputGain;
+}
+
+void Tovrane::SetEditorControlIndexes(int readout, int lfBoost, int hfBoost, int age) {
+  readoutControlIndex = readout;
+  lfBoostControlIndex = lfBoost;
+  hfBoostControlIndex = hfBoost;
+  ageControlIndex = age;
+}

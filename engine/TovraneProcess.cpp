@@ -1,0 +1,196 @@
+// The per-block processing chain: gains, both tape channels, the comb
+// delays, the swept all-pass blend and the mid/side quad stage.
+#include <cmath>
+#include <cstdio>
+
+#include "core/DenormalGuard.h"
+#include "engine/SnapshotFields.h"
+#include "engine/Tovrane.h"
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kLnTenOverTwenty = 0.1151292546497;
+constexpr double kPhaseOffset2 = 1.790707812546182;   // 0.57 pi
+constexpr double kPhaseOffset3 = 0.9738937226128359;  // 0.31 pi
+constexpr double kPhaseOffset4 = 2.3090706003884978;  // 0.735 pi
+constexpr int kReferenceLatency = 1378;
+
+// The single-precision filter step: rounded in, double inside, rounded out.
+double FilterStep(Biquad& filter, double x) {
+  return static_cast<float>(filter.Process(static_cast<float>(x)));
+}
+
+void Redesign(Biquad& filter, BiquadType type, double fc, double gainDb) {
+  filter.type = type;
+  filter.fc = fc;
+  filter.q = 2.0;
+  filter.gainDb = gainDb;
+  filter.CalcCoefficients();
+}
+
+// A host may hand over NaN or infinite samples; they must not lodge in the
+// filters and delay lines for the rest of the session.
+double FiniteOrSilence(double x) { return std::isfinite(x) ? x : 0.0; }
+
+}  // namespace
+
+void Tovrane::ProcessBlock(double** inputs, double** outputs, int frames) {
+  DenormalGuard denormals;
+  const double fs = SampleRate();
+  StartBlock(fs);
+  for (int i = 0; i < frames; ++i) {
+    const double inL = FiniteOrSilence(inputs[0][i]);
+    const double inR = FiniteOrSilence(inputs[1][i]);
+    ProcessFrame(inL, inR, &outputs[0][i], &outputs[1][i], 1.0 / fs);
+  }
+  if (Editor()) UpdateReadout();
+}
+
+void Tovrane::StartBlock(double fs) {
+  if (!firstBlockDone) {
+    firstBlockDone = true;
+    history.Restart(liveSnapshot);
+  }
+  const int latency = static_cast<int>(fs / 44100.0 * kReferenceLatency);
+  if (latency != Latency()) ChangeLatency(latency);
+
+  ApplySnapshotToEngine();
+  leftChannel.Configure(channelSettings, fs);
+  rightChannel.Configure(channelSettings, fs);
+
+  const double inv = 1.0 / fs;
+  const double q = engineQuadDelay;
+  const double base = q * 0.045 + 0.005;
+  GlideTo(quadDelayLineMid, base * fs);
+  GlideTo(quadDelayLineSide, (base + 0.01) * fs);
+  SetDelayLfo(quadDelayLineMid, inv);
+  SetDelayLfo(quadDelayLineSide, inv);
+  GlideTo(combDelayLeft, base * fs * 1.33);
+  GlideTo(combDelayRight, (base + 0.01) * fs * 1.33);
+  SetDelayLfo(combDelayLeft, inv);
+  SetDelayLfo(combDelayRight, inv);
+
+  const double rate = (std::sin(phase[2]) * 0.75 + 1.25) * 2.0 * (kTwoPi * inv);
+  phaseStep[0] = 0.1 * rate;
+  phaseStep[1] = 0.1671 * rate;
+  phaseStep[2] = 0.451 * rate;
+  phaseStep[3] = 0.817 * rate;
+}
+
+// Starts a glide unless the line is already at, or already gliding to, the target.
+void Tovrane::GlideTo(ModDelay& line, double target) {
+  if (line.delay != target && line.delayRamp.target != target) {
+    line.delayRamp.Start(line.delayRamp.value, target, line.sampleRate * 0.25, 0.0);
+  }
+}
+
+void Tovrane::SetDelayLfo(ModDelay& line, double inv) {
+  line.lfoDepth = 0.25;
+  line.lfoRate = 0.125 * inv;
+}
+
+void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, double inv) {
+  const double zi = inputGainSmoother.Step(inputGainTarget);
+  const double zo = outputGainSmoother.Step(outputGainTarget);
+  const double zq = quadMixSmoother.Step(engineQuadMix);
+  const double gIn = std::exp((zi - 0.5) * 24.0 * kLnTenOverTwenty);
+  const double gOut = std::exp((zo - 0.5) * 24.0 * kLnTenOverTwenty);
+  quadDelayLineMid.gain = zq;
+  quadDelayLineSide.gain = zq;
+  const double combGain = static_cast<float>(static_cast<float>(zq) * static_cast<float>(zq)) * 0.5;
+  combDelayLeft.gain = combGain;
+  combDelayRight.gain = combGain;
+
+  const double s1 = std::sin(phase[0]);
+  const double s2 = std::sin(phase[1] + kPhaseOffset2);
+  const double s3 = std::sin(phase[2] + kPhaseOffset3);
+  const double s4 = std::sin(phase[3] + kPhaseOffset4);
+  for (int k = 0; k < 4; ++k) {
+    phase[k] += phaseStep[k];
+    if (phase[k] > kTwoPi) phase[k] -= kTwoPi;
+  }
+  Redesign(quadPeakMid, BiquadType::Peak, (s1 * 800.0 + 1000.0) * inv, s3 * 3.0);
+  Redesign(quadPeakSide, BiquadType::Peak, (s2 * 800.0 + 1000.0) * inv, s4 * 3.0);
+  Redesign(phaseAllpassLeft, BiquadType::Allpass, (s3 * 800.0 + 1000.0) * inv, 0.0);
+  Redesign(phaseAllpassRight, BiquadType::Allpass, (s4 * 800.0 + 1000.0) * inv, 0.0);
+
+  const bool bypass = powerOff != 0;
+  leftChannel.SetBypass(bypass);
+  rightChannel.SetBypass(bypass);
+  if (bypass) {
+    *outL = leftChannel.ProcessSample(inL, -1.0);
+    *outR = rightChannel.ProcessSample(inR, leftChannel.ReadPosition());
+    return;
+  }
+
+  double left = leftChannel.ProcessSample(inL * gIn, -1.0) * gOut;
+  double right = rightChannel.ProcessSample(inR * gIn, leftChannel.ReadPosition()) * gOut;
+  left = left - combDelayLeft.Process(left);
+  right = right - combDelayRight.Process(right);
+
+  const double m = zq * 0.2;
+  left = FilterStep(phaseAllpassLeft, left) * m + (1.0 - m) * left;
+  right = FilterStep(phaseAllpassRight, right) * m + (1.0 - m) * right;
+
+  const double k = 1.0 - zq * 0.2;
+  double mid = (left + right) * 0.5 * k;
+  double side = (left - right) * 0.5 * k;
+  mid = mid + quadDelayLineMid.Process(mid);
+  side = side + quadDelayLineSide.Process(side);
+
+  const double w = engineQuadMix;
+  mid = FilterStep(quadPeakMid, mid) * w + (1.0 - w) * mid;
+  side = FilterStep(quadPeakSide, side) * w + (1.0 - w) * side;
+  *outL = mid + side;
+  *outR = mid - side;
+}
+
+const ModDelay& Tovrane::DelayLine(int which) const {
+  switch (which) {
+    case 0:
+      return quadDelayLineMid;
+    case 1:
+      return quadDelayLineSide;
+    case 2:
+      return combDelayLeft;
+    default:
+      return combDelayRight;
+  }
+}
+
+void Tovrane::UpdateReadout() {
+  const PlugParam* param = GetParam(lastTouchedParam);
+  if (!param) return;
+  static const char* const kProfileNames[] = {"A", "B", "C", "Off"};
+  static const char* const kNoiseNames[] = {"Noise 1", "Noise 2", "Vinyl 1", "Vinyl 2", "Brown"};
+  char value[64] = "";
+  const EngineSnapshot& s = liveSnapshot;
+  switch (lastTouchedParam) {
+    case kInputGain:
+      std::snprintf(value, sizeof value, "%f dB", (inputGainTarget - 0.5) * 24.0);
+      break;
+    case kOutputGain:
+      std::snprintf(value, sizeof value, "%f dB", (outputGainTarget - 0.5) * 24.0);
+      break;
+    case kProfile:
+      if (s.profile >= 0 && s.profile <= 3)
+        std::snprintf(value, sizeof value, "%s", kProfileNames[s.profile]);
+      break;
+    case kNoiseType:
+      if (s.noiseType >= 0 && s.noiseType <= 4)
+        std::snprintf(value, sizeof value, "%s", kNoiseNames[s.noiseType]);
+      break;
+    case kPower:
+      std::snprintf(value, sizeof value, "%s", powerOff == 0 ? "On" : "Off");
+      break;
+    default: {
+      const double* field = PercentField(liveSnapshot, lastTouchedParam);
+      if (!field) return;  // parameters without a readout leave the text as it was
+      std::snprintf(value, sizeof value, "%f %%", *field * 100.0);
+    }
+  }
+  char text[kParamTextSize + sizeof value + 4];
+  std::snprintf(text, sizeof text, "%s \n%s", param->Name(), value);
+  Editor()->SetControlText(readoutControlIndex, text);
+}

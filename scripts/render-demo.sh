@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds the plug-in and the render host, makes the built-in demo clip and
+# renders it through a few factory programs into out/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+echo "=== configure and build (release: Kestravon, kestravon-render)"
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(nproc)" --target Kestravon kestravon-render
+
+render=build/release/tools/render/kestravon-render
+plugin=build/release/Kestravon.so
+mkdir -p out
+
+echo "=== demo clip"
+"$render" --demo-clip out/demo-clip.wav
+
+programs=("init" "Kestravon tape" "Drum loop vinyl" "Vinyl rain piano" "Synth widener")
+rendered=()
+for program in "${programs[@]}"; do
+  file="out/demo-$(echo "$program" | tr '[:upper:] ' '[:lower:]-').wav"
+  echo "=== ${program}"
+  "$render" --plugin "$plugin" --program "$program" --input out/demo-clip.wav --output "$file"
+  rendered+=("$file")
+done
+
+echo
+echo "The demo clip and its renders are in $(pwd)/out:"
+for file in out/demo-clip.wav "${rendered[@]}"; do echo "  $(pwd)/${file}"; done
+echo "The plug-in library is $(realpath "$plugin")"
+echo "Render your own files with: ${render} --input IN.wav --output OUT.wav --program NAME"
+echo "(${render} --list shows the parameters and programs, --help everything else)"

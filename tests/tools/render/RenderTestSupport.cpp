@@ -1,0 +1,100 @@
+#include "RenderTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace {
+
+std::string Quote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream file(path);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+std::string TempPath(const std::string& name) {
+  const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+  const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) /
+                                    "kestravon-render-tests" /
+                                    (std::string(test->test_suite_name()) + "." + test->name());
+  std::filesystem::create_directories(dir);
+  return (dir / name).string();
+}
+
+RunResult RunRender(const std::vector<std::string>& args) {
+  const std::string outPath = TempPath("run.stdout");
+  const std::string errPath = TempPath("run.stderr");
+  std::string command = Quote(RENDER_EXE);
+  for (const std::string& arg : args) command += " " + Quote(arg);
+  command += " </dev/null >" + Quote(outPath) + " 2>" + Quote(errPath);
+  const int status = std::system(command.c_str());
+  RunResult result;
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.out = ReadText(outPath);
+  result.err = ReadText(errPath);
+  return result;
+}
+
+AudioData ReadAudio(const std::string& path) {
+  SF_INFO info{};
+  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+  AudioData audio;
+  if (!file) {
+    ADD_FAILURE() << "cannot read " << path;
+    return audio;
+  }
+  audio.channels = info.channels;
+  audio.sampleRate = info.samplerate;
+  audio.samples.resize(static_cast<size_t>(info.frames) * info.channels);
+  sf_readf_double(file, audio.samples.data(), info.frames);
+  sf_close(file);
+  return audio;
+}
+
+void WriteAudio(const std::string& path, const AudioData& audio) {
+  SF_INFO info{};
+  info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+  info.channels = audio.channels;
+  info.samplerate = audio.sampleRate;
+  SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+  ASSERT_NE(file, nullptr) << path;
+  sf_writef_double(file, audio.samples.data(), static_cast<sf_count_t>(audio.Frames()));
+  sf_close(file);
+}
+
+AudioData TestSignal(int channels, int frames, int sampleRate) {
+  AudioData audio{channels, sampleRate, {}};
+  uint32_t state = 12345u;
+  for (int i = 0; i < channels * frames; ++i) {
+    state = state * 1664525u + 1013904223u;
+    // Values that a float holds exactly, so float and double paths agree.
+    audio.samples.push_back(static_cast<float>((static_cast<int>(state >> 16) - 32768) / 65536.0));
+  }
+  return audio;
+}
+
+std::vector<unsigned char> ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::vector<unsigned char>(std::istreambuf_iterator<char>(file),
+                                    std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}

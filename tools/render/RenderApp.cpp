@@ -1,0 +1,227 @@
+#include "tools/render/RenderApp.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+#include "tools/render/DemoClip.h"
+#include "tools/render/FxFiles.h"
+#include "tools/render/ParameterSetter.h"
+#include "tools/render/PresetTransfer.h"
+#include "tools/render/ProgressBar.h"
+#include "tools/render/Renderer.h"
+
+#ifndef KESTRAVON_DEFAULT_PLUGIN
+#define KESTRAVON_DEFAULT_PLUGIN "Kestravon.so"
+#endif
+
+namespace {
+
+constexpr double kDefaultSampleRate = 44100.0;
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+bool AllDigits(const std::string& text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+}  // namespace
+
+int RenderApp::Run() {
+  std::string error;
+  const bool ok = WriteDemoClip(&error) && OpenInput(&error) &&
+                  (!NeedsPlugin() || (LoadPlugin(&error) && ApplyState(&error) &&
+                                      SaveState(&error) && RenderInput(&error)));
+  if (!ok) {
+    std::fprintf(stderr, "kestravon-render: error: %s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+std::string RenderApp::DefaultPluginPath() {
+  namespace fs = std::filesystem;
+  std::vector<fs::path> candidates = {KESTRAVON_DEFAULT_PLUGIN};
+  std::error_code ignored;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ignored);
+  if (!exe.empty()) {
+    const fs::path dir = exe.parent_path();
+    // Beside the executable, at the top of its build tree, or installed.
+    candidates.push_back(dir / "Kestravon.so");
+    candidates.push_back(dir / ".." / ".." / "Kestravon.so");
+    candidates.push_back(dir / ".." / "lib" / "vst" / "Kestravon.so");
+  }
+  for (const fs::path& candidate : candidates) {
+    if (fs::is_regular_file(candidate, ignored)) return candidate.lexically_normal().string();
+  }
+  return KESTRAVON_DEFAULT_PLUGIN;
+}
+
+bool RenderApp::WriteDemoClip(std::string* error) {
+  if (options.demoClipPath.empty()) return true;
+  const double rate = options.sampleRate > 0.0 ? options.sampleRate : kDefaultSampleRate;
+  const DemoClip clip(rate, options.demoSeconds);
+  AudioFile file;
+  std::string note;
+  if (!file.OpenWrite(options.demoClipPath, 2, static_cast<int>(std::lround(rate)), options.format,
+                      SF_FORMAT_FLOAT, error, &note)) {
+    return false;
+  }
+  if (!file.Write(clip.Frames().data(), clip.FrameCount()) || !file.Close(error)) {
+    if (error->empty()) *error = "writing " + options.demoClipPath + " failed";
+    return false;
+  }
+  Note("wrote the demo clip " + options.demoClipPath);
+  return true;
+}
+
+bool RenderApp::OpenInput(std::string* error) {
+  sampleRate = options.sampleRate > 0.0 ? options.sampleRate : kDefaultSampleRate;
+  if (options.inputPath.empty()) return true;
+  if (!input.OpenRead(options.inputPath, error)) return false;
+  haveInput = true;
+  if (options.sampleRate <= 0.0) {
+    sampleRate = input.SampleRate();
+  } else if (std::lround(options.sampleRate) != input.SampleRate()) {
+    Note("treating " + options.inputPath + " as " + std::to_string(std::lround(sampleRate)) +
+         " Hz (it says " + std::to_string(input.SampleRate()) + " Hz)");
+  }
+  return true;
+}
+
+bool RenderApp::NeedsPlugin() const {
+  return haveInput || options.list || !options.program.empty() || !options.assignments.empty() ||
+         !options.loadFxp.empty() || !options.saveFxp.empty() || !options.loadFxb.empty() ||
+         !options.saveFxb.empty();
+}
+
+bool RenderApp::LoadPlugin(std::string* error) {
+  const std::string path = options.pluginPath.empty() ? DefaultPluginPath() : options.pluginPath;
+  if (!host.Load(path, error)) return false;
+  host.Open(sampleRate, options.blockSize);
+  return true;
+}
+
+bool RenderApp::ApplyState(std::string* error) {
+  PresetTransfer transfer(host);
+  if (!options.loadFxb.empty() && !transfer.LoadBankFile(options.loadFxb, error)) return false;
+  if (!SelectProgram(error)) return false;
+  if (!options.loadFxp.empty() && !transfer.LoadProgramFile(options.loadFxp, error)) return false;
+  ParameterSetter setter(host);
+  for (const std::string& assignment : options.assignments) {
+    if (!setter.Apply(assignment, error)) return false;
+  }
+  if (options.list) ListPlugin();
+  return true;
+}
+
+bool RenderApp::SelectProgram(std::string* error) {
+  const std::string& wanted = options.program;
+  if (wanted.empty()) return true;
+  if (AllDigits(wanted)) {
+    const long index = wanted.size() < 10 ? std::stol(wanted) : -1;
+    if (index < 0 || index >= host.NumPrograms()) {
+      *error = "unknown program " + wanted + " (the plug-in has " +
+               std::to_string(host.NumPrograms()) + " programs)";
+      return false;
+    }
+    host.SetProgram(static_cast<int>(index));
+    return true;
+  }
+  for (int i = 0; i < host.NumPrograms(); ++i) {
+    if (Lower(host.ProgramName(i)) == Lower(wanted)) {
+      host.SetProgram(i);
+      return true;
+    }
+  }
+  *error = "unknown program '" + wanted + "' (--list shows the programs)";
+  return false;
+}
+
+void RenderApp::ListPlugin() {
+  std::printf("plug-in: %s, id '%s', version %d, %d in / %d out, latency %d\n",
+              host.EffectName().c_str(), FxFiles::IdText(host.UniqueId()).c_str(),
+              host.PluginVersion(), host.NumInputs(), host.NumOutputs(), host.Latency());
+  std::printf("parameters: %d\n", host.NumParams());
+  for (int i = 0; i < host.NumParams(); ++i) {
+    const std::string value = host.ParamDisplay(i) + " " + host.ParamLabel(i);
+    std::printf("%4d  %-24s %-20s %.6f\n", i, host.ParamName(i).c_str(), value.c_str(),
+                host.GetParam(i));
+  }
+  std::printf("programs: %d (current %d)\n", host.NumPrograms(), host.CurrentProgram());
+  for (int i = 0; i < host.NumPrograms(); ++i) {
+    std::printf("%4d  %s\n", i, host.ProgramName(i).c_str());
+  }
+  std::fflush(stdout);
+}
+
+bool RenderApp::SaveState(std::string* error) {
+  PresetTransfer transfer(host);
+  if (!options.saveFxp.empty() && !transfer.SaveProgramFile(options.saveFxp, error)) return false;
+  if (!options.saveFxb.empty() && !transfer.SaveBankFile(options.saveFxb, error)) return false;
+  return true;
+}
+
+bool RenderApp::RenderInput(std::string* error) {
+  if (!haveInput) return true;
+  if (input.Channels() > host.NumInputs() && !(input.Channels() == 1)) {
+    *error = options.inputPath + " has " + std::to_string(input.Channels()) +
+             " channels, the plug-in only " + std::to_string(host.NumInputs()) + " inputs";
+    return false;
+  }
+  if (input.Channels() == 1 && host.NumInputs() > 1) {
+    Note("mono input: feeding it to all " + std::to_string(host.NumInputs()) +
+         " inputs and writing " + std::to_string(host.NumOutputs()) + " channels");
+  }
+  std::error_code ignored;
+  if (std::filesystem::equivalent(options.inputPath, options.outputPath, ignored)) {
+    *error = "--output " + options.outputPath + " would overwrite the input";
+    return false;
+  }
+  AudioFile output;
+  std::string note;
+  if (!output.OpenWrite(options.outputPath, host.NumOutputs(),
+                        static_cast<int>(std::lround(sampleRate)), options.format, input.Subtype(),
+                        error, &note)) {
+    return false;
+  }
+  if (!note.empty()) Note(note);
+
+  RenderSettings settings;
+  settings.blockSize = options.blockSize;
+  settings.compensateLatency = options.compensateLatency;
+  settings.tailFrames = std::llround(options.tailSeconds * sampleRate);
+  settings.useDouble = options.useDouble;
+  Renderer renderer(host, settings);
+  ProgressBar progress(!options.quiet && (options.progress || isatty(STDERR_FILENO)), stderr);
+  host.Resume();
+  const bool rendered = renderer.Render(
+      input.Channels(), input.Frames(),
+      [this](double* frames, int64_t count) { return input.Read(frames, count); },
+      [&output](const double* frames, int64_t count) { return output.Write(frames, count); },
+      progress, error);
+  host.Suspend();
+  if (!rendered || !output.Close(error)) {
+    // A cut-off file would pass for a finished render.
+    std::filesystem::remove(options.outputPath, ignored);
+    return false;
+  }
+  if (settings.compensateLatency && renderer.DroppedFrames() > 0) {
+    Note("latency of " + std::to_string(renderer.DroppedFrames()) + " samples compensated");
+  }
+  Note("wrote " + options.outputPath);
+  return true;
+}
+
+void RenderApp::Note(const std::string& text) const {
+  if (!options.quiet) std::fprintf(stderr, "kestravon-render: %s\n", text.c_str());
+}

@@ -1,0 +1,59 @@
+#include "vst2/VSTCallbacks.h"
+
+#include <cmath>
+
+#include "vst2/IPlugVST.h"
+
+using Guard = std::lock_guard<std::recursive_mutex>;
+
+VstIntPtr VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index, VstIntPtr value, void* ptr,
+                        float opt) {
+  IPlugVST* plug = IPlugVST::FromEffect(effect);
+  if (!plug) return 0;
+  if (opcode == effClose) {
+    // The lock lives inside the object: wait for any call still running,
+    // release the lock, then destroy.
+    { Guard guard(plug->Lock()); }
+    delete plug;
+    return 0;
+  }
+  return plug->Dispatch(opcode, index, value, ptr, opt);
+}
+
+void VSTProcess(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
+  if (IPlugVST* plug = IPlugVST::FromEffect(effect)) {
+    plug->ProcessFloatAccumulating(inputs, outputs, frames);
+  }
+}
+
+void VSTProcessReplacing(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
+  if (IPlugVST* plug = IPlugVST::FromEffect(effect)) {
+    plug->ProcessFloatReplacing(inputs, outputs, frames);
+  }
+}
+
+void VSTProcessDoubleReplacing(AEffect* effect, double** inputs, double** outputs, int32_t frames) {
+  if (IPlugVST* plug = IPlugVST::FromEffect(effect)) {
+    plug->ProcessDoubleReplacing(inputs, outputs, frames);
+  }
+}
+
+void VSTSetParameter(AEffect* effect, int32_t index, float value) {
+  IPlugVST* plug = IPlugVST::FromEffect(effect);
+  if (!plug) return;
+  Guard guard(plug->Lock());
+  PlugParam* param = plug->GetParam(index);
+  // A non-finite value from the host changes nothing.
+  if (!param || !std::isfinite(value)) return;
+  if (plug->Editor()) plug->Editor()->SetParameterFromHost(index, value, true);
+  param->SetFromNormalized(value);
+  plug->OnParamChanged(index);
+}
+
+float VSTGetParameter(AEffect* effect, int32_t index) {
+  IPlugVST* plug = IPlugVST::FromEffect(effect);
+  if (!plug) return 0.0f;
+  Guard guard(plug->Lock());
+  const PlugParam* param = plug->GetParam(index);
+  return param ? static_cast<float>(param->ToNormalized()) : 0.0f;
+}
