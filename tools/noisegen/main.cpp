@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "BankWriter.h"
+#include "NoiseBanks.h"
 #include "TapeHiss.h"
 #include "VinylNoise.h"
 
@@ -15,7 +16,7 @@ namespace {
 // "Noise 1": cassette at 120 us, no noise reduction; two tracks of one tape.
 constexpr TapeHissRecipe kNoise1 = {
     .seed = 0x4E6F697365310001ull,
-    .length = 536576,
+    .length = kNoise1Length,
     .commonShare = 0.03,
     .transitionHz = 1326.0,
     .liftTopHz = 6500.0,
@@ -33,7 +34,7 @@ constexpr TapeHissRecipe kNoise1 = {
 // carry nearly the same hiss.
 constexpr TapeHissRecipe kNoise2 = {
     .seed = 0x4E6F697365320002ull,
-    .length = 535992,
+    .length = kNoise2Length,
     .commonShare = 0.95,
     .transitionHz = 3183.0,
     .liftTopHz = 12000.0,
@@ -50,7 +51,7 @@ constexpr TapeHissRecipe kNoise2 = {
 // "Vinyl 1": a played record in fair condition.
 constexpr VinylRecipe kVinyl1 = {
     .seed = 0x56696E796C310003ull,
-    .length = 594932,
+    .length = kVinyl1Length,
     .stereo = true,
     .bedCommonShare = 0.5,
     .rumbleDb = -8.0,
@@ -70,7 +71,7 @@ constexpr VinylRecipe kVinyl1 = {
 // Its onsets, like every click, are where the forward reading meets them.
 constexpr VinylRecipe kVinyl2 = {
     .seed = 0x56696E796C320004ull,
-    .length = 427482,
+    .length = kVinyl2Length,
     .stereo = false,
     .bedCommonShare = 1.0,
     .rumbleDb = -10.0,
