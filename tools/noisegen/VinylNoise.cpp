@@ -13,7 +13,7 @@ namespace {
 constexpr double kSampleRate = 44100.0;
 // One revolution at 33 1/3 rpm.
 constexpr long kRevolution = 79380;
-// No event starts this close before the loop point, so none straddles it.
+// No event starts this close to the loop point, so none straddles it.
 constexpr long kSeamGuard = 300;
 
 double FromDb(double db) { return std::pow(10.0, db / 20.0); }
@@ -23,6 +23,7 @@ struct Channel {
   std::vector<double> crackle;  // in units of the bed's RMS
   std::vector<double> marker;   // the loudest tick, unit size: sets the peak
   std::vector<long> onsets;
+  bool backwards = false;  // shapes run towards lower indexes, ending at their onset
 };
 
 std::vector<double> Gaussian(NoiseRandom& random, long length) {
@@ -90,11 +91,15 @@ double HighBandRms(const std::vector<double>& signal) {
   return LevelShaper::Rms(high);
 }
 
-void AddShape(std::vector<double>& layer, const std::vector<double>& shape, long onset,
-              double size) {
+void AddShape(std::vector<double>& layer, const std::vector<double>& shape, long onset, double size,
+              bool backwards) {
   const long n = static_cast<long>(layer.size());
-  for (size_t k = 0; k < shape.size(); ++k)
-    layer[(onset + static_cast<long>(k)) % n] += size * shape[k];
+  const long step = backwards ? n - 1 : 1;  // -1 modulo n
+  long index = onset;
+  for (double value : shape) {
+    layer[index] += size * value;
+    index = (index + step) % n;
+  }
 }
 
 std::vector<long> PoissonOnsets(NoiseRandom& random, double ratePerSecond, long length) {
@@ -103,7 +108,7 @@ std::vector<long> PoissonOnsets(NoiseRandom& random, double ratePerSecond, long 
   for (double t = random.NextExponential(meanGap); t < static_cast<double>(length);
        t += random.NextExponential(meanGap)) {
     const long onset = static_cast<long>(t);
-    if (onset < length - kSeamGuard) onsets.push_back(onset);
+    if (onset >= kSeamGuard && onset < length - kSeamGuard) onsets.push_back(onset);
   }
   return onsets;
 }
@@ -116,7 +121,8 @@ void AddGrain(NoiseRandom& random, const VinylRecipe& recipe, std::vector<Channe
     for (long onset : PoissonOnsets(random, recipe.grainRate, recipe.length)) {
       const std::vector<double> tick =
           ClickShape::Tick(ClickShape::Burst(random, 1), random.NextRange(5000.0, 14000.0), 1.0);
-      AddShape(channel.bed, tick, onset, random.NextPareto(0.7 * sigma, 2.0, 3.0 * sigma));
+      AddShape(channel.bed, tick, onset, random.NextPareto(0.7 * sigma, 2.0, 3.0 * sigma),
+               channel.backwards);
     }
     NormaliseRms(channel.bed);
   }
@@ -145,7 +151,7 @@ class EventPlacer {
 
  private:
   void Add(size_t channel, long onset, double size, const std::vector<double>& shape) {
-    AddShape(channels[channel].crackle, shape, onset, size);
+    AddShape(channels[channel].crackle, shape, onset, size, channels[channel].backwards);
     channels[channel].onsets.push_back(onset);
   }
 
@@ -175,7 +181,8 @@ void PlaceCrackle(NoiseRandom& random, const VinylRecipe& recipe, std::vector<Ch
 // A scratch met on a few successive revolutions, then gone: it repeats, but
 // never across the loop point.
 void PlaceDefect(NoiseRandom& random, const VinylRecipe& recipe, std::vector<Channel>& channels,
-                 double popSize, double thumpSize) {
+                 double popSize) {
+  const double thumpSize = FromDb(recipe.thumpDb);
   const long span = (recipe.defectRevolutions - 1) * kRevolution;
   const long margin = recipe.length / 10;
   const long start = static_cast<long>(random.NextRange(
@@ -190,8 +197,8 @@ void PlaceDefect(NoiseRandom& random, const VinylRecipe& recipe, std::vector<Cha
     for (size_t c = 0; c < channels.size(); ++c) {
       const double popGain = c == 0 ? 1.0 : 0.5;
       const double thumpPolarity = c == 0 ? 1.0 : -1.0;
-      AddShape(channels[c].crackle, pop, onset, popGain * size);
-      AddShape(channels[c].crackle, thump, onset, thumpPolarity * thumpGain);
+      AddShape(channels[c].crackle, pop, onset, popGain * size, channels[c].backwards);
+      AddShape(channels[c].crackle, thump, onset, thumpPolarity * thumpGain, channels[c].backwards);
       channels[c].onsets.push_back(onset);
     }
   }
@@ -203,7 +210,7 @@ void PlaceMarker(NoiseRandom& random, const VinylRecipe& recipe, Channel& channe
   // About 0.1 ms: a table this quiet holds too little energy for a longer loud click.
   const std::vector<double> tick = ClickShape::Tick(ClickShape::Burst(random, 2), 12000.0, 1.2);
   channel.marker.assign(recipe.length, 0.0);
-  AddShape(channel.marker, tick, onset, 1.0);
+  AddShape(channel.marker, tick, onset, 1.0, channel.backwards);
   channel.onsets.push_back(onset);
 }
 
@@ -232,8 +239,7 @@ std::vector<double> FitLevels(const Channel& channel, double rms, double peak) {
     const std::vector<double> out = Mix(channel, bedGain, markerGain);
     const double rmsScale = rms / LevelShaper::Rms(out);
     bedGain *= rmsScale;
-    // Scaled by rmsScale, the table would peak at rmsScale * Peak(out).
-    markerGain *= peak / LevelShaper::Peak(out);
+    markerGain *= peak / LevelShaper::Peak(out);  // the marker is where the peak lies
   }
   std::vector<double> out = Mix(channel, bedGain, markerGain);
   LevelShaper::Scale(out, rms / LevelShaper::Rms(out));
@@ -246,6 +252,7 @@ std::vector<NoiseBankData> VinylNoise::Synthesise(const VinylRecipe& recipe,
                                                   const std::vector<const char*>& names) {
   NoiseRandom random(recipe.seed);
   std::vector<Channel> channels(recipe.stereo ? 2 : 1);
+  channels[0].backwards = recipe.stereo && recipe.leftPlayedBackwards;
   MakeBeds(random, recipe, channels);
   AddGrain(random, recipe, channels);
   for (Channel& channel : channels) channel.crackle.assign(recipe.length, 0.0);
@@ -255,7 +262,7 @@ std::vector<NoiseBankData> VinylNoise::Synthesise(const VinylRecipe& recipe,
   const double rms = FromDb(recipe.rmsDb);
   const double maxSize = 0.45 * FromDb(std::min(recipe.peakDb[0], recipe.peakDb[1])) / rms;
   PlaceCrackle(random, recipe, channels, minTick, maxSize);
-  PlaceDefect(random, recipe, channels, 0.6 * maxSize, 6.0);
+  PlaceDefect(random, recipe, channels, 0.6 * maxSize);
   for (Channel& channel : channels) PlaceMarker(random, recipe, channel);
 
   std::vector<NoiseBankData> banks;

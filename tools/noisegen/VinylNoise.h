@@ -21,8 +21,13 @@ struct VinylRecipe {
   double popRate;
   // Tail index of the tick sizes: smaller means more big ones.
   double tickTail;
-  // A defect met once per revolution, on this many successive revolutions.
+  // A defect met once per revolution, on this many successive revolutions,
+  // with the stylus thump (relative to the surface hiss, dB; -infinity for none).
   int defectRevolutions;
+  double thumpDb;
+  // The left table of a pair is played backwards: its clicks are stored
+  // reversed so that they still ring after their onset when heard.
+  bool leftPlayedBackwards;
   double rmsDb;
   double peakDb[2];
 };

@@ -2,10 +2,12 @@
 // into the directory given. Same output on every run: nothing is read.
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "BankWriter.h"
+#include "NoiseBanks.h"
 #include "TapeHiss.h"
 #include "VinylNoise.h"
 
@@ -14,7 +16,7 @@ namespace {
 // "Noise 1": cassette at 120 us, no noise reduction; two tracks of one tape.
 constexpr TapeHissRecipe kNoise1 = {
     .seed = 0x4E6F697365310001ull,
-    .length = 536576,
+    .length = kNoise1Length,
     .commonShare = 0.03,
     .transitionHz = 1326.0,
     .liftTopHz = 6500.0,
@@ -32,7 +34,7 @@ constexpr TapeHissRecipe kNoise1 = {
 // carry nearly the same hiss.
 constexpr TapeHissRecipe kNoise2 = {
     .seed = 0x4E6F697365320002ull,
-    .length = 535992,
+    .length = kNoise2Length,
     .commonShare = 0.95,
     .transitionHz = 3183.0,
     .liftTopHz = 12000.0,
@@ -49,7 +51,7 @@ constexpr TapeHissRecipe kNoise2 = {
 // "Vinyl 1": a played record in fair condition.
 constexpr VinylRecipe kVinyl1 = {
     .seed = 0x56696E796C310003ull,
-    .length = 594932,
+    .length = kVinyl1Length,
     .stereo = true,
     .bedCommonShare = 0.5,
     .rumbleDb = -8.0,
@@ -59,14 +61,17 @@ constexpr VinylRecipe kVinyl1 = {
     .popRate = 0.8,
     .tickTail = 1.4,
     .defectRevolutions = 3,
+    .thumpDb = 15.6,
+    .leftPlayedBackwards = true,
     .rmsDb = -48.0,
     .peakDb = {-12.0, -8.0},
 };
 
 // "Vinyl 2": a worn record, louder surface and busier crackle, one channel.
+// Its onsets, like every click, are where the forward reading meets them.
 constexpr VinylRecipe kVinyl2 = {
     .seed = 0x56696E796C320004ull,
-    .length = 427482,
+    .length = kVinyl2Length,
     .stereo = false,
     .bedCommonShare = 1.0,
     .rumbleDb = -10.0,
@@ -76,6 +81,9 @@ constexpr VinylRecipe kVinyl2 = {
     .popRate = 1.5,
     .tickTail = 1.6,
     .defectRevolutions = 2,
+    // Played both ways at once: a thump would be heard backwards on one side.
+    .thumpDb = -std::numeric_limits<double>::infinity(),
+    .leftPlayedBackwards = false,
     .rmsDb = -37.0,
     .peakDb = {-8.0, -8.0},
 };

@@ -2,32 +2,41 @@
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 #include <numbers>
 
 namespace {
 
 constexpr double kSampleRate = 44100.0;
 
-void Fft(std::vector<std::complex<double>>& a) {
-  const size_t n = a.size();
+// In-place radix-2 transform on split real and imaginary parts.
+void Fft(std::vector<double>& re, std::vector<double>& im) {
+  const size_t n = re.size();
   for (size_t i = 1, j = 0; i < n; ++i) {
     size_t bit = n >> 1;
     for (; j & bit; bit >>= 1) j ^= bit;
     j ^= bit;
-    if (i < j) std::swap(a[i], a[j]);
+    if (i < j) {
+      std::swap(re[i], re[j]);
+      std::swap(im[i], im[j]);
+    }
+  }
+  std::vector<double> cosine(n / 2), sine(n / 2);
+  for (size_t k = 0; k < n / 2; ++k) {
+    cosine[k] = std::cos(2.0 * std::numbers::pi * static_cast<double>(k) / static_cast<double>(n));
+    sine[k] = -std::sin(2.0 * std::numbers::pi * static_cast<double>(k) / static_cast<double>(n));
   }
   for (size_t len = 2; len <= n; len <<= 1) {
-    const double angle = -2.0 * std::numbers::pi / static_cast<double>(len);
-    const std::complex<double> step(std::cos(angle), std::sin(angle));
+    const size_t half = len / 2, stride = n / len;
     for (size_t i = 0; i < n; i += len) {
-      std::complex<double> w(1.0, 0.0);
-      for (size_t k = 0; k < len / 2; ++k) {
-        const std::complex<double> u = a[i + k];
-        const std::complex<double> v = a[i + k + len / 2] * w;
-        a[i + k] = u + v;
-        a[i + k + len / 2] = u - v;
-        w *= step;
+      for (size_t k = 0; k < half; ++k) {
+        const double wr = cosine[k * stride], wi = sine[k * stride];
+        const size_t a = i + k, b = a + half;
+        const double vr = re[b] * wr - im[b] * wi;
+        const double vi = re[b] * wi + im[b] * wr;
+        re[b] = re[a] - vr;
+        im[b] = im[a] - vi;
+        re[a] += vr;
+        im[a] += vi;
       }
     }
   }
@@ -107,16 +116,22 @@ double SignalStats::ToDb(double linear) { return 20.0 * std::log10(linear); }
 
 std::vector<double> SignalStats::OctaveBandsDb(Samples x, const std::vector<double>& centresHz) {
   constexpr size_t kFrame = 8192;
-  constexpr size_t kHop = kFrame / 2;
-  std::vector<std::vector<double>> binPowers(kFrame / 2 + 1);
-  std::vector<std::complex<double>> buffer(kFrame);
-  for (size_t start = 0; start + kFrame <= x.size(); start += kHop) {
+  constexpr size_t kMaxFrames = 64;
+  // Half-overlapping frames, thinned out evenly on long tables.
+  const size_t available = (x.size() - kFrame) / (kFrame / 2) + 1;
+  const size_t frames = std::min(available, kMaxFrames);
+  std::vector<std::vector<double>> binPowers(kFrame / 2 + 1, std::vector<double>(frames));
+  std::vector<double> re(kFrame), im(kFrame);
+  for (size_t f = 0; f < frames; ++f) {
+    const size_t start = f * (available / frames) * (kFrame / 2);
     for (size_t i = 0; i < kFrame; ++i) {
-      const double hann = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / kFrame);
-      buffer[i] = hann * x[start + i];
+      const double hann =
+          0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * static_cast<double>(i) / kFrame);
+      re[i] = hann * x[start + i];
+      im[i] = 0.0;
     }
-    Fft(buffer);
-    for (size_t k = 0; k <= kFrame / 2; ++k) binPowers[k].push_back(std::norm(buffer[k]));
+    Fft(re, im);
+    for (size_t k = 0; k <= kFrame / 2; ++k) binPowers[k][f] = re[k] * re[k] + im[k] * im[k];
   }
   std::vector<double> medians(binPowers.size());
   for (size_t k = 0; k < medians.size(); ++k) medians[k] = Median(binPowers[k]);

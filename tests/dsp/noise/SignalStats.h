@@ -15,8 +15,9 @@ class SignalStats {
   static double ToDb(double linear);
 
   // Power in each octave band around `centresHz`, in dB: a Welch estimate
-  // (8192-point Hann frames, half overlap) taking the median over frames per
-  // bin, so that rare clicks do not colour the picture of the steady noise.
+  // (8192-point Hann frames, up to 64 of them spread over the table) taking
+  // the median over frames per bin, so that clicks do not colour the picture
+  // of the steady noise.
   static std::vector<double> OctaveBandsDb(Samples x, const std::vector<double>& centresHz);
 
   // Click onsets: above 2 kHz, samples beyond 6 robust sigmas
