@@ -55,7 +55,7 @@ void Display(FakeEffect* self, int index, char* text) {
     std::strcpy(text, v >= 0.5f ? "On" : "Off");
 }
 
-VstIntPtr GetChunk(FakeEffect* self, bool isProgram, void** data) {
+[[maybe_unused]] VstIntPtr GetChunk(FakeEffect* self, bool isProgram, void** data) {
   const auto* begin = reinterpret_cast<const unsigned char*>(
       isProgram ? &self->programs[self->current] : &self->programs[0]);
   const size_t size = sizeof(Program) * (isProgram ? 1 : kNumPrograms);
@@ -116,7 +116,11 @@ VstIntPtr Dispatcher(AEffect* effect, int32_t opcode, int32_t index, VstIntPtr v
       std::strcpy(text, "Fake delay");
       return 1;
     case effGetChunk:
+#ifdef FAKE_WITH_CHUNKS
       return GetChunk(self, index != 0, static_cast<void**>(ptr));
+#else
+      return 0;  // keeps its state in its parameters only
+#endif
     case effSetChunk:
       return SetChunk(self, index != 0, value, ptr);
     default:
