@@ -1,6 +1,6 @@
 #include "ArtImage.h"
 
-#include "PngWriter.h"
+#include "SurfacePng.h"
 
 ArtImage::ArtImage(int width, int height)
     : width(width),
@@ -15,6 +15,6 @@ ArtImage::~ArtImage() {
 
 bool ArtImage::WritePng(const std::string& path) const {
   cairo_surface_flush(surface);
-  return PngWriter::WriteRgba(path, width, height, cairo_image_surface_get_data(surface),
+  return WriteSurfacePng(path, width, height, cairo_image_surface_get_data(surface),
                               cairo_image_surface_get_stride(surface));
 }

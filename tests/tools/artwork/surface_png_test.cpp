@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "PngWriter.h"
+#include "SurfacePng.h"
 
 namespace {
 
@@ -25,12 +25,12 @@ std::vector<uint8_t> DecodeRgba(const std::string& path, png_uint_32* width) {
   return pixels;
 }
 
-TEST(PngWriter, StoresStraightAlphaFromPremultipliedWords) {
+TEST(SurfacePng, StoresStraightAlphaFromPremultipliedWords) {
   // Opaque orange, half-transparent premultiplied grey, fully transparent.
   const uint32_t words[3] = {0xfff09e3bu, 0x80404040u, 0x00000000u};
   const std::string path = TempPath("png_writer_straight.png");
   ASSERT_TRUE(
-      PngWriter::WriteRgba(path, 3, 1, reinterpret_cast<const uint8_t*>(words), sizeof(words)));
+      WriteSurfacePng(path, 3, 1, reinterpret_cast<const uint8_t*>(words), sizeof(words)));
   png_uint_32 width = 0;
   const std::vector<uint8_t> px = DecodeRgba(path, &width);
   ASSERT_EQ(px.size(), 12u);
@@ -44,11 +44,11 @@ TEST(PngWriter, StoresStraightAlphaFromPremultipliedWords) {
   std::remove(path.c_str());
 }
 
-TEST(PngWriter, SamePixelsGiveSameBytesAndNoTimeChunk) {
+TEST(SurfacePng, SamePixelsGiveSameBytesAndNoTimeChunk) {
   const uint32_t words[4] = {0xff102030u, 0x7f112233u, 0x01010101u, 0xffffffffu};
   const std::string a = TempPath("png_writer_a.png"), b = TempPath("png_writer_b.png");
-  ASSERT_TRUE(PngWriter::WriteRgba(a, 2, 2, reinterpret_cast<const uint8_t*>(words), 8));
-  ASSERT_TRUE(PngWriter::WriteRgba(b, 2, 2, reinterpret_cast<const uint8_t*>(words), 8));
+  ASSERT_TRUE(WriteSurfacePng(a, 2, 2, reinterpret_cast<const uint8_t*>(words), 8));
+  ASSERT_TRUE(WriteSurfacePng(b, 2, 2, reinterpret_cast<const uint8_t*>(words), 8));
   std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
   const std::string bytesA(std::istreambuf_iterator<char>(fa), {});
   const std::string bytesB(std::istreambuf_iterator<char>(fb), {});
@@ -58,9 +58,9 @@ TEST(PngWriter, SamePixelsGiveSameBytesAndNoTimeChunk) {
   std::remove(b.c_str());
 }
 
-TEST(PngWriter, UnwritablePathFails) {
+TEST(SurfacePng, UnwritablePathFails) {
   const uint32_t word = 0xffffffffu;
-  EXPECT_FALSE(PngWriter::WriteRgba("/nonexistent-dir/x.png", 1, 1,
+  EXPECT_FALSE(WriteSurfacePng("/nonexistent-dir/x.png", 1, 1,
                                     reinterpret_cast<const uint8_t*>(&word), 4));
 }
 
