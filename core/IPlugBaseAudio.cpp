@@ -7,6 +7,33 @@
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
+namespace {
+
+// Serves a host block in pieces of at most the prepared block size, so no
+// scratch buffer is ever written past its end. A block of 0 frames is one
+// piece of 0.
+template <class ServePiece>
+void ServeInPieces(int frames, int blockSize, ServePiece servePiece) {
+  int done = 0;
+  do {
+    const int piece = std::min(frames - done, blockSize);
+    servePiece(piece, done);
+    done += piece;
+  } while (done < frames);
+}
+
+// Before any block size is prepared there is nothing to convert into: the
+// host's outputs get silence.
+template <class Sample>
+void SilenceHostOutputs(Sample** hostOutputs, int count, int frames) {
+  if (!hostOutputs) return;
+  for (int k = 0; k < count; ++k) {
+    if (hostOutputs[k]) std::fill(hostOutputs[k], hostOutputs[k] + frames, Sample{0});
+  }
+}
+
+}  // namespace
+
 void IPlugBase::BindFloatBuffers(float** hostInputs, float** hostOutputs, int frames, int offset) {
   int k = 0;
   for (int i = 0; i < inputs.Count(); ++i) {
@@ -66,26 +93,18 @@ void IPlugBase::RunFloatPieces(float** hostInputs, float** hostOutputs, int fram
   if (doesMidi) RequestMidiFromHost();
   if (frames < 0) frames = 0;
   if (frames > 0 && blockSize <= 0) {
-    // Nothing was prepared to convert into: replacing callbacks leave silence.
-    if (!accumulate && hostOutputs) {
-      for (int k = 0; k < ConnectedOutputs(); ++k) {
-        if (hostOutputs[k]) std::fill(hostOutputs[k], hostOutputs[k] + frames, 0.0f);
-      }
-    }
+    if (!accumulate) SilenceHostOutputs(hostOutputs, ConnectedOutputs(), frames);
     return;
   }
-  int done = 0;
-  do {
-    const int piece = std::min(frames - done, blockSize);
-    BindFloatBuffers(hostInputs, hostOutputs, piece, done);
+  ServeInPieces(frames, blockSize, [&](int piece, int offset) {
+    BindFloatBuffers(hostInputs, hostOutputs, piece, offset);
     if (accumulate) {
       AccumulateOutputs(piece);
     } else {
       ProcessBlock(inputData.data(), outputData.data(), piece);
       StoreOutputs(piece);
     }
-    done += piece;
-  } while (done < frames);
+  });
 }
 
 void IPlugBase::ProcessFloatReplacing(float** hostInputs, float** hostOutputs, int frames) {
@@ -128,20 +147,13 @@ void IPlugBase::ProcessDoubleReplacing(double** hostInputs, double** hostOutputs
   if (doesMidi) RequestMidiFromHost();
   if (frames < 0) frames = 0;
   if (frames > 0 && blockSize <= 0) {
-    if (hostOutputs) {
-      for (int k = 0; k < ConnectedOutputs(); ++k) {
-        if (hostOutputs[k]) std::fill(hostOutputs[k], hostOutputs[k] + frames, 0.0);
-      }
-    }
+    SilenceHostOutputs(hostOutputs, ConnectedOutputs(), frames);
     return;
   }
-  int done = 0;
-  do {
-    const int piece = std::min(frames - done, blockSize);
-    BindDoubleBuffers(hostInputs, hostOutputs, piece, done);
+  ServeInPieces(frames, blockSize, [&](int piece, int offset) {
+    BindDoubleBuffers(hostInputs, hostOutputs, piece, offset);
     ProcessBlock(inputData.data(), outputData.data(), piece);
-    done += piece;
-  } while (done < frames);
+  });
 }
 
 void IPlugBase::ProcessBlock(double** in, double** out, int frames) {
