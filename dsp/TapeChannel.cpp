@@ -328,7 +328,7 @@ double TapeChannel::NoiseSample(double linkPosition) {
 double TapeChannel::ReadBank(bool rightSide) {
   const NoiseBank bank = SelectBank(noiseType, rightSide);
   const double f = noisePosition - static_cast<double>(noiseIndex);
-  int64_t first = WrapIndex(noiseIndex, bank.length);
+  int64_t first = WrapNoiseIndex(bank.length);
   int64_t second = first + 1 == bank.length ? 0 : first + 1;
   if (bank.backwards) {
     first = bank.length - 1 - first;
@@ -337,6 +337,22 @@ double TapeChannel::ReadBank(bool rightSide) {
   const float v =
       static_cast<float>(0.5 * ((1.0 - f) * bank.table[first] + f * bank.table[second]));
   return noiseFilter.ProcessRounded(v);
+}
+
+// The index moves forward by about one per sample, so a compare against the
+// last result usually replaces the 64-bit division; jumps backwards or by a
+// whole bank, and bank changes, take the division.
+int64_t TapeChannel::WrapNoiseIndex(int64_t length) {
+  const int64_t step = noiseIndex - wrappedFrom;
+  if (length == wrappedLength && step >= 0 && step < length) {
+    wrappedIndex += step;
+    if (wrappedIndex >= length) wrappedIndex -= length;
+  } else {
+    wrappedIndex = WrapIndex(noiseIndex, length);
+    wrappedLength = length;
+  }
+  wrappedFrom = noiseIndex;
+  return wrappedIndex;
 }
 
 void TapeChannel::UpdateReadPosition(double noise) {

@@ -52,6 +52,7 @@ class TapeChannel {
   void WriteDelayLine(double x);
   double NoiseSample(double linkPosition);
   double ReadBank(bool rightSide);
+  int64_t WrapNoiseIndex(int64_t length);
   void UpdateReadPosition(double noise);
   double AddHarmonics(double delayed) const;
   double ToneStage(double out);
@@ -74,6 +75,10 @@ class TapeChannel {
   double noisePosition = 0.0;
   int64_t noiseIndex = 0;  // 64 bits: the position grows for as long as audio runs
   double noiseIncrement = 1.0;
+  // noiseIndex wrapped into a bank of length wrappedLength, as last computed.
+  int64_t wrappedFrom = 0;
+  int64_t wrappedLength = 0;
+  int64_t wrappedIndex = 0;
 
   OnePoleSmoother wowDepthSmoother;
   OnePoleSmoother scratchDepthSmoother;
