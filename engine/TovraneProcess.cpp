@@ -91,11 +91,9 @@ void Tovrane::SetDelayLfo(ModDelay& line, double inv) {
 }
 
 void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, double inv) {
-  const double zi = inputGainSmoother.Step(inputGainTarget);
-  const double zo = outputGainSmoother.Step(outputGainTarget);
+  const double gIn = GainFor(inputGain, inputGainSmoother.Step(inputGainTarget));
+  const double gOut = GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
   const double zq = quadMixSmoother.Step(engineQuadMix);
-  const double gIn = std::exp((zi - 0.5) * 24.0 * kLnTenOverTwenty);
-  const double gOut = std::exp((zo - 0.5) * 24.0 * kLnTenOverTwenty);
   quadDelayLineMid.gain = zq;
   quadDelayLineSide.gain = zq;
   const double combGain = static_cast<float>(static_cast<float>(zq) * static_cast<float>(zq)) * 0.5;
@@ -144,6 +142,15 @@ void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, d
   side = FilterStep(quadPeakSide, side) * w + (1.0 - w) * side;
   *outL = mid + side;
   *outR = mid - side;
+}
+
+// +-12 dB around unity for a smoother state z of 0..1.
+double Tovrane::GainFor(GainFactor& gain, float z) {
+  if (z != gain.state) {
+    gain.state = z;
+    gain.factor = std::exp((static_cast<double>(z) - 0.5) * 24.0 * kLnTenOverTwenty);
+  }
+  return gain.factor;
 }
 
 const ModDelay& Tovrane::DelayLine(int which) const {
