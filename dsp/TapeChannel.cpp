@@ -229,36 +229,12 @@ void TapeChannel::DesignToneFilters(const TapeChannelSettings& s) {
   saturator.highCrossover.SetCrossover(splitHigh, rate);
 }
 
-double TapeChannel::ProcessSample(double input, double linkPosition) {
-  wowDepthSmoother.Step(wowDepthTarget);
-  scratchDepthSmoother.Step(scratchDepthTarget);
-  linkSmoother.Step(linkTarget);
-  tubeSmoother.Step(tubeTarget);
-
-  StepScratch();
-  SetNoisePosition(noisePosition + noiseIncrement);
-  AdvanceTransport();
-  if (nominalDelay >= delayLength) nominalDelay = delayLength;
-
-  const double delayed = ReadDelayLine(linkPosition);
-  WriteDelayLine(input);
-  const double noise = NoiseSample(linkPosition);
-  UpdateReadPosition(noise);
-
-  const double shaped = tube.Process(AddHarmonics(delayed), tubeSmoother.Value());
-  double out = shaped + noise * noiseGain;
-  if (profile < 3) out = ToneStage(out);
-
-  if (bypass) {
-    const int64_t tap = static_cast<int64_t>(writeIndex - 1.0 + nominalDelay);
-    return delayLine[WrapIndex(tap, delayLength)];
-  }
-  return dcBlocker.ProcessRounded(out);
-}
+// The per-sample steps below are forced inline into Transport and Shape, so
+// the compiler schedules each half as one piece.
 
 // A scratch is a short random jump of the read point; with the ramp at rest
 // every new target lies at or below zero.
-void TapeChannel::StepScratch() {
+[[gnu::always_inline]] inline void TapeChannel::StepScratch() {
   scratchCountdown -= invSampleRate;
   scratchRamp.Step(invSampleRate);
   if (scratchCountdown > 0.0) return;
@@ -271,7 +247,7 @@ void TapeChannel::StepScratch() {
   scratchRamp.Start(scratchRamp.value, jumpTarget, 0.03125, 0.015625);
 }
 
-void TapeChannel::AdvanceTransport() {
+[[gnu::always_inline]] inline void TapeChannel::AdvanceTransport() {
   const double flutter = std::sin(kPi * static_cast<double>(0.65f) * lfoRate * phaseTime);
   phaseTime += (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
   const double wobble = std::sin(kPi * static_cast<double>(2.65f) * phaseTime);
@@ -284,7 +260,7 @@ double TapeChannel::WrapIntoLine(double position) const {
   return wrapped >= 0.0 && wrapped < delayLength ? wrapped : 0.0;
 }
 
-double TapeChannel::ReadDelayLine(double linkPosition) const {
+[[gnu::always_inline]] inline double TapeChannel::ReadDelayLine(double linkPosition) const {
   double u = readPosition;
   if (linkPosition >= 0.0) {
     // Follow the left channel, taking the short way round the circular line.
@@ -310,13 +286,13 @@ double TapeChannel::ReadDelayLine(double linkPosition) const {
   return (1.0 - f) * delayLine[i] + f * delayLine[next];
 }
 
-void TapeChannel::WriteDelayLine(double x) {
+[[gnu::always_inline]] inline void TapeChannel::WriteDelayLine(double x) {
   delayLine[static_cast<int64_t>(writeIndex)] = x;
   writeIndex += 1.0;
   if (writeIndex >= delayLength) writeIndex -= delayLength;
 }
 
-double TapeChannel::NoiseSample(double linkPosition) {
+[[gnu::always_inline]] inline double TapeChannel::NoiseSample(double linkPosition) {
   if (noiseType >= 0 && noiseType <= 3) return ReadBank(linkPosition >= 0.0);
   if (noiseType == 4) {
     const double* loop = profile > 0 ? brownLoopB : brownLoopA;
@@ -325,7 +301,7 @@ double TapeChannel::NoiseSample(double linkPosition) {
   return 0.0;
 }
 
-double TapeChannel::ReadBank(bool rightSide) {
+[[gnu::always_inline]] inline double TapeChannel::ReadBank(bool rightSide) {
   const NoiseBank bank = SelectBank(noiseType, rightSide);
   const double f = noisePosition - static_cast<double>(noiseIndex);
   int64_t first = WrapNoiseIndex(bank.length);
@@ -342,7 +318,7 @@ double TapeChannel::ReadBank(bool rightSide) {
 // The index moves forward by about one per sample, so a compare against the
 // last result usually replaces the 64-bit division; jumps backwards or by a
 // whole bank, and bank changes, take the division.
-int64_t TapeChannel::WrapNoiseIndex(int64_t length) {
+[[gnu::always_inline]] inline int64_t TapeChannel::WrapNoiseIndex(int64_t length) {
   const int64_t step = noiseIndex - wrappedFrom;
   if (length == wrappedLength && step >= 0 && step < length) {
     wrappedIndex += step;
@@ -355,7 +331,7 @@ int64_t TapeChannel::WrapNoiseIndex(int64_t length) {
   return wrappedIndex;
 }
 
-void TapeChannel::UpdateReadPosition(double noise) {
+[[gnu::always_inline]] inline void TapeChannel::UpdateReadPosition(double noise) {
   const double wowDepth = wowDepthSmoother.Value();
   const double flutter = std::sin(2.0 * kPi * 2.473 * lfoRate * phaseTime);
   const double m = 0.5 * wowDepth * flutter + 0.75 * wowDepth * wowValue +
@@ -369,7 +345,7 @@ void TapeChannel::UpdateReadPosition(double noise) {
   readPosition = r;
 }
 
-double TapeChannel::AddHarmonics(double delayed) const {
+[[gnu::always_inline]] inline double TapeChannel::AddHarmonics(double delayed) const {
   const double drive = (4.0 * harmonics + 1.0) * delayed * 0.25;
   const float e = static_cast<float>(4.0 * FastTanh(drive));
   const HarmonicWeights& w = kHarmonicWeights;
@@ -379,8 +355,38 @@ double TapeChannel::AddHarmonics(double delayed) const {
   return delayed - FastTanh(chebyshev * harmonics * 8.0 * 0.25);
 }
 
-double TapeChannel::ToneStage(double out) {
+[[gnu::always_inline]] inline double TapeChannel::ToneStage(double out) {
   out = static_cast<float>(saturator.Process(out));
   out = lowCut.ProcessRounded(out);
   return highCut.ProcessRounded(out);
+}
+
+TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
+  wowDepthSmoother.Step(wowDepthTarget);
+  scratchDepthSmoother.Step(scratchDepthTarget);
+  linkSmoother.Step(linkTarget);
+  tubeSmoother.Step(tubeTarget);
+
+  StepScratch();
+  SetNoisePosition(noisePosition + noiseIncrement);
+  AdvanceTransport();
+  if (nominalDelay >= delayLength) nominalDelay = delayLength;
+
+  const double delayed = ReadDelayLine(linkPosition);
+  WriteDelayLine(input);
+  const double noise = NoiseSample(linkPosition);
+  UpdateReadPosition(noise);
+  return {delayed, noise};
+}
+
+double TapeChannel::Shape(Tap tap) {
+  const double shaped = tube.Process(AddHarmonics(tap.delayed), tubeSmoother.Value());
+  double out = shaped + tap.noise * noiseGain;
+  if (profile < 3) out = ToneStage(out);
+
+  if (bypass) {
+    const int64_t dryIndex = static_cast<int64_t>(writeIndex - 1.0 + nominalDelay);
+    return delayLine[WrapIndex(dryIndex, delayLength)];
+  }
+  return dcBlocker.ProcessRounded(out);
 }

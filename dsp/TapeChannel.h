@@ -27,7 +27,21 @@ class TapeChannel {
   void Configure(TapeChannelSettings settings, double sampleRate);
   // linkPosition < 0: this is the left channel. Otherwise it is the left
   // channel's read position, which the right channel follows as "wide" falls.
-  double ProcessSample(double input, double linkPosition);
+  double ProcessSample(double input, double linkPosition) {
+    return Shape(Transport(input, linkPosition));
+  }
+
+  // The two halves of ProcessSample. Transport moves the tape and reads the
+  // delayed sample and the noise; Shape turns them into the output. Only
+  // Transport ties the right channel to the left one, so a stereo caller can
+  // run both Transports first and then both Shapes, whose long dependent
+  // chains then overlap.
+  struct Tap {
+    double delayed;
+    double noise;
+  };
+  Tap Transport(double input, double linkPosition);
+  double Shape(Tap tap);
 
   double ReadPosition() const { return readPosition; }
   void SetBypass(bool on) { bypass = on; }

@@ -122,8 +122,10 @@ void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, d
     return;
   }
 
-  double left = leftChannel.ProcessSample(inL * gIn, -1.0) * gOut;
-  double right = rightChannel.ProcessSample(inR * gIn, leftChannel.ReadPosition()) * gOut;
+  const TapeChannel::Tap tapLeft = leftChannel.Transport(inL * gIn, -1.0);
+  const TapeChannel::Tap tapRight = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition());
+  double left = leftChannel.Shape(tapLeft) * gOut;
+  double right = rightChannel.Shape(tapRight) * gOut;
   left = left - combDelayLeft.Process(left);
   right = right - combDelayRight.Process(right);
 
