@@ -11,7 +11,18 @@ class BandSaturator {
   static constexpr int32_t kModeClean = 0;
   static constexpr int32_t kModeArctangent = 1;
 
-  double Process(double x);
+  // Inline, so the crossover sections schedule with the tape channel's chain.
+  double Process(double x) {
+    const float v = static_cast<float>(x);
+    const float low = lowCrossover.ProcessLowpass(v);
+    const float h1 = lowCrossover.ProcessHighpass(v);
+    const float high = highCrossover.ProcessHighpass(h1);
+    const float lowAligned = highCrossover.ProcessAllpass(low);
+    const float bandSum = lowAligned + high;
+    const float mid = static_cast<float>(bandSum - x);
+    return mode == kModeArctangent ? SumArctangent(lowAligned, mid, high)
+                                   : SumClean(lowAligned, mid, high);
+  }
 
   Crossover lowCrossover;
   Crossover highCrossover;
