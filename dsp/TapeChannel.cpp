@@ -379,14 +379,32 @@ TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
   return {delayed, noise};
 }
 
-double TapeChannel::Shape(Tap tap) {
+// Harmonics and the tube stage, with the noise on top.
+[[gnu::always_inline]] inline double TapeChannel::Drive(Tap tap) {
   const double shaped = tube.Process(AddHarmonics(tap.delayed), tubeSmoother.Value());
-  double out = shaped + tap.noise * noiseGain;
-  if (profile < 3) out = ToneStage(out);
+  return shaped + tap.noise * noiseGain;
+}
 
+[[gnu::always_inline]] inline double TapeChannel::Tone(double out) {
+  return profile < 3 ? ToneStage(out) : out;
+}
+
+[[gnu::always_inline]] inline double TapeChannel::Output(double out) {
   if (bypass) {
     const int64_t dryIndex = static_cast<int64_t>(writeIndex - 1.0 + nominalDelay);
     return delayLine[WrapIndex(dryIndex, delayLength)];
   }
   return dcBlocker.ProcessRounded(out);
+}
+
+double TapeChannel::Shape(Tap tap) { return Output(Tone(Drive(tap))); }
+
+void TapeChannel::ShapePair(TapeChannel& left, Tap tapLeft, TapeChannel& right, Tap tapRight,
+                            double* outLeft, double* outRight) {
+  const double driveLeft = left.Drive(tapLeft);
+  const double driveRight = right.Drive(tapRight);
+  const double toneLeft = left.Tone(driveLeft);
+  const double toneRight = right.Tone(driveRight);
+  *outLeft = left.Output(toneLeft);
+  *outRight = right.Output(toneRight);
 }

@@ -33,15 +33,17 @@ class TapeChannel {
 
   // The two halves of ProcessSample. Transport moves the tape and reads the
   // delayed sample and the noise; Shape turns them into the output. Only
-  // Transport ties the right channel to the left one, so a stereo caller can
-  // run both Transports first and then both Shapes, whose long dependent
-  // chains then overlap.
+  // Transport ties the right channel to the left one.
   struct Tap {
     double delayed;
     double noise;
   };
   Tap Transport(double input, double linkPosition);
   double Shape(Tap tap);
+  // Shape for both channels of a frame, stage by stage, so that the two long
+  // dependent chains sit close together and the processor overlaps them.
+  static void ShapePair(TapeChannel& left, Tap tapLeft, TapeChannel& right, Tap tapRight,
+                        double* outLeft, double* outRight);
 
   double ReadPosition() const { return readPosition; }
   void SetBypass(bool on) { bypass = on; }
@@ -70,6 +72,9 @@ class TapeChannel {
   void UpdateReadPosition(double noise);
   double AddHarmonics(double delayed) const;
   double ToneStage(double out);
+  double Drive(Tap tap);
+  double Tone(double out);
+  double Output(double out);
 
   double brownLoopA[kBrownLoopSize];
   double brownLoopB[kBrownLoopSize];

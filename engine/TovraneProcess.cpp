@@ -124,8 +124,10 @@ void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, d
 
   const TapeChannel::Tap tapLeft = leftChannel.Transport(inL * gIn, -1.0);
   const TapeChannel::Tap tapRight = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition());
-  double left = leftChannel.Shape(tapLeft) * gOut;
-  double right = rightChannel.Shape(tapRight) * gOut;
+  double left, right;
+  TapeChannel::ShapePair(leftChannel, tapLeft, rightChannel, tapRight, &left, &right);
+  left = left * gOut;
+  right = right * gOut;
   left = left - combDelayLeft.Process(left);
   right = right - combDelayRight.Process(right);
 
