@@ -379,10 +379,9 @@ TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
   return {delayed, noise};
 }
 
-// Harmonics and the tube stage, with the noise on top.
-[[gnu::always_inline]] inline double TapeChannel::Drive(Tap tap) {
-  const double shaped = tube.Process(AddHarmonics(tap.delayed), tubeSmoother.Value());
-  return shaped + tap.noise * noiseGain;
+// The tube stage, with the noise on top.
+[[gnu::always_inline]] inline double TapeChannel::TubeWithNoise(double harmonic, double noise) {
+  return tube.Process(harmonic, tubeSmoother.Value()) + noise * noiseGain;
 }
 
 [[gnu::always_inline]] inline double TapeChannel::Tone(double out) {
@@ -397,14 +396,30 @@ TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
   return dcBlocker.ProcessRounded(out);
 }
 
-double TapeChannel::Shape(Tap tap) { return Output(Tone(Drive(tap))); }
+double TapeChannel::Shape(Tap tap) {
+  return Output(Tone(TubeWithNoise(AddHarmonics(tap.delayed), tap.noise)));
+}
 
 void TapeChannel::ShapePair(TapeChannel& left, Tap tapLeft, TapeChannel& right, Tap tapRight,
                             double* outLeft, double* outRight) {
-  const double driveLeft = left.Drive(tapLeft);
-  const double driveRight = right.Drive(tapRight);
-  const double toneLeft = left.Tone(driveLeft);
-  const double toneRight = right.Tone(driveRight);
-  *outLeft = left.Output(toneLeft);
-  *outRight = right.Output(toneRight);
+  const double harmonicLeft = left.AddHarmonics(tapLeft.delayed);
+  const double harmonicRight = right.AddHarmonics(tapRight.delayed);
+  double l = left.TubeWithNoise(harmonicLeft, tapLeft.noise);
+  double r = right.TubeWithNoise(harmonicRight, tapRight.noise);
+  if (left.profile < 3 && right.profile < 3) {
+    // ToneStage of both channels, interleaved.
+    const BandSaturator::Bands bandsLeft = left.saturator.Split(l);
+    const BandSaturator::Bands bandsRight = right.saturator.Split(r);
+    l = left.saturator.Sum(bandsLeft);
+    r = right.saturator.Sum(bandsRight);
+    l = left.lowCut.ProcessRounded(l);
+    r = right.lowCut.ProcessRounded(r);
+    l = left.highCut.ProcessRounded(l);
+    r = right.highCut.ProcessRounded(r);
+  } else {
+    l = left.Tone(l);
+    r = right.Tone(r);
+  }
+  *outLeft = left.Output(l);
+  *outRight = right.Output(r);
 }

@@ -72,7 +72,7 @@ class TapeChannel {
   void UpdateReadPosition(double noise);
   double AddHarmonics(double delayed) const;
   double ToneStage(double out);
-  double Drive(Tap tap);
+  double TubeWithNoise(double harmonic, double noise);
   double Tone(double out);
   double Output(double out);
 
