@@ -59,6 +59,8 @@ class Tovrane : public IPlugVST {
   void SetCommandParam(int index, double value);
   void StartBlock(double fs);
   void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv);
+  void SweepFilters(double inv);
+  void AdvancePhases();
   static void GlideTo(ModDelay& line, double target);
   static void SetDelayLfo(ModDelay& line, double inv);
   struct GainFactor;

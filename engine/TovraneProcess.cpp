@@ -100,28 +100,18 @@ void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, d
   combDelayLeft.gain = combGain;
   combDelayRight.gain = combGain;
 
-  const double s1 = std::sin(phase[0]);
-  const double s2 = std::sin(phase[1] + kPhaseOffset2);
-  const double s3 = std::sin(phase[2] + kPhaseOffset3);
-  const double s4 = std::sin(phase[3] + kPhaseOffset4);
-  for (int k = 0; k < 4; ++k) {
-    phase[k] += phaseStep[k];
-    if (phase[k] > kTwoPi) phase[k] -= kTwoPi;
-  }
-  Redesign(quadPeakMid, BiquadType::Peak, (s1 * 800.0 + 1000.0) * inv, s3 * 3.0);
-  Redesign(quadPeakSide, BiquadType::Peak, (s2 * 800.0 + 1000.0) * inv, s4 * 3.0);
-  Redesign(phaseAllpassLeft, BiquadType::Allpass, (s3 * 800.0 + 1000.0) * inv, 0.0);
-  Redesign(phaseAllpassRight, BiquadType::Allpass, (s4 * 800.0 + 1000.0) * inv, 0.0);
-
   const bool bypass = powerOff != 0;
   leftChannel.SetBypass(bypass);
   rightChannel.SetBypass(bypass);
   if (bypass) {
+    // The swept filters do not run, and are redesigned before they next do.
+    AdvancePhases();
     *outL = leftChannel.ProcessSample(inL, -1.0);
     *outR = rightChannel.ProcessSample(inR, leftChannel.ReadPosition());
     return;
   }
 
+  SweepFilters(inv);
   const TapeChannel::Tap tapLeft = leftChannel.Transport(inL * gIn, -1.0);
   const TapeChannel::Tap tapRight = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition());
   double left, right;
@@ -155,6 +145,27 @@ double Tovrane::GainFor(GainFactor& gain, float z) {
     gain.factor = std::exp((static_cast<double>(z) - 0.5) * 24.0 * kLnTenOverTwenty);
   }
   return gain.factor;
+}
+
+// The four sine modulators, read before this frame's advance, sweep the
+// peak and all-pass filters.
+void Tovrane::SweepFilters(double inv) {
+  const double s1 = std::sin(phase[0]);
+  const double s2 = std::sin(phase[1] + kPhaseOffset2);
+  const double s3 = std::sin(phase[2] + kPhaseOffset3);
+  const double s4 = std::sin(phase[3] + kPhaseOffset4);
+  AdvancePhases();
+  Redesign(quadPeakMid, BiquadType::Peak, (s1 * 800.0 + 1000.0) * inv, s3 * 3.0);
+  Redesign(quadPeakSide, BiquadType::Peak, (s2 * 800.0 + 1000.0) * inv, s4 * 3.0);
+  Redesign(phaseAllpassLeft, BiquadType::Allpass, (s3 * 800.0 + 1000.0) * inv, 0.0);
+  Redesign(phaseAllpassRight, BiquadType::Allpass, (s4 * 800.0 + 1000.0) * inv, 0.0);
+}
+
+void Tovrane::AdvancePhases() {
+  for (int k = 0; k < 4; ++k) {
+    phase[k] += phaseStep[k];
+    if (phase[k] > kTwoPi) phase[k] -= kTwoPi;
+  }
 }
 
 const ModDelay& Tovrane::DelayLine(int which) const {
