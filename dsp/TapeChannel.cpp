@@ -66,6 +66,8 @@ void TapeChannel::Init(int32_t startOffset) {
   noiseGain = 0.0;
   noiseDynamic = 0.0;
   harmonics = 0.0;
+  noiseDepth = static_cast<double>(0.15f) * noiseDynamic;
+  harmonicDrive = 4.0 * harmonics + 1.0;
   wowDepthTarget = scratchDepthTarget = linkTarget = tubeTarget = 0.0;
   wowDepthSmoother.Reset();
   scratchDepthSmoother.Reset();
@@ -96,6 +98,9 @@ void TapeChannel::Init(int32_t startOffset) {
   dcBlocker.CalcCoefficients();
 
   lfoRate = 0.279f;
+  flutterOmega = kPi * static_cast<double>(0.65f) * lfoRate;
+  wowOmega = 2.0 * kPi * lfoRate;
+  readFlutterOmega = 2.0 * kPi * 2.473 * lfoRate;
   wowValue = 1.0;
   nominalDelay = kReferenceDelay;
   delayLength = static_cast<int32_t>(kReferenceLength);
@@ -155,9 +160,11 @@ void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
   noiseType = settings.noiseType;
   wowDepthTarget = settings.wow * static_cast<double>(0.075f) * 2.0;
   harmonics = settings.harmonics;
+  harmonicDrive = 4.0 * harmonics + 1.0;
   tubeTarget = settings.tubeDrive;
   noiseGain = 2.0 * (settings.noiseAmp * settings.noiseAmp);
   noiseDynamic = settings.noiseDynamic;
+  noiseDepth = static_cast<double>(0.15f) * noiseDynamic;
   linkTarget = settings.wide * settings.wide;
   scratchDepthTarget = 4.0 * settings.scratch;
   profile = settings.profile;
@@ -248,10 +255,10 @@ void TapeChannel::DesignToneFilters(const TapeChannelSettings& s) {
 }
 
 [[gnu::always_inline]] inline void TapeChannel::AdvanceTransport() {
-  const double flutter = std::sin(kPi * static_cast<double>(0.65f) * lfoRate * phaseTime);
+  const double flutter = std::sin(flutterOmega * phaseTime);
   phaseTime += (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
   const double wobble = std::sin(kPi * static_cast<double>(2.65f) * phaseTime);
-  wowValue = std::sin(2.0 * kPi * lfoRate * (phaseTime + static_cast<double>(0.01f) * wobble));
+  wowValue = std::sin(wowOmega * (phaseTime + static_cast<double>(0.01f) * wobble));
 }
 
 double TapeChannel::WrapIntoLine(double position) const {
@@ -333,10 +340,10 @@ double TapeChannel::WrapIntoLine(double position) const {
 
 [[gnu::always_inline]] inline void TapeChannel::UpdateReadPosition(double noise) {
   const double wowDepth = wowDepthSmoother.Value();
-  const double flutter = std::sin(2.0 * kPi * 2.473 * lfoRate * phaseTime);
+  const double flutter = std::sin(readFlutterOmega * phaseTime);
   const double m = 0.5 * wowDepth * flutter + 0.75 * wowDepth * wowValue +
                    static_cast<double>(scratchDepthSmoother.Value()) * scratchRamp.value +
-                   static_cast<double>(0.15f) * noiseDynamic * noise;
+                   noiseDepth * noise;
   double r = writeIndex + nominalDelay * (1.0 + m);
   if (r < 0.0) r += delayLength;
   if (r >= delayLength) r -= delayLength;
@@ -346,7 +353,7 @@ double TapeChannel::WrapIntoLine(double position) const {
 }
 
 [[gnu::always_inline]] inline double TapeChannel::AddHarmonics(double delayed) const {
-  const double drive = (4.0 * harmonics + 1.0) * delayed * 0.25;
+  const double drive = harmonicDrive * delayed * 0.25;
   const float e = static_cast<float>(4.0 * FastTanh(drive));
   const HarmonicWeights& w = kHarmonicWeights;
   const float chebyshev = w.second * (2.0f * (e * e) - 1.0f) +

@@ -87,6 +87,10 @@ class TapeChannel {
 
   double phaseTime = 0.0;
   double lfoRate = 0.0;
+  // lfoRate with each transport sine's constant factor: fixed once Init sets it.
+  double flutterOmega = 0.0;
+  double wowOmega = 0.0;
+  double readFlutterOmega = 0.0;
   double wowValue = 1.0;
   double scratchCountdown = 0.0;
   GlideRamp scratchRamp;
@@ -113,6 +117,9 @@ class TapeChannel {
   double noiseGain = 0.0;
   double noiseDynamic = 0.0;
   double harmonics = 0.0;
+  // Per-block factors of the settings above, as the sample steps use them.
+  double noiseDepth = 0.0;
+  double harmonicDrive = 1.0;
   double sampleRate = 44100.0;
   double invSampleRate = 1.0 / 44100.0;
 
