@@ -2,18 +2,6 @@
 
 #include <cmath>
 
-double BandSaturator::Process(double x) {
-  const float v = static_cast<float>(x);
-  const float low = lowCrossover.ProcessLowpass(v);
-  const float h1 = lowCrossover.ProcessHighpass(v);
-  const float high = highCrossover.ProcessHighpass(h1);
-  const float lowAligned = highCrossover.ProcessAllpass(low);
-  const float bandSum = lowAligned + high;
-  const float mid = static_cast<float>(bandSum - x);
-  return mode == kModeArctangent ? SumArctangent(lowAligned, mid, high)
-                                 : SumClean(lowAligned, mid, high);
-}
-
 float BandSaturator::SumClean(float lowAligned, float mid, float high) const {
   const float lowOut = static_cast<float>(static_cast<float>(lowAligned * 1.05) * gLow);
   const float midOut = static_cast<float>(static_cast<float>(mid * 0.9) * gMid);

@@ -11,7 +11,31 @@ class BandSaturator {
   static constexpr int32_t kModeClean = 0;
   static constexpr int32_t kModeArctangent = 1;
 
-  double Process(double x);
+  // The three bands of one sample: the low band phase-aligned with the
+  // other two, the mid band as the rest of the input.
+  struct Bands {
+    float lowAligned;
+    float mid;
+    float high;
+  };
+
+  double Process(double x) { return Sum(Split(x)); }
+
+  // The two halves of Process, for a caller that interleaves two channels.
+  Bands Split(double x) {
+    const float v = static_cast<float>(x);
+    const float low = lowCrossover.ProcessLowpass(v);
+    const float h1 = lowCrossover.ProcessHighpass(v);
+    const float high = highCrossover.ProcessHighpass(h1);
+    const float lowAligned = highCrossover.ProcessAllpass(low);
+    const float bandSum = lowAligned + high;
+    const float mid = static_cast<float>(bandSum - x);
+    return {lowAligned, mid, high};
+  }
+  float Sum(Bands b) const {
+    return mode == kModeArctangent ? SumArctangent(b.lowAligned, b.mid, b.high)
+                                   : SumClean(b.lowAligned, b.mid, b.high);
+  }
 
   Crossover lowCrossover;
   Crossover highCrossover;

@@ -12,12 +12,34 @@ void Biquad::SetCoefficients(double nb0, double nb1, double nb2, double na1, dou
 }
 
 void Biquad::CalcCoefficients() {
-  // Only the gain types need the linear gain; the engine redesigns filters
-  // every sample, so the others skip its power function.
-  const bool usesGain =
-      type == BiquadType::Peak || type == BiquadType::LowShelf || type == BiquadType::HighShelf;
-  const double v = usesGain ? std::pow(10.0, std::fabs(gainDb) / 20.0) : 1.0;
-  const double k = std::tan(std::numbers::pi * fc);
+  // The engine redesigns filters every sample: each type computes only the
+  // terms it uses, and only the gain types pay for the power function.
+  switch (type) {
+    case BiquadType::Peak:
+      DesignPeak(Tangent(), LinearGain());
+      break;
+    case BiquadType::LowShelf:
+      DesignLowShelf(Tangent(), LinearGain());
+      break;
+    case BiquadType::HighShelf:
+      DesignHighShelf(Tangent(), LinearGain());
+      break;
+    case BiquadType::Lowpass:
+    case BiquadType::Highpass:
+    case BiquadType::Bandpass:
+    case BiquadType::Notch:
+    case BiquadType::Allpass:
+      DesignFromPoles(Tangent());
+      break;
+  }
+}
+
+double Biquad::Tangent() const { return std::tan(std::numbers::pi * fc); }
+
+double Biquad::LinearGain() const { return std::pow(10.0, std::fabs(gainDb) / 20.0); }
+
+// The types whose denominator is the plain q pole pair.
+void Biquad::DesignFromPoles(double k) {
   const double n = 1.0 / (1.0 + k / q + k * k);
   const double poleA1 = 2.0 * (k * k - 1.0) * n;
   const double poleA2 = (1.0 - k / q + k * k) * n;
@@ -34,17 +56,10 @@ void Biquad::CalcCoefficients() {
     case BiquadType::Notch:
       SetCoefficients((1.0 + k * k) * n, poleA1, (1.0 + k * k) * n, poleA1, poleA2);
       break;
-    case BiquadType::Peak:
-      DesignPeak(k, v);
-      break;
-    case BiquadType::LowShelf:
-      DesignLowShelf(k, v);
-      break;
-    case BiquadType::HighShelf:
-      DesignHighShelf(k, v);
-      break;
     case BiquadType::Allpass:
       SetCoefficients(poleA2, poleA1, 1.0, poleA1, poleA2);
+      break;
+    default:
       break;
   }
 }

@@ -43,7 +43,10 @@ class Biquad {
   double z2 = 0.0;
 
  private:
+  double Tangent() const;
+  double LinearGain() const;
   void SetCoefficients(double nb0, double nb1, double nb2, double na1, double na2);
+  void DesignFromPoles(double k);
   void DesignPeak(double k, double v);
   void DesignLowShelf(double k, double v);
   void DesignHighShelf(double k, double v);

@@ -6,9 +6,16 @@
 class Crossover {
  public:
   void SetCrossover(float newFrequency, float newSampleRate);
-  float ProcessLowpass(float x);
-  float ProcessHighpass(float x);
-  float ProcessAllpass(float x);
+  // Inline: the saturator runs four sections per sample.
+  float ProcessLowpass(float x) {
+    return RunSection(x, lowB0, lowB1, lowB2, lowX1, lowX2, lowY1, lowY2);
+  }
+  float ProcessHighpass(float x) {
+    return RunSection(x, highB0, highB1, highB2, highX1, highX2, highY1, highY2);
+  }
+  float ProcessAllpass(float x) {
+    return RunSection(x, allB0, allB1, allB2, allX1, allX2, allY1, allY2);
+  }
 
   float frequency = 0.0f;
   float sampleRate = 0.0f;
@@ -36,4 +43,16 @@ class Crossover {
   float allX2 = 0.0f;
   float allY1 = 0.0f;
   float allY2 = 0.0f;
+
+ private:
+  // Direct form I in single precision with the shared poles.
+  float RunSection(float x, float b0, float b1, float b2, float& x1, float& x2, float& y1,
+                   float& y2) const {
+    const float y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+    x2 = x1;
+    x1 = x;
+    y2 = y1;
+    y1 = y;
+    return y;
+  }
 };

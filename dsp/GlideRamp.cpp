@@ -35,8 +35,7 @@ void GlideRamp::Start(double from, double to, double newDuration, double newAcce
   elapsed = 0.0;
 }
 
-void GlideRamp::Step(double dt) {
-  if (duration < 0.0) return;
+void GlideRamp::Advance(double dt) {
   elapsed += dt;
   if (elapsed > duration) {
     duration = -1.0;

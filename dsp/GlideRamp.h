@@ -6,7 +6,10 @@
 class GlideRamp {
  public:
   void Start(double from, double to, double newDuration, double newAccelTime);
-  void Step(double dt);
+  // The idle test is inline: owners step their ramps every sample, mostly idle.
+  void Step(double dt) {
+    if (!(duration < 0.0)) Advance(dt);
+  }
   bool IsRunning() const { return elapsed < duration; }
 
   double start = 0.0;
@@ -21,4 +24,7 @@ class GlideRamp {
   double value = 0.0;
   double accelDistance = 0.0;
   double decelDistance = 0.0;
+
+ private:
+  void Advance(double dt);
 };

@@ -23,13 +23,17 @@ void ModDelay::Init() {
 
 // The read point must stay inside the buffer at the LFO's longest stretch,
 // which long delays at high sample rates would otherwise exceed.
-void ModDelay::LimitDelay() {
+[[gnu::always_inline]] inline void ModDelay::LimitDelay() {
   if (delay >= length) delay = length;
-  const double longest = length / (1.0 + lfoDepth);
+  if (lfoDepth != longestFor || length != longestLength) {
+    longestFor = lfoDepth;
+    longestLength = length;
+    longest = length / (1.0 + lfoDepth);
+  }
   if (delay > longest) delay = longest;
 }
 
-void ModDelay::AdvanceLfo() {
+[[gnu::always_inline]] inline void ModDelay::AdvanceLfo() {
   lfo += lfoDirection * lfoRate;
   if (lfo >= 1.0 + lfoDepth) {
     lfo = 1.0 + lfoDepth;

@@ -31,4 +31,10 @@ class ModDelay {
  private:
   void LimitDelay();
   void AdvanceLfo();
+
+  // length / (1 + lfoDepth) for the depth and length it was computed from:
+  // the owner sets the depth once per block, the line runs every sample.
+  double longestFor = -1.0;
+  int32_t longestLength = 0;
+  double longest = 0.0;
 };

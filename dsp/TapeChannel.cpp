@@ -66,6 +66,8 @@ void TapeChannel::Init(int32_t startOffset) {
   noiseGain = 0.0;
   noiseDynamic = 0.0;
   harmonics = 0.0;
+  noiseDepth = static_cast<double>(0.15f) * noiseDynamic;
+  harmonicDrive = 4.0 * harmonics + 1.0;
   wowDepthTarget = scratchDepthTarget = linkTarget = tubeTarget = 0.0;
   wowDepthSmoother.Reset();
   scratchDepthSmoother.Reset();
@@ -96,6 +98,9 @@ void TapeChannel::Init(int32_t startOffset) {
   dcBlocker.CalcCoefficients();
 
   lfoRate = 0.279f;
+  flutterOmega = kPi * static_cast<double>(0.65f) * lfoRate;
+  wowOmega = 2.0 * kPi * lfoRate;
+  readFlutterOmega = 2.0 * kPi * 2.473 * lfoRate;
   wowValue = 1.0;
   nominalDelay = kReferenceDelay;
   delayLength = static_cast<int32_t>(kReferenceLength);
@@ -155,9 +160,11 @@ void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
   noiseType = settings.noiseType;
   wowDepthTarget = settings.wow * static_cast<double>(0.075f) * 2.0;
   harmonics = settings.harmonics;
+  harmonicDrive = 4.0 * harmonics + 1.0;
   tubeTarget = settings.tubeDrive;
   noiseGain = 2.0 * (settings.noiseAmp * settings.noiseAmp);
   noiseDynamic = settings.noiseDynamic;
+  noiseDepth = static_cast<double>(0.15f) * noiseDynamic;
   linkTarget = settings.wide * settings.wide;
   scratchDepthTarget = 4.0 * settings.scratch;
   profile = settings.profile;
@@ -229,36 +236,12 @@ void TapeChannel::DesignToneFilters(const TapeChannelSettings& s) {
   saturator.highCrossover.SetCrossover(splitHigh, rate);
 }
 
-double TapeChannel::ProcessSample(double input, double linkPosition) {
-  wowDepthSmoother.Step(wowDepthTarget);
-  scratchDepthSmoother.Step(scratchDepthTarget);
-  linkSmoother.Step(linkTarget);
-  tubeSmoother.Step(tubeTarget);
-
-  StepScratch();
-  SetNoisePosition(noisePosition + noiseIncrement);
-  AdvanceTransport();
-  if (nominalDelay >= delayLength) nominalDelay = delayLength;
-
-  const double delayed = ReadDelayLine(linkPosition);
-  WriteDelayLine(input);
-  const double noise = NoiseSample(linkPosition);
-  UpdateReadPosition(noise);
-
-  const double shaped = tube.Process(AddHarmonics(delayed), tubeSmoother.Value());
-  double out = shaped + noise * noiseGain;
-  if (profile < 3) out = ToneStage(out);
-
-  if (bypass) {
-    const int64_t tap = static_cast<int64_t>(writeIndex - 1.0 + nominalDelay);
-    return delayLine[WrapIndex(tap, delayLength)];
-  }
-  return dcBlocker.ProcessRounded(out);
-}
+// The per-sample steps below are forced inline into Transport and Shape, so
+// the compiler schedules each half as one piece.
 
 // A scratch is a short random jump of the read point; with the ramp at rest
 // every new target lies at or below zero.
-void TapeChannel::StepScratch() {
+[[gnu::always_inline]] inline void TapeChannel::StepScratch() {
   scratchCountdown -= invSampleRate;
   scratchRamp.Step(invSampleRate);
   if (scratchCountdown > 0.0) return;
@@ -271,11 +254,11 @@ void TapeChannel::StepScratch() {
   scratchRamp.Start(scratchRamp.value, jumpTarget, 0.03125, 0.015625);
 }
 
-void TapeChannel::AdvanceTransport() {
-  const double flutter = std::sin(kPi * static_cast<double>(0.65f) * lfoRate * phaseTime);
+[[gnu::always_inline]] inline void TapeChannel::AdvanceTransport() {
+  const double flutter = std::sin(flutterOmega * phaseTime);
   phaseTime += (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
   const double wobble = std::sin(kPi * static_cast<double>(2.65f) * phaseTime);
-  wowValue = std::sin(2.0 * kPi * lfoRate * (phaseTime + static_cast<double>(0.01f) * wobble));
+  wowValue = std::sin(wowOmega * (phaseTime + static_cast<double>(0.01f) * wobble));
 }
 
 double TapeChannel::WrapIntoLine(double position) const {
@@ -284,7 +267,7 @@ double TapeChannel::WrapIntoLine(double position) const {
   return wrapped >= 0.0 && wrapped < delayLength ? wrapped : 0.0;
 }
 
-double TapeChannel::ReadDelayLine(double linkPosition) const {
+[[gnu::always_inline]] inline double TapeChannel::ReadDelayLine(double linkPosition) const {
   double u = readPosition;
   if (linkPosition >= 0.0) {
     // Follow the left channel, taking the short way round the circular line.
@@ -310,13 +293,13 @@ double TapeChannel::ReadDelayLine(double linkPosition) const {
   return (1.0 - f) * delayLine[i] + f * delayLine[next];
 }
 
-void TapeChannel::WriteDelayLine(double x) {
+[[gnu::always_inline]] inline void TapeChannel::WriteDelayLine(double x) {
   delayLine[static_cast<int64_t>(writeIndex)] = x;
   writeIndex += 1.0;
   if (writeIndex >= delayLength) writeIndex -= delayLength;
 }
 
-double TapeChannel::NoiseSample(double linkPosition) {
+[[gnu::always_inline]] inline double TapeChannel::NoiseSample(double linkPosition) {
   if (noiseType >= 0 && noiseType <= 3) return ReadBank(linkPosition >= 0.0);
   if (noiseType == 4) {
     const double* loop = profile > 0 ? brownLoopB : brownLoopA;
@@ -325,10 +308,10 @@ double TapeChannel::NoiseSample(double linkPosition) {
   return 0.0;
 }
 
-double TapeChannel::ReadBank(bool rightSide) {
+[[gnu::always_inline]] inline double TapeChannel::ReadBank(bool rightSide) {
   const NoiseBank bank = SelectBank(noiseType, rightSide);
   const double f = noisePosition - static_cast<double>(noiseIndex);
-  int64_t first = WrapIndex(noiseIndex, bank.length);
+  int64_t first = WrapNoiseIndex(bank.length);
   int64_t second = first + 1 == bank.length ? 0 : first + 1;
   if (bank.backwards) {
     first = bank.length - 1 - first;
@@ -339,12 +322,28 @@ double TapeChannel::ReadBank(bool rightSide) {
   return noiseFilter.ProcessRounded(v);
 }
 
-void TapeChannel::UpdateReadPosition(double noise) {
+// The index moves forward by about one per sample, so a compare against the
+// last result usually replaces the 64-bit division; jumps backwards or by a
+// whole bank, and bank changes, take the division.
+[[gnu::always_inline]] inline int64_t TapeChannel::WrapNoiseIndex(int64_t length) {
+  const int64_t step = noiseIndex - wrappedFrom;
+  if (length == wrappedLength && step >= 0 && step < length) {
+    wrappedIndex += step;
+    if (wrappedIndex >= length) wrappedIndex -= length;
+  } else {
+    wrappedIndex = WrapIndex(noiseIndex, length);
+    wrappedLength = length;
+  }
+  wrappedFrom = noiseIndex;
+  return wrappedIndex;
+}
+
+[[gnu::always_inline]] inline void TapeChannel::UpdateReadPosition(double noise) {
   const double wowDepth = wowDepthSmoother.Value();
-  const double flutter = std::sin(2.0 * kPi * 2.473 * lfoRate * phaseTime);
+  const double flutter = std::sin(readFlutterOmega * phaseTime);
   const double m = 0.5 * wowDepth * flutter + 0.75 * wowDepth * wowValue +
                    static_cast<double>(scratchDepthSmoother.Value()) * scratchRamp.value +
-                   static_cast<double>(0.15f) * noiseDynamic * noise;
+                   noiseDepth * noise;
   double r = writeIndex + nominalDelay * (1.0 + m);
   if (r < 0.0) r += delayLength;
   if (r >= delayLength) r -= delayLength;
@@ -353,8 +352,8 @@ void TapeChannel::UpdateReadPosition(double noise) {
   readPosition = r;
 }
 
-double TapeChannel::AddHarmonics(double delayed) const {
-  const double drive = (4.0 * harmonics + 1.0) * delayed * 0.25;
+[[gnu::always_inline]] inline double TapeChannel::AddHarmonics(double delayed) const {
+  const double drive = harmonicDrive * delayed * 0.25;
   const float e = static_cast<float>(4.0 * FastTanh(drive));
   const HarmonicWeights& w = kHarmonicWeights;
   const float chebyshev = w.second * (2.0f * (e * e) - 1.0f) +
@@ -363,8 +362,71 @@ double TapeChannel::AddHarmonics(double delayed) const {
   return delayed - FastTanh(chebyshev * harmonics * 8.0 * 0.25);
 }
 
-double TapeChannel::ToneStage(double out) {
+[[gnu::always_inline]] inline double TapeChannel::ToneStage(double out) {
   out = static_cast<float>(saturator.Process(out));
   out = lowCut.ProcessRounded(out);
   return highCut.ProcessRounded(out);
+}
+
+TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
+  wowDepthSmoother.Step(wowDepthTarget);
+  scratchDepthSmoother.Step(scratchDepthTarget);
+  linkSmoother.Step(linkTarget);
+  tubeSmoother.Step(tubeTarget);
+
+  StepScratch();
+  SetNoisePosition(noisePosition + noiseIncrement);
+  AdvanceTransport();
+  if (nominalDelay >= delayLength) nominalDelay = delayLength;
+
+  const double delayed = ReadDelayLine(linkPosition);
+  WriteDelayLine(input);
+  const double noise = NoiseSample(linkPosition);
+  UpdateReadPosition(noise);
+  return {delayed, noise};
+}
+
+// The tube stage, with the noise on top.
+[[gnu::always_inline]] inline double TapeChannel::TubeWithNoise(double harmonic, double noise) {
+  return tube.Process(harmonic, tubeSmoother.Value()) + noise * noiseGain;
+}
+
+[[gnu::always_inline]] inline double TapeChannel::Tone(double out) {
+  return profile < 3 ? ToneStage(out) : out;
+}
+
+[[gnu::always_inline]] inline double TapeChannel::Output(double out) {
+  if (bypass) {
+    const int64_t dryIndex = static_cast<int64_t>(writeIndex - 1.0 + nominalDelay);
+    return delayLine[WrapIndex(dryIndex, delayLength)];
+  }
+  return dcBlocker.ProcessRounded(out);
+}
+
+double TapeChannel::Shape(Tap tap) {
+  return Output(Tone(TubeWithNoise(AddHarmonics(tap.delayed), tap.noise)));
+}
+
+void TapeChannel::ShapePair(TapeChannel& left, Tap tapLeft, TapeChannel& right, Tap tapRight,
+                            double* outLeft, double* outRight) {
+  const double harmonicLeft = left.AddHarmonics(tapLeft.delayed);
+  const double harmonicRight = right.AddHarmonics(tapRight.delayed);
+  double l = left.TubeWithNoise(harmonicLeft, tapLeft.noise);
+  double r = right.TubeWithNoise(harmonicRight, tapRight.noise);
+  if (left.profile < 3 && right.profile < 3) {
+    // ToneStage of both channels, interleaved.
+    const BandSaturator::Bands bandsLeft = left.saturator.Split(l);
+    const BandSaturator::Bands bandsRight = right.saturator.Split(r);
+    l = left.saturator.Sum(bandsLeft);
+    r = right.saturator.Sum(bandsRight);
+    l = left.lowCut.ProcessRounded(l);
+    r = right.lowCut.ProcessRounded(r);
+    l = left.highCut.ProcessRounded(l);
+    r = right.highCut.ProcessRounded(r);
+  } else {
+    l = left.Tone(l);
+    r = right.Tone(r);
+  }
+  *outLeft = left.Output(l);
+  *outRight = right.Output(r);
 }

@@ -27,7 +27,23 @@ class TapeChannel {
   void Configure(TapeChannelSettings settings, double sampleRate);
   // linkPosition < 0: this is the left channel. Otherwise it is the left
   // channel's read position, which the right channel follows as "wide" falls.
-  double ProcessSample(double input, double linkPosition);
+  double ProcessSample(double input, double linkPosition) {
+    return Shape(Transport(input, linkPosition));
+  }
+
+  // The two halves of ProcessSample. Transport moves the tape and reads the
+  // delayed sample and the noise; Shape turns them into the output. Only
+  // Transport ties the right channel to the left one.
+  struct Tap {
+    double delayed;
+    double noise;
+  };
+  Tap Transport(double input, double linkPosition);
+  double Shape(Tap tap);
+  // Shape for both channels of a frame, stage by stage, so that the two long
+  // dependent chains sit close together and the processor overlaps them.
+  static void ShapePair(TapeChannel& left, Tap tapLeft, TapeChannel& right, Tap tapRight,
+                        double* outLeft, double* outRight);
 
   double ReadPosition() const { return readPosition; }
   void SetBypass(bool on) { bypass = on; }
@@ -52,9 +68,13 @@ class TapeChannel {
   void WriteDelayLine(double x);
   double NoiseSample(double linkPosition);
   double ReadBank(bool rightSide);
+  int64_t WrapNoiseIndex(int64_t length);
   void UpdateReadPosition(double noise);
   double AddHarmonics(double delayed) const;
   double ToneStage(double out);
+  double TubeWithNoise(double harmonic, double noise);
+  double Tone(double out);
+  double Output(double out);
 
   double brownLoopA[kBrownLoopSize];
   double brownLoopB[kBrownLoopSize];
@@ -67,6 +87,10 @@ class TapeChannel {
 
   double phaseTime = 0.0;
   double lfoRate = 0.0;
+  // lfoRate with each transport sine's constant factor: fixed once Init sets it.
+  double flutterOmega = 0.0;
+  double wowOmega = 0.0;
+  double readFlutterOmega = 0.0;
   double wowValue = 1.0;
   double scratchCountdown = 0.0;
   GlideRamp scratchRamp;
@@ -74,6 +98,10 @@ class TapeChannel {
   double noisePosition = 0.0;
   int64_t noiseIndex = 0;  // 64 bits: the position grows for as long as audio runs
   double noiseIncrement = 1.0;
+  // noiseIndex wrapped into a bank of length wrappedLength, as last computed.
+  int64_t wrappedFrom = 0;
+  int64_t wrappedLength = 0;
+  int64_t wrappedIndex = 0;
 
   OnePoleSmoother wowDepthSmoother;
   OnePoleSmoother scratchDepthSmoother;
@@ -89,6 +117,9 @@ class TapeChannel {
   double noiseGain = 0.0;
   double noiseDynamic = 0.0;
   double harmonics = 0.0;
+  // Per-block factors of the settings above, as the sample steps use them.
+  double noiseDepth = 0.0;
+  double harmonicDrive = 1.0;
   double sampleRate = 44100.0;
   double invSampleRate = 1.0 / 44100.0;
 

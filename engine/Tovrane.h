@@ -1,4 +1,6 @@
 #pragma once
+#include <limits>
+
 #include "dsp/Biquad.h"
 #include "dsp/ModDelay.h"
 #include "dsp/OnePoleSmoother.h"
@@ -57,8 +59,12 @@ class Tovrane : public IPlugVST {
   void SetCommandParam(int index, double value);
   void StartBlock(double fs);
   void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv);
+  void SweepFilters(double inv);
+  void AdvancePhases();
   static void GlideTo(ModDelay& line, double target);
   static void SetDelayLfo(ModDelay& line, double inv);
+  struct GainFactor;
+  static double GainFor(GainFactor& gain, float z);
   void UpdateReadout();
 
   EngineSnapshot liveSnapshot = kInitialSnapshot;
@@ -81,8 +87,17 @@ class Tovrane : public IPlugVST {
   double inputGainTarget = 1.0;
   double outputGainTarget = 0.5;
 
+  // A gain factor and the smoother state it was computed from: a settled
+  // smoother holds its state, so the exponential is needed only while it moves.
+  struct GainFactor {
+    float state = std::numeric_limits<float>::quiet_NaN();
+    double factor = 1.0;
+  };
+
   OnePoleSmoother inputGainSmoother;
   OnePoleSmoother outputGainSmoother;
+  GainFactor inputGain;
+  GainFactor outputGain;
   OnePoleSmoother quadMixSmoother;
   TapeChannel leftChannel;
   TapeChannel rightChannel;

@@ -91,41 +91,33 @@ void Tovrane::SetDelayLfo(ModDelay& line, double inv) {
 }
 
 void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, double inv) {
-  const double zi = inputGainSmoother.Step(inputGainTarget);
-  const double zo = outputGainSmoother.Step(outputGainTarget);
+  const double gIn = GainFor(inputGain, inputGainSmoother.Step(inputGainTarget));
+  const double gOut = GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
   const double zq = quadMixSmoother.Step(engineQuadMix);
-  const double gIn = std::exp((zi - 0.5) * 24.0 * kLnTenOverTwenty);
-  const double gOut = std::exp((zo - 0.5) * 24.0 * kLnTenOverTwenty);
   quadDelayLineMid.gain = zq;
   quadDelayLineSide.gain = zq;
   const double combGain = static_cast<float>(static_cast<float>(zq) * static_cast<float>(zq)) * 0.5;
   combDelayLeft.gain = combGain;
   combDelayRight.gain = combGain;
 
-  const double s1 = std::sin(phase[0]);
-  const double s2 = std::sin(phase[1] + kPhaseOffset2);
-  const double s3 = std::sin(phase[2] + kPhaseOffset3);
-  const double s4 = std::sin(phase[3] + kPhaseOffset4);
-  for (int k = 0; k < 4; ++k) {
-    phase[k] += phaseStep[k];
-    if (phase[k] > kTwoPi) phase[k] -= kTwoPi;
-  }
-  Redesign(quadPeakMid, BiquadType::Peak, (s1 * 800.0 + 1000.0) * inv, s3 * 3.0);
-  Redesign(quadPeakSide, BiquadType::Peak, (s2 * 800.0 + 1000.0) * inv, s4 * 3.0);
-  Redesign(phaseAllpassLeft, BiquadType::Allpass, (s3 * 800.0 + 1000.0) * inv, 0.0);
-  Redesign(phaseAllpassRight, BiquadType::Allpass, (s4 * 800.0 + 1000.0) * inv, 0.0);
-
   const bool bypass = powerOff != 0;
   leftChannel.SetBypass(bypass);
   rightChannel.SetBypass(bypass);
   if (bypass) {
+    // The swept filters do not run, and are redesigned before they next do.
+    AdvancePhases();
     *outL = leftChannel.ProcessSample(inL, -1.0);
     *outR = rightChannel.ProcessSample(inR, leftChannel.ReadPosition());
     return;
   }
 
-  double left = leftChannel.ProcessSample(inL * gIn, -1.0) * gOut;
-  double right = rightChannel.ProcessSample(inR * gIn, leftChannel.ReadPosition()) * gOut;
+  SweepFilters(inv);
+  const TapeChannel::Tap tapLeft = leftChannel.Transport(inL * gIn, -1.0);
+  const TapeChannel::Tap tapRight = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition());
+  double left, right;
+  TapeChannel::ShapePair(leftChannel, tapLeft, rightChannel, tapRight, &left, &right);
+  left = left * gOut;
+  right = right * gOut;
   left = left - combDelayLeft.Process(left);
   right = right - combDelayRight.Process(right);
 
@@ -144,6 +136,36 @@ void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, d
   side = FilterStep(quadPeakSide, side) * w + (1.0 - w) * side;
   *outL = mid + side;
   *outR = mid - side;
+}
+
+// +-12 dB around unity for a smoother state z of 0..1.
+double Tovrane::GainFor(GainFactor& gain, float z) {
+  if (z != gain.state) {
+    gain.state = z;
+    gain.factor = std::exp((static_cast<double>(z) - 0.5) * 24.0 * kLnTenOverTwenty);
+  }
+  return gain.factor;
+}
+
+// The four sine modulators, read before this frame's advance, sweep the
+// peak and all-pass filters.
+void Tovrane::SweepFilters(double inv) {
+  const double s1 = std::sin(phase[0]);
+  const double s2 = std::sin(phase[1] + kPhaseOffset2);
+  const double s3 = std::sin(phase[2] + kPhaseOffset3);
+  const double s4 = std::sin(phase[3] + kPhaseOffset4);
+  AdvancePhases();
+  Redesign(quadPeakMid, BiquadType::Peak, (s1 * 800.0 + 1000.0) * inv, s3 * 3.0);
+  Redesign(quadPeakSide, BiquadType::Peak, (s2 * 800.0 + 1000.0) * inv, s4 * 3.0);
+  Redesign(phaseAllpassLeft, BiquadType::Allpass, (s3 * 800.0 + 1000.0) * inv, 0.0);
+  Redesign(phaseAllpassRight, BiquadType::Allpass, (s4 * 800.0 + 1000.0) * inv, 0.0);
+}
+
+void Tovrane::AdvancePhases() {
+  for (int k = 0; k < 4; ++k) {
+    phase[k] += phaseStep[k];
+    if (phase[k] > kTwoPi) phase[k] -= kTwoPi;
+  }
 }
 
 const ModDelay& Tovrane::DelayLine(int which) const {
