@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -27,8 +28,9 @@ std::string ReadText(const std::string& path) {
 
 std::string TempPath(const std::string& name) {
   const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+  // One folder per test and per process, so parallel runs never share files.
   const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) /
-                                    "kestravon-render-tests" /
+                                    ("kestravon-render-tests-" + std::to_string(getpid())) /
                                     (std::string(test->test_suite_name()) + "." + test->name());
   std::filesystem::create_directories(dir);
   return (dir / name).string();
