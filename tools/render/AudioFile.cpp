@@ -98,6 +98,9 @@ bool AudioFile::OpenWrite(const std::string& filePath, int channels, int sampleR
   }
   // Integer files clip out-of-range samples instead of wrapping them round.
   sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+  // The PEAK chunk of float files carries the time of writing; without it the
+  // same audio always gives the same file.
+  sf_command(file, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
   return true;
 }
 

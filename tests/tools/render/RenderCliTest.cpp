@@ -1,8 +1,10 @@
 // Runs the built kestravon-render as a process, as users and scripts do.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <thread>
 
 #include "RenderTestSupport.h"
 
@@ -159,6 +161,8 @@ TEST(RenderCliTest, DemoClipIsDeterministic) {
   const std::string a = TempPath("a.wav");
   const std::string b = TempPath("b.wav");
   ASSERT_EQ(RunRender({"--demo-clip", a, "--quiet"}).exitCode, 0);
+  // A second apart, so nothing time-dependent can slip into the file.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
   ASSERT_EQ(RunRender({"--demo-clip", b, "--quiet"}).exitCode, 0);
   EXPECT_EQ(ReadBytes(a), ReadBytes(b));
   const AudioData clip = ReadAudio(a);
