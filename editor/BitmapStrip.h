@@ -1,0 +1,17 @@
+#pragma once
+
+#include "raster/LICE_IBitmap.h"
+
+// A bitmap holding frames side by side or stacked top to bottom. The bitmap
+// belongs to the process-wide bitmap cache; null when the image could not be
+// loaded, and then nothing is drawn from the strip.
+struct BitmapStrip {
+  LICE_IBitmap* bitmap = nullptr;
+  int width = 0;
+  int height = 0;
+  int frames = 1;
+  bool framesHorizontal = false;
+
+  int FrameWidth() const { return framesHorizontal ? width / frames : width; }
+  int FrameHeight() const { return framesHorizontal ? height : height / frames; }
+};
