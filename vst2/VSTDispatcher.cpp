@@ -100,6 +100,9 @@ VstIntPtr IPlugVST::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, voi
       EditorClosed();
       Editor()->CloseEditorWindow();
       return 1;
+    case effEditIdle:
+      if (Editor()) Editor()->Idle();
+      return 0;
     case effIdentify:
       return FourCharCode('N', 'v', 'E', 'f');
     case effGetChunk:
