@@ -1,6 +1,9 @@
 // The editor's child window on a private X server.
-// Before Xlib, whose macros (None, Bool) clash with GoogleTest's names.
+// clang-format off
+// GoogleTest before Xlib, whose macros (None, Bool) clash with its names.
+#include "XvfbTest.h"
 #include <X11/Xlib.h>
+// clang-format on
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,7 +11,6 @@
 #include <vector>
 
 #include "TestHostWindow.h"
-#include "XvfbTest.h"
 #include "editor/x11/X11EditorWindow.h"
 
 namespace {

@@ -1,7 +1,9 @@
 // X events to graphics-core inputs, without an X server.
-// Before Xlib, whose macros (None, Bool) clash with GoogleTest's names.
-#include <X11/Xlib.h>
+// clang-format off
+// GoogleTest before Xlib, whose macros (None, Bool) clash with its names.
 #include <gtest/gtest.h>
+#include <X11/Xlib.h>
+// clang-format on
 
 #include "editor/x11/X11EventTranslator.h"
 
