@@ -24,6 +24,9 @@ class HostHandOff {
   bool TakeGreyed(int controlIndex, bool* greyed);
   void PostText(int controlIndex, const char* text);
   bool TakeText(int controlIndex, char* out);
+  // A request to redraw every control.
+  void PostMarkAll() { markAll.store(true, std::memory_order_release); }
+  bool TakeMarkAll() { return markAll.exchange(false, std::memory_order_acq_rel); }
 
  private:
   struct ValueSlot {
@@ -40,4 +43,5 @@ class HostHandOff {
   int nControls;
   std::unique_ptr<ValueSlot[]> values;
   std::unique_ptr<ControlSlot[]> controls;
+  std::atomic<bool> markAll{false};
 };

@@ -25,7 +25,7 @@ Tovrane::Tovrane(audioMasterCallback hostCallback) : IPlugVST(Identity(), hostCa
   engineQuadDelay = 0.5;
   history.Fill(kInitialSnapshot);
   InitParameters();
-  InitEditorParameters();
+  BuildEditor();
   MakePresets();
   // The change handler fills the live settings with the defaults.
   for (int i = 0; i < kNumTovraneParams; ++i) OnParamChanged(i);
@@ -64,15 +64,6 @@ void Tovrane::InitParameters() {
   InitInteger(kSpare15, "", 0.0, 1.0);
   InitDouble(kQuadMix, "Quad mix", 0.0);
   InitDouble(kQuadDelay, "Quad delay", 50.0);
-}
-
-// The parameters that belong to the editor's controls; the undo, redo and
-// copy buttons' parameters stay uninitialised records.
-void Tovrane::InitEditorParameters() {
-  InitInteger(kAB, "AB", 0.0, 1.0);
-  InitDouble(kSpare16, "", 0.0, 1.0);
-  InitDouble(kSpare17, "", 0.0, 1.0);
-  InitInteger(kPower, "Power", 0.0, 1.0);
 }
 
 void Tovrane::OnReset() {

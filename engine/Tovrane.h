@@ -11,6 +11,8 @@
 #include "engine/TovraneParams.h"
 #include "vst2/IPlugVST.h"
 
+class IGraphics;
+
 // The product's plug-in class: its identity, its 26 parameters and its 16
 // programs, the settings every block is processed from, and the undo
 // history with A/B comparison behind the editor's buttons.
@@ -33,6 +35,8 @@ class Tovrane : public IPlugVST {
 
   // Where the editor layout put the controls the engine talks to.
   void SetEditorControlIndexes(int readout, int lfBoost, int hfBoost, int age);
+  // The editor built with the plug-in; null once another editor replaced it.
+  IGraphics* Graphics() const;
 
   const EngineSnapshot& LiveSnapshot() const { return liveSnapshot; }
   const EngineSnapshot& SlotA() const { return slotA; }
@@ -49,7 +53,8 @@ class Tovrane : public IPlugVST {
 
  private:
   void InitParameters();
-  void InitEditorParameters();
+  // Builds the editor layout, defining the parameters of its switches.
+  void BuildEditor();
   void InitDouble(int index, const char* name, double defaultValue, double maxValue = 100.0);
   void InitInteger(int index, const char* name, double defaultValue, double maxValue);
   void MakePresets();

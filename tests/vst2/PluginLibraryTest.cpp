@@ -76,8 +76,8 @@ TEST_F(PluginLibrary, RecordIsCompleteWhenTheEntryPointReturns) {
   EXPECT_EQ(effect->numParams, 26);
   EXPECT_EQ(effect->numInputs, 2);
   EXPECT_EQ(effect->numOutputs, 2);
-  // Replacing, double replacing and mono; the editor flag comes with the editor.
-  EXPECT_EQ(effect->flags & ~effFlagsHasEditor, 0x1018);
+  // Editor, mono, replacing and double replacing.
+  EXPECT_EQ(effect->flags, 0x1019);
   EXPECT_EQ(effect->initialDelay, 1378);
   EXPECT_EQ(effect->ioRatio, 1.0f);
   EXPECT_EQ(effect->uniqueID, 0x546F7672);
@@ -106,12 +106,22 @@ TEST_F(PluginLibrary, FixedAnswers) {
   EXPECT_EQ(Dispatch(effGetVendorVersion), 10000);
   EXPECT_EQ(Dispatch(effGetTailSize), 0);
   EXPECT_EQ(Dispatch(effCanBeAutomated, 3), 1);
-  EXPECT_EQ(Dispatch(effEditGetRect), 0);
+  EXPECT_EQ(Dispatch(effEditGetRect), 0) << "null rect pointer";
   EXPECT_EQ(Dispatch(999), 0);
   EXPECT_EQ(Text(effGetEffectName), "Kestravon");
   EXPECT_EQ(Text(effGetVendorString), "Ostrelle");
   EXPECT_EQ(Text(effGetProductString), "");
   EXPECT_EQ(Dispatch(effGetEffectName), 0) << "null text pointer";
+}
+
+TEST_F(PluginLibrary, EditorRectIsTheLayoutSize) {
+  ERect* rect = nullptr;
+  ASSERT_EQ(Dispatch(effEditGetRect, 0, 0, &rect), 1);
+  ASSERT_NE(rect, nullptr);
+  EXPECT_EQ(rect->top, 0);
+  EXPECT_EQ(rect->left, 0);
+  EXPECT_EQ(rect->bottom, 420);
+  EXPECT_EQ(rect->right, 1000);
 }
 
 TEST_F(PluginLibrary, Capabilities) {

@@ -1,0 +1,402 @@
+#include "editor/IGraphics.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "core/IPlugBase.h"
+#include "core/PlugParam.h"
+#include "editor/BitmapCache.h"
+#include "editor/ITextControl.h"
+#include "raster/LICE_Blit.h"
+#include "raster/LICE_CachedFont.h"
+#include "raster/LICE_FontCache.h"
+#include "raster/LICE_MemBitmap.h"
+#include "raster/LICE_SysBitmap.h"
+
+namespace {
+
+constexpr int kPromptTextSize = 64;
+
+int BlitModeFor(const BlendMode* blend) {
+  if (!blend) return kBlitModeCopy | kBlitUseSourceAlpha;
+  switch (blend->method) {
+    case kBlendCopy:
+      return kBlitModeCopy;
+    case kBlendAdd:
+      return kBlitModeAdd | kBlitUseSourceAlpha;
+    case kBlendDodge:
+      return kBlitModeDodge | kBlitUseSourceAlpha;
+    default:
+      return kBlitModeCopy | kBlitUseSourceAlpha;
+  }
+}
+
+int TextAlignFor(int alignment) {
+  switch (alignment) {
+    case kAlignCentre:
+      return kTextAlignCentre;
+    case kAlignRight:
+      return kTextAlignRight;
+    default:
+      return kTextAlignLeft;
+  }
+}
+
+// Widens rect to a measured extent of width x height after the alignment.
+void FitToExtent(Rect& rect, int alignment, int width, int height) {
+  if (alignment == kAlignRight) {
+    rect.left = rect.right - width;
+  } else if (alignment == kAlignCentre) {
+    rect.left = (rect.left + rect.right - width) / 2;
+    rect.right = rect.left + width;
+  } else {
+    rect.right = rect.left + width;
+  }
+  rect.bottom = rect.top + height;
+}
+
+bool PromptsWithMenu(const PlugParam& param) {
+  return param.Kind() == KindEnum || (param.Kind() == KindBool && param.DisplayTextCount() > 0);
+}
+
+}  // namespace
+
+IGraphics::IGraphics(IPlugBase* plug, int width, int height, int frameRate)
+    : plug(plug), width(width), height(height), frameRate(frameRate) {}
+
+IGraphics::~IGraphics() = default;
+
+void IGraphics::AddControl(IControl* control) {
+  if (!control) return;
+  control->SetGraphics(this);
+  controls.emplace_back(control);
+}
+
+void IGraphics::SetBackground(IControl* control) {
+  if (!control) return;
+  control->SetGraphics(this);
+  controls.emplace(controls.begin(), control);
+}
+
+IControl* IGraphics::GetControl(int index) const {
+  if (index < 0 || index >= NControls()) return nullptr;
+  return controls[static_cast<std::size_t>(index)].get();
+}
+
+void IGraphics::CreateSurfaces() {
+  backBuffer = std::make_unique<LICE_SysBitmap>(width, height);
+  spareBitmap = std::make_unique<LICE_MemBitmap>();
+  // From here on other threads may call in, so the mailboxes take over; the
+  // control list is complete by now.
+  handOff = std::make_unique<HostHandOff>(plug ? plug->NParams() : 0, NControls());
+}
+
+void IGraphics::ShowNormalizedValue(int paramIndex, double normalized) {
+  if (!std::isfinite(normalized)) return;
+  if (handOff) {
+    handOff->PostValue(paramIndex, normalized);
+  } else {
+    ApplyValue(paramIndex, normalized);
+  }
+}
+
+void IGraphics::SetParameterFromHost(int paramIndex, double value, bool normalized) {
+  double v = value;
+  if (!normalized) {
+    const PlugParam* param = plug ? plug->GetParam(paramIndex) : nullptr;
+    if (!param) return;
+    v = param->ToNormalized(value);
+  }
+  // A value no control can show (NaN from a host, a parameter with no range)
+  // is dropped rather than drawn as an undefined frame.
+  if (!std::isfinite(v)) return;
+  if (handOff) {
+    handOff->PostValue(paramIndex, v);
+  } else {
+    ApplyValue(paramIndex, v);
+  }
+}
+
+void IGraphics::SetGreyed(int controlIndex, bool greyed) {
+  if (handOff) {
+    handOff->PostGreyed(controlIndex, greyed);
+  } else if (IControl* control = GetControl(controlIndex)) {
+    control->SetGreyed(greyed);
+  }
+}
+
+void IGraphics::SetControlText(int controlIndex, const char* text) {
+  if (handOff) {
+    handOff->PostText(controlIndex, text);
+  } else {
+    ApplyText(controlIndex, text);
+  }
+}
+
+void IGraphics::MarkAllControlsChanged() {
+  if (handOff) {
+    handOff->PostMarkAll();
+    return;
+  }
+  for (auto& control : controls) control->MarkChanged(false);
+}
+
+void IGraphics::DrainHostHandOff() {
+  if (!handOff) return;
+  for (int i = 0; i < handOff->NParams(); ++i) {
+    double v = 0.0;
+    if (handOff->TakeValue(i, &v)) ApplyValue(i, v);
+  }
+  const int n = handOff->NControls() < NControls() ? handOff->NControls() : NControls();
+  for (int i = 0; i < n; ++i) {
+    bool greyed = false;
+    if (handOff->TakeGreyed(i, &greyed)) controls[static_cast<std::size_t>(i)]->SetGreyed(greyed);
+    char text[TextMailbox::kCapacity];
+    if (handOff->TakeText(i, text)) ApplyText(i, text);
+  }
+  if (handOff->TakeMarkAll()) {
+    for (auto& control : controls) control->MarkChanged(false);
+  }
+}
+
+void IGraphics::ApplyValue(int paramIndex, double normalized) {
+  for (auto& control : controls) {
+    if (control->ParamIdx() == paramIndex) control->ValueFromHost(normalized);
+    for (int aux = 0; aux < control->NAuxParams(); ++aux) {
+      if (control->GetAuxParam(aux)->paramIndex == paramIndex) {
+        control->AuxValueFromHost(aux, normalized);
+        break;
+      }
+    }
+  }
+}
+
+void IGraphics::ApplyText(int controlIndex, const char* text) {
+  if (auto* textControl = dynamic_cast<ITextControl*>(GetControl(controlIndex))) {
+    textControl->SetText(text);
+  }
+}
+
+BitmapStrip IGraphics::LoadBitmapStrip(int id, const char* name, int frames) {
+  BitmapStrip strip;
+  strip.bitmap = BitmapCache::Find(id, name);
+  if (strip.bitmap) {
+    strip.width = strip.bitmap->Width();
+    strip.height = strip.bitmap->Height();
+  }
+  // A frame count below 1 would divide by zero wherever frames are sized.
+  strip.frames = frames < 1 ? 1 : frames;
+  return strip;
+}
+
+bool IGraphics::DrawBitmapFrame(const BitmapStrip& strip, const Rect& rect, int frame,
+                                const BlendMode* blend) {
+  int srcX = 0;
+  int srcY = 0;
+  const int n = strip.frames;
+  if (n >= 2 && frame >= 2) {
+    if (strip.framesHorizontal) {
+      srcX = TruncateToInt(static_cast<double>(strip.width) * (frame - 1) / n + 0.5);
+    } else {
+      srcY = TruncateToInt(static_cast<double>(strip.height) * (frame - 1) / n + 0.5);
+    }
+  }
+  return DrawBitmapRegion(strip, rect, srcX, srcY, blend);
+}
+
+bool IGraphics::DrawBitmapRegion(const BitmapStrip& strip, const Rect& rect, int srcX, int srcY,
+                                 const BlendMode* blend) {
+  // A missing image draws nothing.
+  if (!strip.bitmap || !backBuffer) return false;
+  const Rect clip = rect.Intersect(drawArea);
+  if (clip.Empty()) return true;
+  srcX += clip.left - rect.left;
+  srcY += clip.top - rect.top;
+  const LICE_Rect source{srcX, srcY, srcX + clip.W(), srcY + clip.H()};
+  const float weight = blend ? blend->weight : 1.0f;
+  Blit(backBuffer.get(), strip.bitmap, clip.left, clip.top, &source, weight, BlitModeFor(blend));
+  return true;
+}
+
+LICE_CachedFont* IGraphics::FindFont(TextStyle& style) {
+  LICE_FontRequest request;
+  CopyText(request.face, sizeof request.face, style.fontName);
+  request.height = style.size;
+  request.orientation = style.orientation;
+  request.style = style.style;
+  request.quality = style.quality;
+  LICE_CachedFont* font = LICE_FontCache::Find(request);
+  if (font) style.cachedFont = font;
+  return font;
+}
+
+bool IGraphics::DrawText(TextStyle& style, const char* text, Rect& rect, bool measureOnly) {
+  if (!text || !text[0]) return true;
+  LICE_CachedFont* font = style.cachedFont ? style.cachedFont : FindFont(style);
+  if (!font) return false;
+  // Styles differing only in colour share the font, so its colour is set per call.
+  font->SetTextColour(style.colour.Packed());
+  int flags = kTextNoClip | TextAlignFor(style.alignment);
+  if (style.colour.alpha != 255) flags |= kTextUseForegroundAlpha;
+  if (measureOnly) {
+    LICE_Rect extent{0, 0, 0, 0};
+    font->DrawText(nullptr, text, -1, &extent, flags | kTextMeasureOnly);
+    FitToExtent(rect, style.alignment, extent.Width(), extent.Height());
+    return true;
+  }
+  if (!backBuffer) return false;
+  LICE_Rect area = rect.ToLice();
+  font->DrawText(backBuffer.get(), text, -1, &area, flags);
+  return true;
+}
+
+void IGraphics::Redraw(const Rect& area) {
+  DrainHostHandOff();
+  drawArea = area;
+  if (controls.empty()) return;
+  for (auto& control : controls) {
+    if (!control->IsHidden() && !area.Empty() && area.Touches(control->GetRect())) {
+      control->Draw(this);
+    }
+    control->MarkDrawn();
+  }
+  PaintToScreen(area);
+}
+
+bool IGraphics::CollectDirtyArea(Rect* area) const {
+  Rect dirty;
+  bool any = false;
+  for (const auto& control : controls) {
+    if (!control->NeedsRedraw()) continue;
+    any = true;
+    dirty = dirty.Union(control->GetRect());
+  }
+  if (area) *area = dirty;
+  return any;
+}
+
+void IGraphics::PromptForValue(IControl* control, int paramIndex, const Rect& rect) {
+  PlugParam* param = plug ? plug->GetParam(paramIndex) : nullptr;
+  if (!control || !param) return;
+  if (PromptsWithMenu(*param)) {
+    char current[kParamTextSize] = "";
+    param->FormatValue(param->Value(), false, current, kParamTextSize, true);
+    PopupMenu menu;
+    for (int i = 0; i < param->DisplayTextCount(); ++i) {
+      const char* text = param->DisplayTextAt(i)->text;
+      menu.AddItem(text, std::strcmp(text, current) == 0);
+    }
+    const int chosen = ShowPopupMenu(menu, rect);
+    if (chosen >= 0) control->ValueFromUser(param->ToNormalized(static_cast<double>(chosen)));
+    return;
+  }
+  double v = param->Value();
+  if (param->NegateDisplay()) v = -v;
+  char text[kPromptTextSize];
+  if (param->DisplayPrecision() > 0) {
+    std::snprintf(text, sizeof text, "%.*f", param->DisplayPrecision(), v);
+  } else {
+    std::snprintf(text, sizeof text, "%d", TruncateToInt(v));
+  }
+  OpenTextEntry(control, control->GetTextStyle(), rect, text, param);
+}
+
+bool IGraphics::CanTakeMouse(const IControl* control) const {
+  return !control->IsHidden() && !control->IsGreyed();
+}
+
+int IGraphics::FindControlAt(int x, int y) const {
+  for (int i = NControls() - 1; i >= 0; --i) {
+    const IControl* control = controls[static_cast<std::size_t>(i)].get();
+    if (CanTakeMouse(control) && control->Contains(x, y)) return i;
+  }
+  return -1;
+}
+
+void IGraphics::ReleaseCapture() {
+  capture = -1;
+  SetLastMouse(-1, -1);
+}
+
+void IGraphics::MouseDown(int x, int y, const MouseMods& mods) {
+  DrainHostHandOff();
+  ReleaseCapture();
+  const int index = FindControlAt(x, y);
+  if (index < 0) return;
+  capture = index;
+  SetLastMouse(x, y);
+  IControl* control = GetControl(index);
+  if (control->ParamIdx() >= 0 && plug) plug->BeginParameterEdit(control->ParamIdx());
+  control->MouseDown(x, y, mods);
+}
+
+void IGraphics::MouseUp(int x, int y, const MouseMods& mods) {
+  DrainHostHandOff();
+  const int index = capture >= 0 ? capture : FindControlAt(x, y);
+  ReleaseCapture();
+  IControl* control = GetControl(index);
+  if (!control) return;
+  control->MouseUp(x, y, mods);
+  if (control->ParamIdx() >= 0 && plug) plug->EndParameterEdit(control->ParamIdx());
+}
+
+bool IGraphics::MouseOver(int x, int y, const MouseMods& mods) {
+  if (!handlesMouseOver) return false;
+  int index = capture;
+  if (index < 0) {
+    for (int i = NControls() - 1; i >= 0; --i) {
+      const IControl* control = controls[static_cast<std::size_t>(i)].get();
+      if (!control->IsHidden() && control->Contains(x, y) &&
+          (!control->IsGreyed() || control->MouseOverWhenGreyed())) {
+        index = i;
+        break;
+      }
+    }
+  }
+  SetLastMouse(x, y);
+  if (IControl* control = GetControl(index)) control->MouseOver(x, y, mods);
+  if (mouseOver != index) {
+    if (IControl* previous = GetControl(mouseOver)) previous->MouseOut();
+  }
+  mouseOver = index;
+  return true;
+}
+
+void IGraphics::MouseDrag(int x, int y, const MouseMods& mods) {
+  IControl* control = GetControl(capture);
+  if (!control || (x == lastMouseX && y == lastMouseY)) return;
+  const int dX = x - lastMouseX;
+  const int dY = y - lastMouseY;
+  SetLastMouse(x, y);
+  control->MouseDrag(x, y, dX, dY, mods);
+}
+
+bool IGraphics::MouseDoubleClick(int x, int y, const MouseMods& mods) {
+  DrainHostHandOff();
+  ReleaseCapture();
+  const int index = FindControlAt(x, y);
+  IControl* control = GetControl(index);
+  if (!control) return false;
+  if (control->DoubleClickActsAsPress()) {
+    capture = index;
+    SetLastMouse(x, y);
+    control->MouseDown(x, y, mods);
+    return true;
+  }
+  control->MouseDoubleClick(x, y, mods);
+  return false;
+}
+
+void IGraphics::MouseWheel(int x, int y, const MouseMods& mods, int notches) {
+  DrainHostHandOff();
+  IControl* control = GetControl(capture >= 0 ? capture : FindControlAt(x, y));
+  if (control) control->MouseWheel(x, y, mods, notches);
+}
+
+bool IGraphics::KeyDown(int x, int y, int key) {
+  const int index = capture >= 0 ? capture : FindControlAt(x, y);
+  // Keys over the background go to the keyboard control, if there is one.
+  IControl* target = index > 0 ? GetControl(index) : keyboardControl;
+  return target && target->KeyDown(x, y, key);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "editor/IContactControl.h"
+
+class Tovrane;
+
+// The undo, redo and copy buttons: the press pushes 1 and runs the engine's
+// command for the button's parameter, the release pushes 0.
+class MyIContactControl : public IContactControl {
+ public:
+  MyIContactControl(Tovrane* engine, int x, int y, int paramIndex, const BitmapStrip& strip);
+
+  void MouseDown(int x, int y, const MouseMods& mods) override;
+  void MouseUp(int x, int y, const MouseMods& mods) override;
+
+ private:
+  Tovrane* engine;
+};

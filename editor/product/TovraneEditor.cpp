@@ -1,0 +1,99 @@
+// The editor layout: one fixed-size window of bitmap controls over a
+// full-size background, built once inside the plug-in's constructor.
+#include "editor/IBitmapControl.h"
+#include "editor/IGraphics.h"
+#include "editor/ISwitchControl.h"
+#include "editor/ITextControl.h"
+#include "editor/IURLControl.h"
+#include "editor/PlatformGraphics.h"
+#include "editor/product/MyIContactControl.h"
+#include "editor/product/MyIKnobMultiControl.h"
+#include "editor/product/MyIRadioButtonsControl.h"
+#include "editor/product/MyISwitchControl.h"
+#include "engine/Tovrane.h"
+
+namespace {
+
+constexpr int kEditorWidth = 1000;
+constexpr int kEditorHeight = 420;
+constexpr int kEditorFrameRate = 25;
+constexpr double kKnobGearing = 4.0;
+constexpr const char* kLinkAddress = "https://ostrelle.com/kestravon";
+
+struct KnobPlace {
+  int x;
+  int y;
+  int paramIndex;
+};
+
+// Knobs in list order; LF boost, HF boost and Age are greyed by the engine.
+constexpr KnobPlace kKnobsBeforeToneKnobs[] = {
+    {28, 108, kInputGain},     {888, 108, kOutputGain}, {148, 254, kNoiseAmp},
+    {268, 254, kNoiseDynamic}, {208, 332, kSpeed},      {408, 268, kWow},
+    {528, 268, kScratch},      {148, 108, kHarmonics},  {268, 108, kTubeDrive},
+};
+constexpr KnobPlace kLfBoostKnob{528, 108, kLfBoost};
+constexpr KnobPlace kHfBoostKnob{648, 108, kHfBoost};
+constexpr KnobPlace kAgeKnob{768, 108, kAge};
+constexpr KnobPlace kKnobsAfterToneKnobs[] = {
+    {648, 268, kWide}, {768, 268, kQuadMix}, {888, 268, kQuadDelay}};
+
+TextStyle ReadoutStyle() {
+  return TextStyle("Arial", 15, Colour(255, 0, 255, 0), kTextStyleNormal, kAlignCentre, 0, 0,
+                   Colour(255, 255, 255, 255), Colour(255, 0, 0, 0));
+}
+
+}  // namespace
+
+IGraphics* Tovrane::Graphics() const { return dynamic_cast<IGraphics*>(Editor()); }
+
+void Tovrane::BuildEditor() {
+  IGraphics* graphics = CreatePlatformGraphics(this, kEditorWidth, kEditorHeight, kEditorFrameRate);
+
+  const BitmapStrip background =
+      graphics->LoadBitmapStrip(103, "resources/img/Kestravon38exp.png", 1);
+  graphics->SetBackground(new IBitmapControl(this, 0, 0, -1, background, {kBlendCopy, 1.0f}));
+
+  const BitmapStrip knob =
+      graphics->LoadBitmapStrip(101, "resources/img/PlainKnob01-64-101ov2.png", 101);
+  const BitmapStrip button =
+      graphics->LoadBitmapStrip(105, "resources/img/button_standart25.png", 2);
+  const BitmapStrip power =
+      graphics->LoadBitmapStrip(108, "resources/img/Power_switch_01-4.png", 2);
+  const BitmapStrip undo = graphics->LoadBitmapStrip(120, "resources/img/undo1.png", 2);
+  const BitmapStrip redo = graphics->LoadBitmapStrip(121, "resources/img/redo1.png", 2);
+  const BitmapStrip ab = graphics->LoadBitmapStrip(122, "resources/img/AB1.png", 2);
+  const BitmapStrip copy = graphics->LoadBitmapStrip(123, "resources/img/COPY1.png", 2);
+
+  graphics->AddControl(new MyIContactControl(this, 18, 8, kUndo, undo));
+  graphics->AddControl(new MyIContactControl(this, 68, 8, kRedo, redo));
+  graphics->AddControl(new MyIContactControl(this, 168, 8, kCopy, copy));
+  InitInteger(kAB, "AB", 0.0, 1.0);
+  InitDouble(kSpare16, "", 0.0, 1.0);
+  InitDouble(kSpare17, "", 0.0, 1.0);
+  graphics->AddControl(new MyISwitchControl(this, 118, 8, kAB, ab));
+  graphics->AddControl(new IURLControl(this, Rect(880, 0, 1000, 40), kLinkAddress));
+  graphics->AddControl(
+      new MyIRadioButtonsControl(this, Rect(91, 260, 125, 390), kNoiseType, 5, button));
+  graphics->AddControl(
+      new MyIRadioButtonsControl(this, Rect(456, 93, 490, 193), kProfile, 4, button));
+
+  auto addKnob = [&](const KnobPlace& place) {
+    graphics->AddControl(
+        new MyIKnobMultiControl(this, place.x, place.y, place.paramIndex, knob, kKnobGearing));
+    return graphics->NControls() - 1;
+  };
+  for (const KnobPlace& place : kKnobsBeforeToneKnobs) addKnob(place);
+  const int lfBoostIndex = addKnob(kLfBoostKnob);
+  const int hfBoostIndex = addKnob(kHfBoostKnob);
+  const int ageIndex = addKnob(kAgeKnob);
+  for (const KnobPlace& place : kKnobsAfterToneKnobs) addKnob(place);
+
+  InitInteger(kPower, "Power", 0.0, 1.0);
+  graphics->AddControl(new ISwitchControl(this, 932, 359, kPower, power));
+  graphics->AddControl(new ITextControl(this, Rect(663, 368, 773, 399), ReadoutStyle()));
+  const int readoutIndex = graphics->NControls() - 1;
+
+  SetEditorControlIndexes(readoutIndex, lfBoostIndex, hfBoostIndex, ageIndex);
+  AttachEditor(graphics);
+}
