@@ -41,6 +41,12 @@ bool IGraphicsX11::OpenWebPage(const char* address, const char*, const char*, co
 void IGraphicsX11::Idle() {
   webPages.Reap();
   if (!window.IsOpen()) return;
+  const bool tick = tickClock.Due(EditorTickClock::Clock::now());
+  // Most idle calls fall between ticks with nothing queued: they cost one
+  // look at the connection and no round trip to the server.
+  if (!tick && !window.HasEvents()) return;
+  // Everything sent from here is waited for inside the trap, so no error of
+  // ours can surface later outside it.
   X11ErrorTrap trap(window.Connection());
   Rect exposed;
   XEvent event;
@@ -48,8 +54,7 @@ void IGraphicsX11::Idle() {
   if (!window.Exists()) return;
   // Exposures of one pump are painted together, as one paint request.
   if (!exposed.Empty()) Redraw(exposed);
-  if (tickClock.Due(EditorTickClock::Clock::now())) Tick();
-  window.Sync();
+  if (tick) Tick();
 }
 
 void IGraphicsX11::Handle(const EditorInput& input, Rect* exposed) {

@@ -110,6 +110,8 @@ void X11EditorWindow::Put(const LICE_pixel* pixels, int rowSpan, int width, int 
   XDestroyImage(image);
 }
 
+bool X11EditorWindow::HasEvents() { return display && XPending(display) > 0; }
+
 bool X11EditorWindow::NextEvent(_XEvent* event) {
   if (!display || XPending(display) == 0) return false;
   XNextEvent(display, event);

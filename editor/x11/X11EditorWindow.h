@@ -35,6 +35,9 @@ class X11EditorWindow {
   // Copies area of a top-down surface of width x height pixels with rowSpan
   // pixels per row to the same place in the window.
   void Put(const LICE_pixel* pixels, int rowSpan, int width, int height, const Rect& area);
+  // Whether events wait to be taken, reading what the server sent without
+  // waiting for more.
+  bool HasEvents();
   // Takes the next queued event without waiting; false when none is queued.
   bool NextEvent(_XEvent* event);
   // Sends what is queued and waits until the server handled it.
