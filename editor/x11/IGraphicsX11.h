@@ -20,7 +20,7 @@ class IGraphicsX11 : public IGraphics {
   void* OpenEditorWindow(void* parent) override;
   void CloseEditorWindow() override;
   void PaintToScreen(const Rect& area) override;
-  bool EditorWindowIsOpen() const override { return window.IsOpen(); }
+  bool EditorWindowIsOpen() const override { return window.Exists(); }
   void* WindowHandle() const override;
   const char* DrawingApiName() const override { return "X11"; }
   bool OpenWebPage(const char* address, const char* title, const char* confirmText,
