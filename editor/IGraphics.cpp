@@ -1,5 +1,6 @@
 #include "editor/IGraphics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -86,6 +87,12 @@ IControl* IGraphics::GetControl(int index) const {
 
 void IGraphics::CreateSurfaces() {
   backBuffer = std::make_unique<LICE_SysBitmap>(width, height);
+  // The surface comes uninitialised; start from transparent black so that
+  // every editor begins from the same picture.
+  if (LICE_pixel* bits = backBuffer->Bits()) {
+    std::fill(bits, bits + static_cast<std::size_t>(backBuffer->RowSpan()) * backBuffer->Height(),
+              LICE_pixel{0});
+  }
   spareBitmap = std::make_unique<LICE_MemBitmap>();
   // From here on other threads may call in, so the mailboxes take over; the
   // control list is complete by now.

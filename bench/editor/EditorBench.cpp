@@ -1,0 +1,76 @@
+// The editor's drawing cycle on the real layout, headless: a whole-window
+// paint, the timer tick after one host-moved knob or one readout change, and
+// the cost of a host thread's post. The timer runs 25 times a second, so a
+// tick has 40 ms.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "editor/IGraphicsHeadless.h"
+#include "engine/Tovrane.h"
+
+namespace {
+
+struct Editor {
+  Editor() : plug(std::make_unique<Tovrane>()) {
+    graphics = dynamic_cast<IGraphicsHeadless*>(plug->Graphics());
+    graphics->RedrawAll();
+  }
+  std::unique_ptr<Tovrane> plug;
+  IGraphicsHeadless* graphics;
+};
+
+void BM_ConstructPluginWithEditor(benchmark::State& state) {
+  for (auto _ : state) {
+    auto plug = std::make_unique<Tovrane>();
+    benchmark::DoNotOptimize(plug.get());
+  }
+}
+BENCHMARK(BM_ConstructPluginWithEditor)->Unit(benchmark::kMillisecond);
+
+void BM_RedrawWholeEditor(benchmark::State& state) {
+  Editor e;
+  for (auto _ : state) e.graphics->RedrawAll();
+  state.counters["pixels_per_s"] = benchmark::Counter(
+      static_cast<double>(state.iterations()) * 1000 * 420, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_RedrawWholeEditor)->Unit(benchmark::kMicrosecond);
+
+void BM_TickAfterHostMovesOneKnob(benchmark::State& state) {
+  Editor e;
+  double value = 0.0;
+  for (auto _ : state) {
+    value = value > 0.99 ? 0.0 : value + 0.01;
+    e.graphics->SetParameterFromHost(kWow, value, true);
+    // A host change draws on two consecutive ticks.
+    e.graphics->Tick();
+    e.graphics->Tick();
+  }
+}
+BENCHMARK(BM_TickAfterHostMovesOneKnob)->Unit(benchmark::kMicrosecond);
+
+void BM_TickAfterReadoutChange(benchmark::State& state) {
+  Editor e;
+  int n = 0;
+  char text[32];
+  for (auto _ : state) {
+    std::snprintf(text, sizeof text, "Wow \n%d.000000 %%", n++ % 100);
+    e.graphics->SetControlText(24, text);
+    e.graphics->Tick();
+  }
+}
+BENCHMARK(BM_TickAfterReadoutChange)->Unit(benchmark::kMicrosecond);
+
+void BM_PostFromHostThread(benchmark::State& state) {
+  Editor e;
+  double value = 0.0;
+  for (auto _ : state) {
+    value = value > 99.0 ? 0.0 : value + 1.0;
+    e.graphics->SetParameterFromHost(kWow, value, false);
+    e.graphics->SetControlText(24, "Wow \n12.000000 %");
+  }
+}
+BENCHMARK(BM_PostFromHostThread);
+
+}  // namespace
