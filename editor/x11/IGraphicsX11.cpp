@@ -8,7 +8,8 @@
 #include "raster/LICE_SysBitmap.h"
 
 IGraphicsX11::IGraphicsX11(IPlugBase* plug, int width, int height, int frameRate)
-    : IGraphics(plug, width, height, frameRate), tickClock(frameRate > 0 ? 1000 / frameRate : 40) {}
+    : IGraphicsHeadless(plug, width, height, frameRate),
+      tickClock(frameRate > 0 ? 1000 / frameRate : 40) {}
 
 IGraphicsX11::~IGraphicsX11() { CloseEditorWindow(); }
 
@@ -83,10 +84,4 @@ void IGraphicsX11::Handle(const EditorInput& input, Rect* exposed) {
     case EditorInput::Kind::kNothing:
       break;
   }
-}
-
-void IGraphicsX11::Tick() {
-  DrainHostHandOff();
-  Rect dirty;
-  if (CollectDirtyArea(&dirty)) Redraw(dirty);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/IGraphics.h"
+#include "editor/IGraphicsHeadless.h"
 #include "editor/x11/EditorTickClock.h"
 #include "editor/x11/WebPageLauncher.h"
 #include "editor/x11/X11EditorWindow.h"
@@ -10,8 +10,9 @@
 // host passes at editor open. There is no thread or timer of our own; the
 // host's editor-idle calls pump the window's events and run the timer tick.
 // X is touched only once a window opens, so the plug-in works without any
-// X server until then.
-class IGraphicsX11 : public IGraphics {
+// X server until then, as the headless core it builds on: that core's tick
+// is the window's timer tick, and its back buffer is what the window shows.
+class IGraphicsX11 : public IGraphicsHeadless {
  public:
   IGraphicsX11(IPlugBase* plug, int width, int height, int frameRate);
   ~IGraphicsX11() override;
@@ -36,7 +37,6 @@ class IGraphicsX11 : public IGraphics {
 
  private:
   void Handle(const EditorInput& input, Rect* exposed);
-  void Tick();
 
   X11EditorWindow window;
   X11EventTranslator translator;
