@@ -3,14 +3,12 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <sstream>
-
-extern char** environ;
 
 namespace {
 
@@ -47,23 +45,28 @@ bool XvfbServer::Start(int depth, std::string* error) {
     *error = "no pipe for Xvfb";
     return false;
   }
-  // The child's copy of the write end must survive exec; fd 3 is free there.
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   const std::string screen = "1280x800x" + std::to_string(depth);
   const char* argv[] = {"Xvfb",         "-displayfd", "3",   "-screen",  "0",
                         screen.c_str(), "-nolisten",  "tcp", "-noreset", nullptr};
-  const int spawned =
-      posix_spawnp(&pid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t parent = getpid();
+  pid = fork();
+  if (pid == 0) {
+    // A test that crashes must not leave its server behind.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) _exit(1);
+    // The write end must survive exec as fd 3, where -displayfd looks.
+    const bool atThree = fds[1] == 3 ? fcntl(3, F_SETFD, 0) == 0 : dup2(fds[1], 3) == 3;
+    const int devNull = open("/dev/null", O_WRONLY);
+    if (!atThree || devNull < 0 || dup2(devNull, 1) < 0 || dup2(devNull, 2) < 0) _exit(1);
+    execvp("Xvfb", const_cast<char**>(argv));
+    _exit(127);
+  }
+  const bool spawned = pid > 0;
   close(fds[1]);
   std::string number;
-  const bool ready = spawned == 0 && ReadDisplayNumber(fds[0], &number);
+  const bool ready = spawned && ReadDisplayNumber(fds[0], &number);
   close(fds[0]);
-  if (spawned != 0) pid = -1;
+  if (!spawned) pid = -1;
   if (!ready) {
     Stop();
     *error = "Xvfb did not start";
