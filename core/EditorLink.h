@@ -31,4 +31,7 @@ class IEditorLink {
   // The window inside the host's parent window: a handle, or null on failure.
   virtual void* OpenEditorWindow(void* parent) = 0;
   virtual void CloseEditorWindow() = 0;
+  // The host's editor-idle call, many times a second on its user-interface
+  // thread; window layers without a timer of their own do their work here.
+  virtual void Idle() {}
 };

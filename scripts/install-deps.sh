@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev zlib1g-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
-  libx11-dev
+  libx11-dev libxtst-dev xvfb xauth
   libsndfile1-dev
   libcairo2-dev
   dragonfly-reverb-vst

@@ -36,6 +36,13 @@ int32_t DecimalVersion(int32_t version) {
 
 VstIntPtr IPlugVST::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, void* ptr, float opt) {
   if (opcode == effClose) return 0;  // the caller destroys the object outside the lock
+  if (opcode == effEditIdle) {
+    // The editor's drawing and event work, like a window's timer, runs
+    // without the plug-in's lock so that it never holds up the audio; what
+    // it changes in the plug-in takes the lock itself.
+    if (Editor()) Editor()->Idle();
+    return 0;
+  }
   Guard guard(Lock());
   auto* text = static_cast<char*>(ptr);
   PlugParam* param = GetParam(index);

@@ -28,6 +28,7 @@ class FakeEditor : public IEditorLink {
   void MarkAllControlsChanged() override { ++markedChanged; }
   void* OpenEditorWindow(void* parent) override { return parent; }
   void CloseEditorWindow() override {}
+  void Idle() override { ++idleCalls; }
 
   std::map<int, double> shown;
   int surfacesCreated = 0;
@@ -38,4 +39,5 @@ class FakeEditor : public IEditorLink {
   std::map<int, std::string> texts;
   int textCalls = 0;
   int markedChanged = 0;
+  int idleCalls = 0;
 };

@@ -4,6 +4,7 @@
 #include <limits>
 #include <memory>
 
+#include "FakeEditor.h"
 #include "FakeHost.h"
 #include "engine/Tovrane.h"
 
@@ -140,4 +141,15 @@ TEST(VstBinding, RefusedSampleRatesAndBlockSizes) {
   e->dispatcher(e, effSetBlockSize, 0, -1, nullptr, 0.0f);
   e->dispatcher(e, effSetBlockSize, 0, VstIntPtr{1} << 33, nullptr, 0.0f);
   EXPECT_EQ(plug.BlockSize(), 256);
+}
+
+TEST(VstBinding, EditorIdleReachesTheEditor) {
+  FakeHost host;
+  auto plugOwner = std::make_unique<Tovrane>(FakeHost::Callback);
+  AEffect* e = plugOwner->Effect();
+  auto* editor = new FakeEditor;  // owned by the plug-in once attached
+  plugOwner->AttachEditor(editor);
+  EXPECT_EQ(e->dispatcher(e, effEditIdle, 0, 0, nullptr, 0.0f), 0);
+  EXPECT_EQ(e->dispatcher(e, effEditIdle, 0, 0, nullptr, 0.0f), 0);
+  EXPECT_EQ(editor->idleCalls, 2);
 }

@@ -58,6 +58,8 @@ bool ParseValueOption(const std::string& option, const std::string& value, Rende
     options->loadFxb = value;
   else if (option == "--save-fxb")
     options->saveFxb = value;
+  else if (option == "--editor-png")
+    options->editorPng = value;
   else if (option == "--format") {
     if (!AudioFile::ParseSampleFormat(value, &options->format)) {
       return bad("float, pcm16 or pcm24");
@@ -126,9 +128,12 @@ bool CommandLine::Parse(int argc, const char* const* argv, RenderOptions* option
   const bool acts = !options->demoClipPath.empty() || !options->inputPath.empty() ||
                     options->list || !options->program.empty() || !options->assignments.empty() ||
                     !options->loadFxp.empty() || !options->saveFxp.empty() ||
-                    !options->loadFxb.empty() || !options->saveFxb.empty();
+                    !options->loadFxb.empty() || !options->saveFxb.empty() ||
+                    !options->editorPng.empty();
   if (!acts) {
-    *error = "nothing to do: give --input and --output, --list, --demo-clip or a --save option";
+    *error =
+        "nothing to do: give --input and --output, --list, --demo-clip, --editor-png or a --save "
+        "option";
     return false;
   }
   if (!options->inputPath.empty() && options->outputPath.empty()) {
@@ -169,6 +174,9 @@ Renders audio files through a VST 2 plug-in (by default Kestravon), offline.
   --load-fxp FILE          load a program into the current program
   --save-fxp FILE          save the current program after the changes above
   --save-fxb FILE          save the whole bank after the changes above
+  --editor-png FILE        picture the plug-in's editor after the changes above, as
+                           a host shows it on the X display (DISPLAY; without a
+                           desktop: xvfb-run -a kestravon-render ...)
   --demo-clip FILE         write a built-in stereo demo clip (no plug-in needed)
   --seconds S              length of the demo clip (default 6)
   --progress               show the progress bar even when stderr is no terminal

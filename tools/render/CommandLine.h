@@ -18,6 +18,7 @@ struct RenderOptions {
   std::string program;
   std::vector<std::string> assignments;
   std::string loadFxp, saveFxp, loadFxb, saveFxb;
+  std::string editorPng;
   bool compensateLatency = true;
   bool useDouble = false;
   bool progress = false;

@@ -102,6 +102,7 @@ void PluginHost::Suspend() {
 
 void PluginHost::Unload() {
   if (effect) {
+    CloseEditor();
     Suspend();
     // effClose deletes the plug-in even when it was never opened.
     Dispatch(effClose);
@@ -194,6 +195,31 @@ void PluginHost::ProcessFloat(float** inputs, float** outputs, int frames) {
 
 void PluginHost::ProcessDouble(double** inputs, double** outputs, int frames) {
   effect->processDoubleReplacing(effect, inputs, outputs, frames);
+}
+
+bool PluginHost::EditorSize(int* width, int* height) {
+  ERect* rect = nullptr;
+  if (!effect || !(effect->flags & effFlagsHasEditor)) return false;
+  if (Dispatch(effEditGetRect, 0, 0, &rect) == 0 || !rect) return false;
+  *width = rect->right - rect->left;
+  *height = rect->bottom - rect->top;
+  return *width > 0 && *height > 0;
+}
+
+bool PluginHost::OpenEditor(void* parent) {
+  CloseEditor();
+  editorOpen = Dispatch(effEditOpen, 0, 0, parent) != 0;
+  return editorOpen;
+}
+
+void PluginHost::EditorIdle() {
+  if (editorOpen) Dispatch(effEditIdle);
+}
+
+void PluginHost::CloseEditor() {
+  if (!editorOpen) return;
+  Dispatch(effEditClose);
+  editorOpen = false;
 }
 
 void PluginHost::SetRendering(bool on) {

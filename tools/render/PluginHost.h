@@ -9,8 +9,8 @@
 
 // Loads a VST 2 plug-in library the way a DAW does (dlopen, VSTPluginMain or
 // main), answers its requests through the host callback, and wraps the
-// dispatcher calls the render host needs. Offline only: one thread, no
-// editor.
+// dispatcher calls the render host needs. Offline only: one thread; the
+// editor opens only to be pictured.
 class PluginHost {
  public:
   static constexpr const char* kProductString = "kestravon-render";
@@ -72,6 +72,13 @@ class PluginHost {
   // Offline processing level and a playing transport while true.
   void SetRendering(bool on);
   void SetTransportPosition(int64_t frame) { transport.SetPosition(frame); }
+  // The editor's size from effEditGetRect; false when the plug-in has none.
+  bool EditorSize(int* width, int* height);
+  // effEditOpen in the parent window (an X11 window id on Linux).
+  bool OpenEditor(void* parent);
+  void EditorIdle();
+  void CloseEditor();
+
   // How many automation messages the plug-in sent.
   int AutomationCount() const { return automationCount; }
 
@@ -88,6 +95,7 @@ class PluginHost {
   AEffect* effect = nullptr;
   bool opened = false;
   bool resumed = false;
+  bool editorOpen = false;
   bool rendering = false;
   double sampleRate = 44100.0;
   int blockSize = 512;

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "tools/render/DemoClip.h"
+#include "tools/render/EditorSnapshot.h"
 #include "tools/render/FxFiles.h"
 #include "tools/render/ParameterSetter.h"
 #include "tools/render/PresetTransfer.h"
@@ -38,9 +39,10 @@ bool AllDigits(const std::string& text) {
 
 int RenderApp::Run() {
   std::string error;
-  const bool ok = WriteDemoClip(&error) && OpenInput(&error) &&
-                  (!NeedsPlugin() || (LoadPlugin(&error) && ApplyState(&error) &&
-                                      SaveState(&error) && RenderInput(&error)));
+  const bool ok =
+      WriteDemoClip(&error) && OpenInput(&error) &&
+      (!NeedsPlugin() || (LoadPlugin(&error) && ApplyState(&error) && SaveState(&error) &&
+                          PictureEditor(&error) && RenderInput(&error)));
   if (!ok) {
     std::fprintf(stderr, "kestravon-render: error: %s\n", error.c_str());
     return 1;
@@ -101,7 +103,7 @@ bool RenderApp::OpenInput(std::string* error) {
 bool RenderApp::NeedsPlugin() const {
   return haveInput || options.list || !options.program.empty() || !options.assignments.empty() ||
          !options.loadFxp.empty() || !options.saveFxp.empty() || !options.loadFxb.empty() ||
-         !options.saveFxb.empty();
+         !options.saveFxb.empty() || !options.editorPng.empty();
 }
 
 bool RenderApp::LoadPlugin(std::string* error) {
@@ -168,6 +170,13 @@ bool RenderApp::SaveState(std::string* error) {
   PresetTransfer transfer(host);
   if (!options.saveFxp.empty() && !transfer.SaveProgramFile(options.saveFxp, error)) return false;
   if (!options.saveFxb.empty() && !transfer.SaveBankFile(options.saveFxb, error)) return false;
+  return true;
+}
+
+bool RenderApp::PictureEditor(std::string* error) {
+  if (options.editorPng.empty()) return true;
+  if (!EditorSnapshot(host).Save(options.editorPng, error)) return false;
+  Note("wrote the editor picture " + options.editorPng);
   return true;
 }
 

@@ -25,6 +25,7 @@ class RenderApp {
   bool SelectProgram(std::string* error);
   void ListPlugin();
   bool SaveState(std::string* error);
+  bool PictureEditor(std::string* error);
   bool RenderInput(std::string* error);
   void Note(const std::string& text) const;
 

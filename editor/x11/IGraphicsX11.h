@@ -1,0 +1,45 @@
+#pragma once
+
+#include "editor/IGraphicsHeadless.h"
+#include "editor/x11/EditorTickClock.h"
+#include "editor/x11/WebPageLauncher.h"
+#include "editor/x11/X11EditorWindow.h"
+#include "editor/x11/X11EventTranslator.h"
+
+// The Linux window layer: the editor as an X11 child of the window id the
+// host passes at editor open. There is no thread or timer of our own; the
+// host's editor-idle calls pump the window's events and run the timer tick.
+// X is touched only once a window opens, so the plug-in works without any
+// X server until then, as the headless core it builds on: that core's tick
+// is the window's timer tick, and its back buffer is what the window shows.
+class IGraphicsX11 : public IGraphicsHeadless {
+ public:
+  IGraphicsX11(IPlugBase* plug, int width, int height, int frameRate);
+  ~IGraphicsX11() override;
+
+  // parent is the host's X11 window id carried in the pointer value.
+  void* OpenEditorWindow(void* parent) override;
+  void CloseEditorWindow() override;
+  void PaintToScreen(const Rect& area) override;
+  bool EditorWindowIsOpen() const override { return window.Exists(); }
+  void* WindowHandle() const override;
+  const char* DrawingApiName() const override { return "X11"; }
+  bool OpenWebPage(const char* address, const char* title, const char* confirmText,
+                   const char* errorText) override;
+
+  // No control of this product enables its value prompt, so neither the
+  // menu nor the text entry can be asked for: nothing is ever chosen.
+  int ShowPopupMenu(const PopupMenu&, const Rect&) override { return -1; }
+  void OpenTextEntry(IControl*, const TextStyle&, const Rect&, const char*, PlugParam*) override {}
+  void CancelTextEntry() override {}
+
+  void Idle() override;
+
+ private:
+  void Handle(const EditorInput& input, Rect* exposed);
+
+  X11EditorWindow window;
+  X11EventTranslator translator;
+  EditorTickClock tickClock;
+  WebPageLauncher webPages;
+};
