@@ -150,7 +150,6 @@ class IGraphics : public IEditorLink {
   int lastMouseX = 0;
   int lastMouseY = 0;
   bool handlesMouseOver = false;
-  bool strictDrawing = true;
   bool tooltips = false;
   IControl* keyboardControl = nullptr;
   Rect drawArea;

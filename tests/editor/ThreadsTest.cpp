@@ -36,7 +36,13 @@ TEST(EditorThreads, HostAudioAndEditorThreadsRunTogether) {
     std::vector<float> left(128, 0.1f), right(128, -0.1f);
     float* in[2] = {left.data(), right.data()};
     float* out[2] = {left.data(), right.data()};
-    while (!stop.load()) effect->processReplacing(effect, in, out, 128);
+    // At least a few blocks run after the host's last change, however the
+    // threads are scheduled, so the readout has something to show.
+    for (int after = 0; after < 4;) {
+      const bool stopping = stop.load();
+      effect->processReplacing(effect, in, out, 128);
+      if (stopping) ++after;
+    }
   });
   for (int tick = 0; tick < 60; ++tick) {
     graphics->Tick();
