@@ -89,10 +89,13 @@ void PlugParam::SetFromNormalized(double n) {
   // A host or editor that sends a non-finite value must not move the
   // parameter to a value no range can hold.
   if (!std::isfinite(n)) return;
+  // Hosts send values outside 0..1 (overshooting automation curves,
+  // scripts): they are held at the ends of the range, like any other entry.
+  n = n < 0.0 ? 0.0 : (n < 1.0 ? n : 1.0);
   double v = FromNormalized(n);
   if (kind != KindDouble) v = std::floor(v / step + 0.5) * step;
   if (std::isnan(v)) return;
-  value = v < maxValue ? v : maxValue;
+  value = v < minValue ? minValue : (v < maxValue ? v : maxValue);
 }
 
 void PlugParam::SetClamped(double v) {

@@ -39,11 +39,30 @@ TEST(PlugParam, LinearNormalisationBothWays) {
   // Double parameters are not quantised to their step.
   param.SetFromNormalized(0.123456);
   EXPECT_DOUBLE_EQ(param.Value(), 12.3456);
-  // Only the upper end is enforced when setting from a normalised value.
+  // Values outside 0..1 are held at the ends of the range, both of them.
   param.SetFromNormalized(1.5);
   EXPECT_EQ(param.Value(), 100.0);
   param.SetFromNormalized(-0.5);
-  EXPECT_EQ(param.Value(), -50.0);
+  EXPECT_EQ(param.Value(), 0.0);
+  param.SetFromNormalized(-1e30);
+  EXPECT_EQ(param.Value(), 0.0);
+  param.SetFromNormalized(-0.0);
+  EXPECT_EQ(param.Value(), 0.0);
+  EXPECT_FALSE(std::signbit(param.Value()));
+}
+
+TEST(PlugParam, OutOfRangeNormalisedValuesOnOtherShapesAndRanges) {
+  PlugParam shaped;
+  shaped.InitNumeric("Shaped", 0.5, 0, 1, 0.001, "", "", 2.0);
+  // A fractional power of a negative number has no value: the bottom is meant.
+  shaped.SetFromNormalized(-0.25);
+  EXPECT_EQ(shaped.Value(), 0.0);
+  PlugParam offset;
+  offset.InitInteger("Offset", 0, -12, 12);
+  offset.SetFromNormalized(-3.0);
+  EXPECT_EQ(offset.Value(), -12.0);
+  offset.SetFromNormalized(7.0);
+  EXPECT_EQ(offset.Value(), 12.0);
 }
 
 TEST(PlugParam, IntegerKindsRoundHalfUpToTheStep) {
