@@ -32,6 +32,14 @@ class BandSaturator {
     const float mid = static_cast<float>(bandSum - x);
     return {lowAligned, mid, high};
   }
+  bool StateIsFinite() const {
+    return lowCrossover.StateIsFinite() && highCrossover.StateIsFinite();
+  }
+  void ClearState() {
+    lowCrossover.ClearState();
+    highCrossover.ClearState();
+  }
+
   float Sum(Bands b) const {
     return mode == kModeArctangent ? SumArctangent(b.lowAligned, b.mid, b.high)
                                    : SumClean(b.lowAligned, b.mid, b.high);

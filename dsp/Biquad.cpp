@@ -3,6 +3,17 @@
 #include <cmath>
 #include <numbers>
 
+#include "dsp/DesignLimit.h"
+
+// The sum is finite exactly when both terms are, short of an overflow that
+// is a fault as well.
+bool Biquad::StateIsFinite() const { return std::isfinite(z1 + z2); }
+
+void Biquad::ClearState() {
+  z1 = 0.0;
+  z2 = 0.0;
+}
+
 void Biquad::SetCoefficients(double nb0, double nb1, double nb2, double na1, double na2) {
   b0 = nb0;
   b1 = nb1;
@@ -34,7 +45,7 @@ void Biquad::CalcCoefficients() {
   }
 }
 
-double Biquad::Tangent() const { return std::tan(std::numbers::pi * fc); }
+double Biquad::Tangent() const { return std::tan(std::numbers::pi * LimitDesignFraction(fc)); }
 
 double Biquad::LinearGain() const { return std::pow(10.0, std::fabs(gainDb) / 20.0); }
 

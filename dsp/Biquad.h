@@ -30,6 +30,10 @@ class Biquad {
   // The step used by single-precision callers: input and output rounded to float.
   double ProcessRounded(double x) { return static_cast<float>(Process(static_cast<float>(x))); }
 
+  // The memory of past samples; the design is kept.
+  bool StateIsFinite() const;
+  void ClearState();
+
   BiquadType type = BiquadType::Lowpass;
   double b0 = 1.0;
   double b1 = 0.0;

@@ -3,10 +3,26 @@
 #include <cmath>
 #include <numbers>
 
+#include "dsp/DesignLimit.h"
+
+bool Crossover::StateIsFinite() const {
+  const double sum = static_cast<double>(lowX1) + lowX2 + lowY1 + lowY2 + highX1 + highX2 +
+                     highY1 + highY2 + allX1 + allX2 + allY1 + allY2;
+  return std::isfinite(sum);
+}
+
+void Crossover::ClearState() {
+  lowX1 = lowX2 = lowY1 = lowY2 = 0.0f;
+  highX1 = highX2 = highY1 = highY2 = 0.0f;
+  allX1 = allX2 = allY1 = allY2 = 0.0f;
+}
+
 void Crossover::SetCrossover(float newFrequency, float newSampleRate) {
   frequency = newFrequency;
   sampleRate = newSampleRate;
-  const float w = static_cast<float>(2.0 * std::numbers::pi * frequency / sampleRate);
+  constexpr double kHighestW = 2.0 * std::numbers::pi * kHighestDesignFraction;
+  const double unlimited = 2.0 * std::numbers::pi * frequency / sampleRate;
+  const float w = static_cast<float>(unlimited < kHighestW ? unlimited : kHighestW);
   const float c = std::cos(w);
   const float s = std::sin(w);
   const float alpha = s / (2.0f * q);

@@ -17,6 +17,10 @@ class Crossover {
     return RunSection(x, allB0, allB1, allB2, allX1, allX2, allY1, allY2);
   }
 
+  // The memory of past samples of all three sections; the design is kept.
+  bool StateIsFinite() const;
+  void ClearState();
+
   float frequency = 0.0f;
   float sampleRate = 0.0f;
   float q = 0.5f;

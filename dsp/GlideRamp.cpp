@@ -1,5 +1,11 @@
 #include "dsp/GlideRamp.h"
 
+#include <cmath>
+
+bool GlideRamp::IsFinite() const {
+  return std::isfinite(start + target + duration + elapsed + velocity + value);
+}
+
 void GlideRamp::Start(double from, double to, double newDuration, double newAccelTime) {
   elapsed = 0.0;
   duration = 0.0;

@@ -11,6 +11,7 @@ class GlideRamp {
     if (!(duration < 0.0)) Advance(dt);
   }
   bool IsRunning() const { return elapsed < duration; }
+  bool IsFinite() const;
 
   double start = 0.0;
   double target = 0.0;

@@ -21,6 +21,25 @@ void ModDelay::Init() {
   lfo = 1.0;
 }
 
+bool ModDelay::StateIsFinite() const {
+  const int32_t newest = writeIndex == 0 ? length - 1 : writeIndex - 1;
+  return std::isfinite(readPosition + lfo + delay + buffer[newest]) && delayRamp.IsFinite();
+}
+
+void ModDelay::ClearSignal() {
+  std::fill(buffer, buffer + kLength, 0.0);
+  if (!std::isfinite(lfo)) {
+    lfo = 1.0;
+    lfoDirection = 1.0;
+  }
+  if (!std::isfinite(delay)) delay = std::isfinite(delayRamp.target) ? delayRamp.target : 220.0;
+  if (!delayRamp.IsFinite()) {
+    delayRamp = GlideRamp();
+    delayRamp.value = delayRamp.target = delay;
+  }
+  if (!(readPosition >= 0.0 && readPosition < length)) readPosition = 0.0;
+}
+
 // The read point must stay inside the buffer at the LFO's longest stretch,
 // which long delays at high sample rates would otherwise exceed.
 [[gnu::always_inline]] inline void ModDelay::LimitDelay() {
@@ -65,6 +84,8 @@ double ModDelay::Process(double x) {
   readPosition = writeIndex - span;
   if (readPosition < 0.0) readPosition += length;
   if (readPosition >= length) readPosition -= length;
+  // A delay time gone non-finite must not become an index outside the line.
+  if (!(readPosition >= 0.0 && readPosition < length)) readPosition = 0.0;
 
   if (delayRamp.IsRunning()) {
     delayRamp.Step(1.0);

@@ -14,6 +14,13 @@ class ModDelay {
   void Init();
   double Process(double x);
 
+  // Whether the read point, the modulation and the newest sample are finite.
+  bool StateIsFinite() const;
+  // Empties the line. A read point, delay time, glide or LFO that is no
+  // longer finite starts again from where a new line would be; finite ones
+  // carry on, so the settings the owner made stay in force.
+  void ClearSignal();
+
   double buffer[kLength];
   int32_t length = kLength;
   int32_t writeIndex = 0;

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+bool OnePoleSmoother::StateIsFinite() const { return std::isfinite(z); }
+
 OnePoleSmoother::OnePoleSmoother() {
   const float twoPi = 2.0f * std::numbers::pi_v<float>;
   a = std::exp(-twoPi * (1000.0f / timeMs) / rate);

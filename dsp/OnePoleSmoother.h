@@ -13,6 +13,7 @@ class OnePoleSmoother {
   }
   float Value() const { return z; }
   void Reset() { z = 0.0f; }
+  bool StateIsFinite() const;
 
   float z = 0.0f;
   float a;

@@ -1,5 +1,6 @@
 #include "dsp/TapeChannel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <new>
@@ -128,6 +129,41 @@ void TapeChannel::FillBrownLoop(double* loop, float step) {
     const double d = i / static_cast<double>(kCrossfadeLength);
     loop[i] = std::sqrt(1.0 - d) * loop[i + kBrownLoopPeriod] + std::sqrt(d) * loop[i];
   }
+}
+
+bool TapeChannel::StateIsFinite() const {
+  const int64_t newest = WrapIndex(static_cast<int64_t>(writeIndex) - 1, delayLength);
+  const double transport = readPosition + phaseTime + wowValue + noisePosition +
+                           scratchCountdown + delayLine[newest];
+  return std::isfinite(transport) && scratchRamp.IsFinite() && tube.StateIsFinite() &&
+         saturator.StateIsFinite() && lowCut.StateIsFinite() && highCut.StateIsFinite() &&
+         noiseFilter.StateIsFinite() && dcBlocker.StateIsFinite() &&
+         wowDepthSmoother.StateIsFinite() && scratchDepthSmoother.StateIsFinite() &&
+         linkSmoother.StateIsFinite() && tubeSmoother.StateIsFinite();
+}
+
+void TapeChannel::ClearSignal() {
+  std::fill(delayLine.get(), delayLine.get() + delayLength, 0.0);
+  tube.ClearState();
+  saturator.ClearState();
+  lowCut.ClearState();
+  highCut.ClearState();
+  noiseFilter.ClearState();
+  dcBlocker.ClearState();
+  for (OnePoleSmoother* smoother :
+       {&wowDepthSmoother, &scratchDepthSmoother, &linkSmoother, &tubeSmoother}) {
+    if (!smoother->StateIsFinite()) smoother->Reset();
+  }
+  if (!scratchRamp.IsFinite() || !std::isfinite(scratchCountdown)) {
+    scratchRamp = GlideRamp();
+    scratchCountdown = 0.0;
+  }
+  if (!std::isfinite(phaseTime + wowValue)) {
+    phaseTime = 0.0;
+    wowValue = 1.0;
+  }
+  if (!std::isfinite(noisePosition)) SetNoisePosition(0.0);
+  if (!(readPosition >= 0.0 && readPosition < delayLength)) readPosition = 0.0;
 }
 
 void TapeChannel::SetNoisePosition(double position) {

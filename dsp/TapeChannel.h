@@ -45,6 +45,14 @@ class TapeChannel {
   static void ShapePair(TapeChannel& left, Tap tapLeft, TapeChannel& right, Tap tapRight,
                         double* outLeft, double* outRight);
 
+  // Whether the filters, the transport and the newest sample in the line are
+  // finite.
+  bool StateIsFinite() const;
+  // Empties the delay line and the filters' memories. Transport values that
+  // are no longer finite start again as after Init; the settings and the
+  // finite transport carry on.
+  void ClearSignal();
+
   double ReadPosition() const { return readPosition; }
   void SetBypass(bool on) { bypass = on; }
 

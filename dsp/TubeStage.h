@@ -36,6 +36,13 @@ class TubeStage {
     return m / (level + 1.0);
   }
 
+  bool StateIsFinite() const {
+    return std::isfinite(peak + maxPeak + pendingNorm + pendingReference + activeNorm +
+                         activeReference + lastSign);
+  }
+  // Forgets the peaks learned so far, as a new stage does.
+  void ClearState() { *this = TubeStage(); }
+
   double peak = 0.0;
   double maxPeak = -99999.0;
   double pendingNorm = 0.0;

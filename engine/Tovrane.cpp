@@ -71,4 +71,17 @@ void Tovrane::OnReset() {
   const double fs = static_cast<float>(SampleRate());
   quadDelayLineMid.sampleRate = fs;
   quadDelayLineSide.sampleRate = fs;
+  UpdateLatency(SampleRate());
+}
+
+void Tovrane::SetActive(bool on) {
+  std::lock_guard<std::recursive_mutex> guard(Lock());
+  if (on) UpdateLatency(SampleRate());
+}
+
+// Hosts read the latency when the rate is set or processing resumes, often
+// without looking again, so it is right before the first block.
+void Tovrane::UpdateLatency(double fs) {
+  const int latency = static_cast<int>(fs / 44100.0 * kTovraneLatency);
+  if (latency != Latency()) ChangeLatency(latency);
 }

@@ -25,6 +25,7 @@ class Tovrane : public IPlugVST {
   void OnParamChanged(int index) override;
   void OnStateRestored() override;
   void OnReset() override;
+  void SetActive(bool on) override;
   void ProcessBlock(double** inputs, double** outputs, int frames) override;
 
   // Called by the editor's controls: after a mouse-down with the control's
@@ -63,6 +64,7 @@ class Tovrane : public IPlugVST {
   void PushSnapshotToEditor();
   void SetCommandParam(int index, double value);
   void StartBlock(double fs);
+  void UpdateLatency(double fs);
   void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv);
   void SweepFilters(double inv);
   void AdvancePhases();
@@ -71,6 +73,10 @@ class Tovrane : public IPlugVST {
   struct GainFactor;
   static double GainFor(GainFactor& gain, float z);
   void UpdateReadout();
+  static bool OutputIsSound(double* const* outputs, int frames);
+  static void SilenceOutput(double* const* outputs, int frames);
+  bool SignalStateIsFinite() const;
+  void ClearSignalState();
 
   EngineSnapshot liveSnapshot = kInitialSnapshot;
   EngineSnapshot slotA = kInitialSnapshot;

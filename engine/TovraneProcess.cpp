@@ -14,7 +14,6 @@ constexpr double kLnTenOverTwenty = 0.1151292546497;
 constexpr double kPhaseOffset2 = 1.790707812546182;   // 0.57 pi
 constexpr double kPhaseOffset3 = 0.9738937226128359;  // 0.31 pi
 constexpr double kPhaseOffset4 = 2.3090706003884978;  // 0.735 pi
-constexpr int kReferenceLatency = 1378;
 
 // The single-precision filter step: rounded in, double inside, rounded out.
 double FilterStep(Biquad& filter, double x) {
@@ -44,6 +43,12 @@ void Tovrane::ProcessBlock(double** inputs, double** outputs, int frames) {
     const double inR = FiniteOrSilence(inputs[1][i]);
     ProcessFrame(inL, inR, &outputs[0][i], &outputs[1][i], 1.0 / fs);
   }
+  // Whatever went wrong inside, the host hears one block of silence and the
+  // next block starts from clean filters and empty delay lines.
+  if (!OutputIsSound(outputs, frames) || !SignalStateIsFinite()) {
+    SilenceOutput(outputs, frames);
+    ClearSignalState();
+  }
   if (Editor()) UpdateReadout();
 }
 
@@ -52,8 +57,7 @@ void Tovrane::StartBlock(double fs) {
     firstBlockDone = true;
     history.Restart(liveSnapshot);
   }
-  const int latency = static_cast<int>(fs / 44100.0 * kReferenceLatency);
-  if (latency != Latency()) ChangeLatency(latency);
+  UpdateLatency(fs);
 
   ApplySnapshotToEngine();
   leftChannel.Configure(channelSettings, fs);
