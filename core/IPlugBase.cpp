@@ -155,12 +155,16 @@ void IPlugBase::AnnounceAllParams() {
 }
 
 void IPlugBase::SetParameterFromEditor(int index, double normalized) {
-  Guard guard(lock);
-  PlugParam* param = params.Get(index);
-  if (!param) return;
-  param->SetFromNormalized(normalized);
+  {
+    Guard guard(lock);
+    PlugParam* param = params.Get(index);
+    if (!param) return;
+    param->SetFromNormalized(normalized);
+    OnParamChanged(index);
+  }
+  // The host is told once the lock is released: its automation callback may
+  // wait for a thread of its own that is waiting for our lock.
   NotifyParamValue(index, normalized);
-  OnParamChanged(index);
 }
 
 void IPlugBase::AttachEditor(IEditorLink* newEditor) {

@@ -185,7 +185,11 @@ void IPlugVST::EditorSizeChanged() {
 void IPlugVST::ChangeLatency(int samples) {
   IPlugBase::ChangeLatency(samples);
   effect.initialDelay = samples;
-  NotifyDisplayChange();
+  displayUpdatePending = true;
+}
+
+void IPlugVST::SendPendingDisplayUpdate() {
+  if (displayUpdatePending.exchange(false)) NotifyDisplayChange();
 }
 
 bool IPlugVST::SendMidi(const MidiMessage* message) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 
 #include "core/IPlugBase.h"
@@ -36,6 +37,11 @@ class IPlugVST : public IPlugBase {
   bool SendSysExMsg(const SysExMessage* message) override;
   void RequestMidiFromHost() override;
 
+  // The host is told of a new latency from the audio callback, once the
+  // plug-in's lock is released: a host that takes a lock of its own in the
+  // callback, while its audio thread waits for ours, would otherwise deadlock.
+  void SendPendingDisplayUpdate();
+
   int HostExtensions() const { return hostExtensions; }
   const VstSpeakerArrangement& InputArrangement() const { return inputArrangement; }
   const VstSpeakerArrangement& OutputArrangement() const { return outputArrangement; }
@@ -62,6 +68,7 @@ class IPlugVST : public IPlugBase {
   VstSpeakerArrangement inputArrangement{};
   VstSpeakerArrangement outputArrangement{};
   bool setupDone = false;
+  std::atomic<bool> displayUpdatePending{false};
   int32_t hostExtensions = 0;
   StateChunk programChunk;
   StateChunk bankChunk;

@@ -23,18 +23,21 @@ VstIntPtr VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index, VstIntPt
 void VSTProcess(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
   if (IPlugVST* plug = IPlugVST::FromEffect(effect)) {
     plug->ProcessFloatAccumulating(inputs, outputs, frames);
+    plug->SendPendingDisplayUpdate();
   }
 }
 
 void VSTProcessReplacing(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
   if (IPlugVST* plug = IPlugVST::FromEffect(effect)) {
     plug->ProcessFloatReplacing(inputs, outputs, frames);
+    plug->SendPendingDisplayUpdate();
   }
 }
 
 void VSTProcessDoubleReplacing(AEffect* effect, double** inputs, double** outputs, int32_t frames) {
   if (IPlugVST* plug = IPlugVST::FromEffect(effect)) {
     plug->ProcessDoubleReplacing(inputs, outputs, frames);
+    plug->SendPendingDisplayUpdate();
   }
 }
 

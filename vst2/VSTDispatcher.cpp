@@ -43,6 +43,9 @@ VstIntPtr IPlugVST::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, voi
     if (Editor()) Editor()->Idle();
     return 0;
   }
+  // Asking the host who it is happens before the lock is taken, for the same
+  // reason as every other call into the host.
+  if (opcode == effOpen) HostId();
   Guard guard(Lock());
   auto* text = static_cast<char*>(ptr);
   PlugParam* param = GetParam(index);

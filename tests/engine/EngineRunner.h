@@ -35,7 +35,8 @@ struct EngineRunner {
       double* in[2] = {const_cast<double*>(left.data()) + start,
                        const_cast<double*>(right.data()) + start};
       double* o[2] = {out[0].data() + start, out[1].data() + start};
-      plug->ProcessDoubleReplacing(in, o, frames);
+      AEffect* effect = plug->Effect();
+      effect->processDoubleReplacing(effect, in, o, frames);
     }
     return out;
   }

@@ -110,6 +110,9 @@ TEST(VstBinding, NotificationsReachTheHost) {
   plug.ChangeLatency(1499);
   EXPECT_EQ(plug.Effect()->initialDelay, 1499);
   EXPECT_EQ(plug.Latency(), 1499);
+  EXPECT_EQ(host.Count(audioMasterUpdateDisplay), 0) << "told from the audio callback";
+  plug.SendPendingDisplayUpdate();
+  plug.SendPendingDisplayUpdate();
   EXPECT_EQ(host.Count(audioMasterUpdateDisplay), 1);
 
   EXPECT_FALSE(plug.IsOffline());
