@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The project's test command: installs what is missing, then configures,
-# builds and runs every test in the release and the sanitizer builds, and
-# runs the fuzz targets for a fixed number of inputs.
+# builds and runs every test in the release and the address-sanitizer builds,
+# the thread tests under ThreadSanitizer, and the fuzz targets for a fixed
+# number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +16,11 @@ for preset in release asan; do
   echo "=== ${preset}: tests"
   ctest --preset "${preset}" -j "${jobs}"
 done
+
+echo "=== tsan: configure, build and run the thread tests"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j "${jobs}" --target kestravon_thread_tests
+ctest --preset tsan -j "${jobs}"
 
 echo "=== release: benchmarks (a short run of each, to prove they work)"
 for bench in build/release/bench/*/kestravon_*_bench; do
