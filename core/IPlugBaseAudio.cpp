@@ -90,7 +90,6 @@ void IPlugBase::AccumulateOutputs(int frames) {
 
 void IPlugBase::RunFloatPieces(float** hostInputs, float** hostOutputs, int frames,
                                bool accumulate) {
-  if (doesMidi) RequestMidiFromHost();
   if (frames < 0) frames = 0;
   if (frames > 0 && blockSize <= 0) {
     if (!accumulate) SilenceHostOutputs(hostOutputs, ConnectedOutputs(), frames);
@@ -107,12 +106,16 @@ void IPlugBase::RunFloatPieces(float** hostInputs, float** hostOutputs, int fram
   });
 }
 
+// The request for MIDI goes to the host before the lock is taken: no call
+// into the host is made while the plug-in's lock is held.
 void IPlugBase::ProcessFloatReplacing(float** hostInputs, float** hostOutputs, int frames) {
+  if (doesMidi) RequestMidiFromHost();
   Guard guard(lock);
   RunFloatPieces(hostInputs, hostOutputs, frames, false);
 }
 
 void IPlugBase::ProcessFloatAccumulating(float** hostInputs, float** hostOutputs, int frames) {
+  if (doesMidi) RequestMidiFromHost();
   Guard guard(lock);
   RunFloatPieces(hostInputs, hostOutputs, frames, true);
 }
@@ -143,8 +146,8 @@ void IPlugBase::BindDoubleBuffers(double** hostInputs, double** hostOutputs, int
 }
 
 void IPlugBase::ProcessDoubleReplacing(double** hostInputs, double** hostOutputs, int frames) {
-  Guard guard(lock);
   if (doesMidi) RequestMidiFromHost();
+  Guard guard(lock);
   if (frames < 0) frames = 0;
   if (frames > 0 && blockSize <= 0) {
     SilenceHostOutputs(hostOutputs, ConnectedOutputs(), frames);
