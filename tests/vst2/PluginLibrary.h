@@ -1,7 +1,6 @@
 // The built plug-in library, loaded once per test program and driven through
 // its effect record only, as a host does.
 #pragma once
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,17 +9,18 @@
 #include <vector>
 
 #include "FakeHost.h"
+#include "SharedLibrary.h"
 
 class PluginLibrary : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    library = dlopen(KESTRAVON_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr) << dlerror();
-    entry = reinterpret_cast<VstPluginMainProc>(dlsym(library, "VSTPluginMain"));
-    mainEntry = reinterpret_cast<VstPluginMainProc>(dlsym(library, "main"));
+    library = OpenSharedLibrary(KESTRAVON_PLUGIN_PATH);
+    ASSERT_NE(library, nullptr) << LastLoadError();
+    entry = reinterpret_cast<VstPluginMainProc>(FindLibrarySymbol(library, "VSTPluginMain"));
+    mainEntry = reinterpret_cast<VstPluginMainProc>(FindLibrarySymbol(library, "main"));
   }
   static void TearDownTestSuite() {
-    if (library) dlclose(library);
+    CloseSharedLibrary(library);
     library = nullptr;
   }
 

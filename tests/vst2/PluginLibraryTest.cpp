@@ -11,8 +11,8 @@
 
 TEST_F(PluginLibrary, ExportsOnlyTheEntryPoints) {
   EXPECT_NE(mainEntry, nullptr);
-  EXPECT_EQ(dlsym(library, "VSTDispatcher"), nullptr);
-  EXPECT_EQ(dlsym(library, "_ZN9IPlugBase11LoadPresetEi"), nullptr);
+  EXPECT_EQ(FindLibrarySymbol(library, "VSTDispatcher"), nullptr);
+  EXPECT_EQ(FindLibrarySymbol(library, "_ZN9IPlugBase11LoadPresetEi"), nullptr);
 }
 
 TEST_F(PluginLibrary, RecordIsCompleteWhenTheEntryPointReturns) {
