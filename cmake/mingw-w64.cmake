@@ -22,8 +22,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ENV{PKG_CONFIG_LIBDIR} "")
 set(ENV{PKG_CONFIG_PATH} "")
-# Prefer static archives, so the DLL needs nothing beyond Windows itself.
+# Static archives only, so the DLL needs nothing beyond Windows itself
+# (zlib's import library also ends in .a, hence the explicit choice).
 set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
+set(ZLIB_LIBRARY /usr/${mingw_triplet}/lib/libz.a CACHE FILEPATH "zlib for MinGW, static")
+set(ZLIB_INCLUDE_DIR /usr/${mingw_triplet}/include CACHE PATH "zlib headers for MinGW")
 
 # Windows programs the build makes (tests) run under Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
