@@ -13,8 +13,8 @@ if [ ! -x "${native}" ] || [ ! -f "${linux}/Kestravon.so" ]; then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "${work}"' EXIT
-"${native}" render "${linux}/Kestravon.so" "${work}/linux.f32"
+"${native}" render "${linux}/Kestravon.so" "${work}/linux.f64"
 # Wine sees the build machine's files on drive Z:.
 (cd "${windows}" && "${here}/wine-run.sh" kestravon_render_programs.exe render Kestravon.dll \
-  "Z:${work//\//\\}\\windows.f32")
-"${native}" compare "${work}/linux.f32" "${work}/windows.f32"
+  "Z:${work//\//\\}\\windows.f64")
+"${native}" compare "${work}/linux.f64" "${work}/windows.f64"
