@@ -13,6 +13,7 @@ packages=(
   libsndfile1-dev
   libcairo2-dev
   dragonfly-reverb-vst
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 dpkg-dev
 )
 
 missing=()

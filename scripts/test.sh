@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The project's test command: installs what is missing, then configures,
 # builds and runs every test in the release and the address-sanitizer builds,
-# the thread tests under ThreadSanitizer, and the fuzz targets for a fixed
+# the thread tests under ThreadSanitizer, the Windows plug-in (cross-built,
+# tested under Wine against the Linux one), and the fuzz targets for a fixed
 # number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,6 +22,19 @@ echo "=== tsan: configure, build and run the thread tests"
 cmake --preset tsan >/dev/null
 cmake --build --preset tsan -j "${jobs}" --target kestravon_thread_tests
 ctest --preset tsan -j "${jobs}"
+
+echo "=== windows: libpng for MinGW, cross build, tests under Wine"
+bash scripts/build-mingw-libpng.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "${jobs}"
+export WINEPREFIX="$(pwd)/build/windows/.wineprefix"
+rm -rf "${WINEPREFIX}"
+# One Wine server for the whole run, stopped however the tests end.
+trap 'wineserver -k 2>/dev/null || true' EXIT
+ctest --preset windows
+wineserver -k 2>/dev/null || true
+trap - EXIT
+unset WINEPREFIX
 
 echo "=== release: benchmarks (a short run of each, to prove they work)"
 for bench in build/release/bench/*/kestravon_*_bench; do
