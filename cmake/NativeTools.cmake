@@ -12,7 +12,7 @@ set(KESTRAVON_NOISEGEN ${native_dir}/noisegen/kestravon-noisegen)
 ExternalProject_Add(kestravon_native_tools
   SOURCE_DIR ${PROJECT_SOURCE_DIR}/cmake/native-tools
   BINARY_DIR ${native_dir}
-  CMAKE_ARGS -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++
+  CMAKE_ARGS -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=g++
   INSTALL_COMMAND ""
   BUILD_ALWAYS ON
   BUILD_BYPRODUCTS ${KESTRAVON_NOISEGEN})
