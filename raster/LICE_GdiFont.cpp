@@ -32,10 +32,13 @@ struct Scratch {
   std::unique_ptr<LICE_SysBitmap> text;
 };
 
-Scratch& ScratchSurfaces() {
-  static Scratch scratch;
-  return scratch;
-}
+// At namespace scope, not inside a function: the font cache's fonts are
+// destroyed at unload and still use it then, so it must be made before the
+// cache and go after it. A function's static, made with the first font,
+// would go first and have its surfaces freed twice.
+Scratch scratchSurfaces;
+
+Scratch& ScratchSurfaces() { return scratchSurfaces; }
 
 // A scratch bitmap of at least width x height; it only ever grows.
 LICE_SysBitmap* Ensure(std::unique_ptr<LICE_SysBitmap>& bitmap, int width, int height,

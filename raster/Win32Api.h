@@ -330,6 +330,7 @@ HGLOBAL LoadResource(HMODULE module, HRSRC resource);
 void* LockResource(HGLOBAL data);
 DWORD SizeofResource(HMODULE module, HRSRC resource);
 HMODULE GetModuleHandleA(const char* name);
+DWORD GetModuleFileNameA(HMODULE module, char* fileName, DWORD size);
 DWORD GetLastError();
 int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int bytes, WCHAR* out,
                         int outCount);

@@ -34,7 +34,7 @@ HWND TopLevel() {
     windowClass.lpszClassName = "KestravonTestHost";
     RegisterClassA(&windowClass);
     return CreateWindowExA(0, windowClass.lpszClassName, "Test host", WS_POPUP | WS_VISIBLE, 0,
-                           0, 1200, 600, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                           0, 1280, 1000, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   }();
   return topLevel;
 }
@@ -46,9 +46,9 @@ std::vector<TestHostWindow::Key>& TestHostWindow::Keys() {
   return keys;
 }
 
-TestHostWindow::TestHostWindow() {
-  window = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 1100, 520, TopLevel(),
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
+TestHostWindow::TestHostWindow(int x, int y, int width, int height) {
+  window = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
+                           height, TopLevel(), nullptr, GetModuleHandleA(nullptr), nullptr);
   Keys().clear();
 }
 

@@ -11,10 +11,13 @@
 // A window standing in for the host's: a visible child of the program's one
 // top-level window, which records the key messages it receives. (Without a
 // window manager, Wine waits two seconds for a top-level window to go, so
-// that one stays until the program ends.)
+// that one stays until the program ends.) The top-level window covers
+// 1280 x 1000 pixels from the screen's corner, so two editors fit one above
+// the other; like a real host's, the window clips its children, so its own
+// painting never covers the editor.
 class TestHostWindow {
  public:
-  TestHostWindow();
+  explicit TestHostWindow(int x = 0, int y = 0, int width = 1100, int height = 520);
   ~TestHostWindow() { Destroy(); }
   TestHostWindow(const TestHostWindow&) = delete;
   TestHostWindow& operator=(const TestHostWindow&) = delete;
