@@ -30,9 +30,9 @@ cmake --build --preset windows -j "${jobs}"
 export WINEPREFIX="$(pwd)/build/windows/.wineprefix"
 rm -rf "${WINEPREFIX}"
 # One Wine server for the whole run, stopped however the tests end.
-trap 'wineserver -k 2>/dev/null || true' EXIT
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
 ctest --preset windows
-wineserver -k 2>/dev/null || true
+/usr/lib/wine/wineserver -k 2>/dev/null || true
 trap - EXIT
 unset WINEPREFIX
 

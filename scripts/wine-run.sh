@@ -9,8 +9,10 @@ shift
 export WINEPREFIX
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
+# A program that hangs (a window waiting for an answer nobody gives) is
+# stopped rather than holding up the run.
+wine=(timeout --kill-after=10 600 /usr/lib/wine/wine64)
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "${wine}" "${program}" "$@"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "${wine[@]}" "${program}" "$@"
 fi
-exec "${wine}" "${program}" "$@"
+exec "${wine[@]}" "${program}" "$@"
