@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "EditorTestSupport.h"
+#include "ReadoutInk.h"
 #include "editor/IGraphicsHeadless.h"
 #include "engine/Tovrane.h"
 #include "raster/PngDecoder.h"
@@ -28,17 +29,6 @@ LICE_pixel At(LICE_IBitmap& bitmap, int x, int y) {
 
 int Rgb(LICE_pixel p) { return static_cast<int>(p & 0xffffff); }
 
-bool Green(LICE_pixel p) {
-  return LICE_GetG(p) > 100 && LICE_GetG(p) > LICE_GetR(p) + 60 && LICE_GetG(p) > LICE_GetB(p) + 60;
-}
-
-int GreenPixelsIn(LICE_IBitmap& bitmap, const Rect& r) {
-  int count = 0;
-  for (int y = r.top; y < r.bottom; ++y) {
-    for (int x = r.left; x < r.right; ++x) count += Green(At(bitmap, x, y)) ? 1 : 0;
-  }
-  return count;
-}
 
 struct DrawnEditor {
   DrawnEditor() : plug(std::make_unique<Tovrane>()) {

@@ -12,6 +12,7 @@
 
 #include "PluginLibrary.h"
 #include "Win32TestSupport.h"
+#include "ReadoutInk.h"
 #include "editor/IGraphicsHeadless.h"
 #include "engine/Tovrane.h"
 #include "raster/LICE_MemBitmap.h"
@@ -78,17 +79,6 @@ std::string Differences(LICE_IBitmap& shown, LICE_IBitmap& drawn, const Rect& ar
   return count == 0 ? std::string() : std::to_string(count) + " pixels differ, first " + first;
 }
 
-bool Green(LICE_pixel p) {
-  return LICE_GetG(p) > 100 && LICE_GetG(p) > LICE_GetR(p) + 60 && LICE_GetG(p) > LICE_GetB(p) + 60;
-}
-
-int GreenPixelsIn(LICE_IBitmap& bitmap, const Rect& r) {
-  int count = 0;
-  for (int y = r.top; y < r.bottom; ++y) {
-    for (int x = r.left; x < r.right; ++x) count += Green(At(bitmap, x, y)) ? 1 : 0;
-  }
-  return count;
-}
 
 // What the window shows, copied out of its device context.
 std::unique_ptr<LICE_SysBitmap> Shown(HWND editor) {
