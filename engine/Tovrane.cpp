@@ -8,7 +8,7 @@ PlugIdentity Tovrane::Identity() {
   identity.effectName = "Kestravon";
   identity.productName = "";
   identity.vendorName = "Ostrelle";
-  identity.version = 0x10000;
+  identity.version = KESTRAVON_VERSION_CODE;
   identity.uniqueId = FourCharCode('T', 'o', 'v', 'r');
   identity.makerId = FourCharCode('O', 's', 't', 'l');
   identity.latency = kTovraneLatency;

@@ -2,8 +2,8 @@
 # The project's test command: installs what is missing, then configures,
 # builds and runs every test in the release and the address-sanitizer builds,
 # the thread tests under ThreadSanitizer, the Windows plug-in (cross-built,
-# tested under Wine against the Linux one), and the fuzz targets for a fixed
-# number of inputs.
+# tested under Wine against the Linux one), the packages made from those two
+# builds, and the fuzz targets for a fixed number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -35,6 +35,10 @@ ctest --preset windows
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 trap - EXIT
 unset WINEPREFIX
+
+echo "=== packages: the Debian package and the Windows zip, made and checked"
+bash scripts/make-packages.sh
+bash scripts/test-packages.sh
 
 echo "=== release: benchmarks (a short run of each, to prove they work)"
 for bench in build/release/bench/*/kestravon_*_bench; do

@@ -4,6 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifndef KESTRAVON_VERSION
+#error "KESTRAVON_VERSION must be the project's version, from CMake"
+#endif
+
 namespace {
 
 bool ParseNumber(const std::string& text, double* value) {
@@ -100,6 +104,8 @@ bool CommandLine::Parse(int argc, const char* const* argv, RenderOptions* option
     const std::string option = args.Take();
     if (option == "--help" || option == "-h")
       options->help = true;
+    else if (option == "--version")
+      options->version = true;
     else if (option == "--list")
       options->list = true;
     else if (option == "--no-latency-compensation")
@@ -124,7 +130,7 @@ bool CommandLine::Parse(int argc, const char* const* argv, RenderOptions* option
       return false;
     }
   }
-  if (options->help) return true;
+  if (options->help || options->version) return true;
   const bool acts = !options->demoClipPath.empty() || !options->inputPath.empty() ||
                     options->list || !options->program.empty() || !options->assignments.empty() ||
                     !options->loadFxp.empty() || !options->saveFxp.empty() ||
@@ -152,7 +158,8 @@ const char* CommandLine::HelpText() {
 
 Renders audio files through a VST 2 plug-in (by default Kestravon), offline.
 
-  --plugin PATH            plug-in library to load (default: the built Kestravon.so)
+  --plugin PATH            plug-in library to load (default: the Kestravon.so built
+                           or installed with this program)
   --input FILE             audio to render (WAV, FLAC, AIFF)
   --output FILE            where to write it; .wav, .flac, .aif or .aiff
   --format F               output samples: float, pcm16 or pcm24 (default: as the input)
@@ -181,9 +188,12 @@ Renders audio files through a VST 2 plug-in (by default Kestravon), offline.
   --seconds S              length of the demo clip (default 6)
   --progress               show the progress bar even when stderr is no terminal
   --quiet                  print nothing but errors
-  --help                   this text
+  --help                   print this help
+  --version                print the version
 
 A mono input feeds both inputs of a stereo plug-in and gives a stereo output.
 Exit status: 0 done, 1 failed, 2 bad command line.
 )";
 }
+
+const char* CommandLine::VersionText() { return "kestravon-render " KESTRAVON_VERSION "\n"; }

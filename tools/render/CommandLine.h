@@ -24,6 +24,7 @@ struct RenderOptions {
   bool progress = false;
   bool quiet = false;
   bool help = false;
+  bool version = false;
 };
 
 // Parses the command line of kestravon-render.
@@ -34,4 +35,6 @@ class CommandLine {
   // False with a one-line error for unknown options and bad values.
   static bool Parse(int argc, const char* const* argv, RenderOptions* options, std::string* error);
   static const char* HelpText();
+  // "kestravon-render <version>", one line.
+  static const char* VersionText();
 };

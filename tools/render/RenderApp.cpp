@@ -52,16 +52,19 @@ int RenderApp::Run() {
 
 std::string RenderApp::DefaultPluginPath() {
   namespace fs = std::filesystem;
-  std::vector<fs::path> candidates = {KESTRAVON_DEFAULT_PLUGIN};
+  std::vector<fs::path> candidates;
   std::error_code ignored;
   const fs::path exe = fs::read_symlink("/proc/self/exe", ignored);
   if (!exe.empty()) {
     const fs::path dir = exe.parent_path();
-    // Beside the executable, at the top of its build tree, or installed.
+    // Beside the executable, at the top of its build tree, or installed with
+    // it (bin/ and lib/lxvst/ under one prefix). These come before the path
+    // compiled in, so a packaged copy never picks up the tree it was built in.
     candidates.push_back(dir / "Kestravon.so");
     candidates.push_back(dir / ".." / ".." / "Kestravon.so");
-    candidates.push_back(dir / ".." / "lib" / "vst" / "Kestravon.so");
+    candidates.push_back(dir / ".." / "lib" / "lxvst" / "Kestravon.so");
   }
+  candidates.push_back(KESTRAVON_DEFAULT_PLUGIN);
   for (const fs::path& candidate : candidates) {
     if (fs::is_regular_file(candidate, ignored)) return candidate.lexically_normal().string();
   }

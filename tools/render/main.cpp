@@ -15,5 +15,9 @@ int main(int argc, char** argv) {
     std::fputs(CommandLine::HelpText(), stdout);
     return 0;
   }
+  if (options.version) {
+    std::fputs(CommandLine::VersionText(), stdout);
+    return 0;
+  }
   return RenderApp(options).Run();
 }

@@ -132,6 +132,19 @@ TEST_F(KestravonRenderTest, ProgramAndBankFilesRoundTrip) {
   }
 }
 
+// Hosts read the plug-in's version as the decimal MMmmpp; it and the render
+// host's text must name the same release.
+TEST_F(KestravonRenderTest, PluginAndRenderHostReportTheSameVersion) {
+  const RunResult list = RunRender({"--plugin", KESTRAVON_PLUGIN, "--list"});
+  ASSERT_EQ(list.exitCode, 0) << list.err;
+  const size_t at = list.out.find(", version ");
+  ASSERT_NE(at, std::string::npos) << list.out;
+  const long code = std::stol(list.out.substr(at + 10));
+  const std::string decoded = std::to_string(code / 10000) + "." +
+                              std::to_string(code / 100 % 100) + "." + std::to_string(code % 100);
+  EXPECT_EQ(RunRender({"--version"}).out, "kestravon-render " + decoded + "\n");
+}
+
 TEST_F(KestravonRenderTest, UnknownNamesAreErrors) {
   const RunResult parameter = RunRender({"--plugin", KESTRAVON_PLUGIN, "--set", "Flutter=3"});
   EXPECT_NE(parameter.exitCode, 0);

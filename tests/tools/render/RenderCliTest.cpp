@@ -157,6 +157,22 @@ TEST(RenderCliTest, BadCommandLinesExitWithStatus2) {
   EXPECT_NE(help.out.find("--set NAME=VALUE"), std::string::npos);
 }
 
+TEST(RenderCliTest, VersionIsTheProjectsAndHelpNamesIt) {
+  const RunResult version = RunRender({"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out, "kestravon-render " KESTRAVON_PROJECT_VERSION "\n");
+  EXPECT_EQ(version.err, "");
+  // Asking for the version does nothing else, whatever else is asked.
+  const std::string out = TempPath("never.wav");
+  const RunResult withWork = RunRender({"--version", "--demo-clip", out});
+  EXPECT_EQ(withWork.exitCode, 0);
+  EXPECT_EQ(withWork.out, version.out);
+  EXPECT_FALSE(std::filesystem::exists(out));
+  const RunResult help = RunRender({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.out.find("\n  --version "), std::string::npos) << help.out;
+}
+
 TEST(RenderCliTest, DemoClipIsDeterministic) {
   const std::string a = TempPath("a.wav");
   const std::string b = TempPath("b.wav");
