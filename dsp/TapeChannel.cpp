@@ -190,6 +190,10 @@ bool TapeChannel::ResizeDelayLine(double newRate) {
   return true;
 }
 
+void TapeChannel::PrepareSampleRate(double newRate) {
+  if (newRate != sampleRate) ResizeDelayLine(newRate);
+}
+
 void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
   if (newRate != sampleRate) ResizeDelayLine(newRate);
 

@@ -25,6 +25,9 @@ class TapeChannel {
 
   void Init(int32_t startOffset);
   void Configure(TapeChannelSettings settings, double sampleRate);
+  // Sizes the delay line for a new rate ahead of the first block at it, so
+  // that the audio thread finds it ready; Configure does it otherwise.
+  void PrepareSampleRate(double newRate);
   // linkPosition < 0: this is the left channel. Otherwise it is the left
   // channel's read position, which the right channel follows as "wide" falls.
   double ProcessSample(double input, double linkPosition) {

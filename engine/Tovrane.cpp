@@ -71,6 +71,10 @@ void Tovrane::OnReset() {
   const double fs = static_cast<float>(SampleRate());
   quadDelayLineMid.sampleRate = fs;
   quadDelayLineSide.sampleRate = fs;
+  // The new delay lines are allocated here, on the host's thread, not by
+  // the first block at the new rate.
+  leftChannel.PrepareSampleRate(SampleRate());
+  rightChannel.PrepareSampleRate(SampleRate());
   UpdateLatency(SampleRate());
 }
 

@@ -69,6 +69,18 @@ TEST(RealTime, NoAllocationWhileBlocksRunAndSettingsMove) {
   counting = false;
   EXPECT_EQ(allocations.load(), 0);
 
+  // A new sample rate is prepared by the host's call that sets it: the first
+  // block at that rate allocates nothing either.
+  for (float rate : {48000.0f, 22050.0f, 96000.0f}) {
+    effect->dispatcher(effect, effMainsChanged, 0, 0, nullptr, 0.0f);
+    effect->dispatcher(effect, effSetSampleRate, 0, 0, nullptr, rate);
+    effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
+    counting = true;
+    effect->processReplacing(effect, in, out, 256);
+    counting = false;
+  }
+  EXPECT_EQ(allocations.load(), 0) << "the first block after a rate change";
+
   // The editor's own thread picks up what the blocks posted.
   editor->DrainHostHandOff();
   const auto* readout = dynamic_cast<ITextControl*>(editor->GetControl(editor->NControls() - 1));
