@@ -8,6 +8,7 @@
 
 #include "EditorTestSupport.h"
 #include "ReadoutInk.h"
+#include "SilentBlock.h"
 #include "editor/IGraphicsHeadless.h"
 #include "engine/Tovrane.h"
 #include "raster/PngDecoder.h"
@@ -34,15 +35,7 @@ struct DrawnEditor {
   DrawnEditor() : plug(std::make_unique<Tovrane>()) {
     graphics = dynamic_cast<IGraphicsHeadless*>(plug->Graphics());
   }
-  void RunBlock() {
-    AEffect* effect = plug->Effect();
-    effect->dispatcher(effect, effSetSampleRate, 0, 0, nullptr, 44100.0f);
-    effect->dispatcher(effect, effSetBlockSize, 0, 64, nullptr, 0.0f);
-    std::vector<float> left(64, 0.0f), right(64, 0.0f);
-    float* in[2] = {left.data(), right.data()};
-    float* out[2] = {left.data(), right.data()};
-    effect->processReplacing(effect, in, out, 64);
-  }
+  void RunBlock() { RunSilentBlock(plug->Effect()); }
 
   std::unique_ptr<Tovrane> plug;
   IGraphicsHeadless* graphics = nullptr;

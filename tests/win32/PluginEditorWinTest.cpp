@@ -13,6 +13,7 @@
 #include "PluginLibrary.h"
 #include "Win32TestSupport.h"
 #include "ReadoutInk.h"
+#include "SilentBlock.h"
 #include "editor/IGraphicsHeadless.h"
 #include "engine/Tovrane.h"
 #include "raster/LICE_MemBitmap.h"
@@ -136,15 +137,6 @@ class HeadlessTwin {
  private:
   Tovrane plug;
 };
-
-void RunOneBlock(AEffect* effect) {
-  effect->dispatcher(effect, effSetSampleRate, 0, 0, nullptr, 44100.0f);
-  effect->dispatcher(effect, effSetBlockSize, 0, 64, nullptr, 0.0f);
-  std::vector<float> left(64, 0.0f), right(64, 0.0f);
-  float* in[2] = {left.data(), right.data()};
-  float* out[2] = {left.data(), right.data()};
-  effect->processReplacing(effect, in, out, 64);
-}
 
 class PluginEditorWin : public PluginLibrary {
  protected:
@@ -467,7 +459,7 @@ TEST_F(PluginEditorWin, PicturesAProgramWithItsReadout) {
   SetParameter(kWow, 0.75f);
   SetParameter(kNoiseType, 0.5f);
   SetParameter(kWide, 0.9f);  // the last one touched, so the readout shows it
-  Both(RunOneBlock);
+  Both(RunSilentBlock);
   HWND editor = Open(window);
   ASSERT_NE(editor, nullptr);
   std::unique_ptr<LICE_MemBitmap> background = LibraryImage(library, 103);
