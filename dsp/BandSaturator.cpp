@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "dsp/Maths.h"
+
 float BandSaturator::SumClean(float lowAligned, float mid, float high) const {
   const float lowOut = static_cast<float>(static_cast<float>(lowAligned * 1.05) * gLow);
   const float midOut = static_cast<float>(static_cast<float>(mid * 0.9) * gMid);
@@ -12,9 +14,9 @@ float BandSaturator::SumClean(float lowAligned, float mid, float high) const {
 float BandSaturator::SumArctangent(float lowAligned, float mid, float high) const {
   const float lowOut = static_cast<float>(lowAligned * gLow);
   const float z = static_cast<float>(mid * 0.5);
-  const float midOut = static_cast<float>((std::atan(z * gMid * 1.75 * drive) + z) * 0.5 * gMid);
+  const float midOut = static_cast<float>((maths::Atan(z * gMid * 1.75 * drive) + z) * 0.5 * gMid);
   const float hb = static_cast<float>(high * 1.25);
   const float highOut =
-      static_cast<float>((std::atan(gHigh * hb * 1.25 * drive) + hb) * 0.5 * gHigh);
+      static_cast<float>((maths::Atan(gHigh * hb * 1.25 * drive) + hb) * 0.5 * gHigh);
   return midOut + lowOut + highOut;
 }

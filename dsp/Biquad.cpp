@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "dsp/DesignLimit.h"
+#include "dsp/Maths.h"
 
 // The sum is finite exactly when both terms are, short of an overflow that
 // is a fault as well.
@@ -45,9 +46,9 @@ void Biquad::CalcCoefficients() {
   }
 }
 
-double Biquad::Tangent() const { return std::tan(std::numbers::pi * LimitDesignFraction(fc)); }
+double Biquad::Tangent() const { return maths::Tan(std::numbers::pi * LimitDesignFraction(fc)); }
 
-double Biquad::LinearGain() const { return std::pow(10.0, std::fabs(gainDb) / 20.0); }
+double Biquad::LinearGain() const { return maths::Pow10(std::fabs(gainDb) / 20.0); }
 
 // The types whose denominator is the plain q pole pair.
 void Biquad::DesignFromPoles(double k) {

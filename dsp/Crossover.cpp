@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "dsp/DesignLimit.h"
+#include "dsp/Maths.h"
 
 bool Crossover::StateIsFinite() const {
   const double sum = static_cast<double>(lowX1) + lowX2 + lowY1 + lowY2 + highX1 + highX2 +
@@ -23,8 +24,8 @@ void Crossover::SetCrossover(float newFrequency, float newSampleRate) {
   constexpr double kHighestW = 2.0 * std::numbers::pi * kHighestDesignFraction;
   const double unlimited = 2.0 * std::numbers::pi * frequency / sampleRate;
   const float w = static_cast<float>(unlimited < kHighestW ? unlimited : kHighestW);
-  const float c = std::cos(w);
-  const float s = std::sin(w);
+  const float c = maths::CosF(w);
+  const float s = maths::SinF(w);
   const float alpha = s / (2.0f * q);
   const float a0 = 1.0f + alpha;
   a1 = -2.0f * c / a0;

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "dsp/FastTanh.h"
+#include "dsp/Maths.h"
 #include "dsp/NoiseBanks.h"
 #include "dsp/RandomGenerator.h"
 
@@ -50,9 +51,9 @@ int64_t WrapIndex(int64_t n, int64_t length) {
 
 // Single-precision weights of the second, third and fourth Chebyshev terms.
 struct HarmonicWeights {
-  float second = std::pow(10.0f, -2.1f);
-  float third = std::pow(10.0f, -3.4f);
-  float fourth = std::pow(10.0f, -4.2f);
+  float second = maths::Pow10F(-2.1f);
+  float third = maths::Pow10F(-3.4f);
+  float fourth = maths::Pow10F(-4.2f);
 };
 
 // Computed once when the library loads, so the audio path never meets a
@@ -295,10 +296,10 @@ void TapeChannel::DesignToneFilters(const TapeChannelSettings& s) {
 }
 
 [[gnu::always_inline]] inline void TapeChannel::AdvanceTransport() {
-  const double flutter = std::sin(flutterOmega * phaseTime);
+  const double flutter = maths::Sin(flutterOmega * phaseTime);
   phaseTime += (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
-  const double wobble = std::sin(kPi * static_cast<double>(2.65f) * phaseTime);
-  wowValue = std::sin(wowOmega * (phaseTime + static_cast<double>(0.01f) * wobble));
+  const double wobble = maths::Sin(kPi * static_cast<double>(2.65f) * phaseTime);
+  wowValue = maths::Sin(wowOmega * (phaseTime + static_cast<double>(0.01f) * wobble));
 }
 
 double TapeChannel::WrapIntoLine(double position) const {
@@ -380,7 +381,7 @@ double TapeChannel::WrapIntoLine(double position) const {
 
 [[gnu::always_inline]] inline void TapeChannel::UpdateReadPosition(double noise) {
   const double wowDepth = wowDepthSmoother.Value();
-  const double flutter = std::sin(readFlutterOmega * phaseTime);
+  const double flutter = maths::Sin(readFlutterOmega * phaseTime);
   const double m = 0.5 * wowDepth * flutter + 0.75 * wowDepth * wowValue +
                    static_cast<double>(scratchDepthSmoother.Value()) * scratchRamp.value +
                    noiseDepth * noise;

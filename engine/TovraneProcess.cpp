@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "dsp/Maths.h"
 #include "core/DenormalGuard.h"
 #include "engine/SnapshotFields.h"
 #include "engine/Tovrane.h"
@@ -75,7 +76,7 @@ void Tovrane::StartBlock(double fs) {
   SetDelayLfo(combDelayLeft, inv);
   SetDelayLfo(combDelayRight, inv);
 
-  const double rate = (std::sin(phase[2]) * 0.75 + 1.25) * 2.0 * (kTwoPi * inv);
+  const double rate = (maths::Sin(phase[2]) * 0.75 + 1.25) * 2.0 * (kTwoPi * inv);
   phaseStep[0] = 0.1 * rate;
   phaseStep[1] = 0.1671 * rate;
   phaseStep[2] = 0.451 * rate;
@@ -146,7 +147,7 @@ void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, d
 double Tovrane::GainFor(GainFactor& gain, float z) {
   if (z != gain.state) {
     gain.state = z;
-    gain.factor = std::exp((static_cast<double>(z) - 0.5) * 24.0 * kLnTenOverTwenty);
+    gain.factor = maths::Exp((static_cast<double>(z) - 0.5) * 24.0 * kLnTenOverTwenty);
   }
   return gain.factor;
 }
@@ -154,10 +155,10 @@ double Tovrane::GainFor(GainFactor& gain, float z) {
 // The four sine modulators, read before this frame's advance, sweep the
 // peak and all-pass filters.
 void Tovrane::SweepFilters(double inv) {
-  const double s1 = std::sin(phase[0]);
-  const double s2 = std::sin(phase[1] + kPhaseOffset2);
-  const double s3 = std::sin(phase[2] + kPhaseOffset3);
-  const double s4 = std::sin(phase[3] + kPhaseOffset4);
+  const double s1 = maths::Sin(phase[0]);
+  const double s2 = maths::Sin(phase[1] + kPhaseOffset2);
+  const double s3 = maths::Sin(phase[2] + kPhaseOffset3);
+  const double s4 = maths::Sin(phase[3] + kPhaseOffset4);
   AdvancePhases();
   Redesign(quadPeakMid, BiquadType::Peak, (s1 * 800.0 + 1000.0) * inv, s3 * 3.0);
   Redesign(quadPeakSide, BiquadType::Peak, (s2 * 800.0 + 1000.0) * inv, s4 * 3.0);

@@ -1,0 +1,21 @@
+# The processing's transcendental functions come in two builds (dsp/Maths.h):
+# the product's own IEEE-only forms, and the C library's, called exactly as the
+# algorithms are written. The product uses its own unless KESTRAVON_LITERAL_MATHS
+# is set. Tests and benchmarks also get a literal build of the DSP and engine
+# libraries and of the plug-in module, so that every run can measure the
+# product against it; the two meet only as separate plug-in modules.
+option(KESTRAVON_LITERAL_MATHS "Build the product with the C library's maths" OFF)
+
+set(KESTRAVON_WITH_LITERAL_VARIANT OFF)
+if((KESTRAVON_TESTS OR KESTRAVON_BENCH) AND NOT WIN32 AND NOT KESTRAVON_FUZZ
+   AND NOT KESTRAVON_THREAD_SANITIZE)
+  set(KESTRAVON_WITH_LITERAL_VARIANT ON)
+endif()
+
+function(kestravon_use_maths target literal)
+  if(literal)
+    target_compile_definitions(${target} PUBLIC KESTRAVON_LITERAL_MATHS=1)
+  else()
+    target_compile_definitions(${target} PUBLIC KESTRAVON_LITERAL_MATHS=0)
+  endif()
+endfunction()

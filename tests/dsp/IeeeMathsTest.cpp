@@ -1,0 +1,70 @@
+#include "dsp/IeeeMaths.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <limits>
+
+namespace {
+
+// Distance in representable doubles; the C library's results are within
+// about one ulp of the true value, so three from them is at most four from it.
+int64_t UlpDistance(double a, double b) {
+  int64_t x, y;
+  std::memcpy(&x, &a, 8);
+  std::memcpy(&y, &b, 8);
+  if (x < 0) x = std::numeric_limits<int64_t>::min() - x;
+  if (y < 0) y = std::numeric_limits<int64_t>::min() - y;
+  return x > y ? x - y : y - x;
+}
+
+// Largest distance over an even sweep of [lo, hi] with an irrational step.
+int64_t WorstUlps(const std::function<double(double)>& own,
+                  const std::function<double(double)>& reference, double lo, double hi) {
+  int64_t worst = 0;
+  constexpr int kPoints = 200000;
+  for (int i = 0; i <= kPoints; ++i) {
+    const double x = lo + (hi - lo) * std::fmod(i * 0.6180339887498949, 1.0);
+    worst = std::max(worst, UlpDistance(own(x), reference(x)));
+  }
+  return worst;
+}
+
+double LibSin(double x) { return std::sin(x); }
+
+}  // namespace
+
+TEST(IeeeMaths, AgreesWithTheCLibraryOverTheArgumentsTheProcessingUses) {
+  using namespace ieee_maths;
+  EXPECT_LE(WorstUlps(Sin, LibSin, -7.0, 7.0), 2);          // sweep phases
+  EXPECT_LE(WorstUlps(Sin, LibSin, 0.0, 2e4), 2);           // an hour of transport
+  EXPECT_LE(WorstUlps(Sin, LibSin, 1e6, 2e8), 2);           // weeks of transport
+  EXPECT_LE(WorstUlps(Cos, [](double x) { return std::cos(x); }, -7.0, 7.0), 2);
+  EXPECT_LE(WorstUlps(Tan, [](double x) { return std::tan(x); }, 1e-6, 1.4138), 3);
+  EXPECT_LE(WorstUlps(Atan, [](double x) { return std::atan(x); }, -4.0, 4.0), 2);
+  EXPECT_LE(WorstUlps(Atan, [](double x) { return std::atan(x); }, -1e6, 1e6), 2);
+  EXPECT_LE(WorstUlps(Exp, [](double x) { return std::exp(x); }, -700.0, 709.0), 1);
+  EXPECT_LE(WorstUlps(Pow10, [](double y) { return std::pow(10.0, y); }, -300.0, 300.0), 1);
+}
+
+TEST(IeeeMaths, SingleValuesAndTheEdges) {
+  using namespace ieee_maths;
+  EXPECT_EQ(Sin(0.0), 0.0);
+  EXPECT_EQ(Exp(0.0), 1.0);
+  EXPECT_EQ(Pow10(0.0), 1.0);
+  EXPECT_EQ(Pow10(2.0), 100.0);
+  EXPECT_EQ(Atan(std::numeric_limits<double>::infinity()), 0x1.921fb54442d18p+0);
+  EXPECT_EQ(Exp(710.0), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(Exp(-746.0), 0.0);
+  EXPECT_GT(Exp(-740.0), 0.0);  // subnormal results are reached, not cut short
+  EXPECT_TRUE(std::isnan(Sin(std::numeric_limits<double>::infinity())));
+  EXPECT_TRUE(std::isnan(Atan(std::nan(""))));
+  // Far beyond any session the result is still a sine.
+  for (double x : {1e10, -3e15, 1e300}) EXPECT_LE(std::fabs(Sin(x)), 1.0) << x;
+  // The tape's harmonic weights, rounded to float, are the C library's.
+  for (float y : {-2.1f, -3.4f, -4.2f})
+    EXPECT_EQ(static_cast<float>(Pow10(y)), std::pow(10.0f, y)) << y;
+}
