@@ -113,6 +113,23 @@ inline void Split(double a, double* hi, double* lo) {
 
 }  // namespace detail
 
+// a * b - fl(a * b), exactly (Dekker's product, without fused operations):
+// what rounding the product lost.
+inline double ProductRoundingError(double a, double b) {
+  double aHi, aLo, bHi, bLo;
+  detail::Split(a, &aHi, &aLo);
+  detail::Split(b, &bHi, &bLo);
+  const double p = a * b;
+  return ((aHi * bHi - p) + aHi * bLo + aLo * bHi) + aLo * bLo;
+}
+
+// a + b - fl(a + b), exactly (Knuth's sum).
+inline double SumRoundingError(double a, double b) {
+  const double s = a + b;
+  const double bVirtual = s - a;
+  return (a - (s - bVirtual)) + (b - bVirtual);
+}
+
 inline double Sin(double x) {
   int quadrant;
   const double r = detail::ReduceQuarterTurns(x, &quadrant);

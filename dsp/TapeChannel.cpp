@@ -5,6 +5,7 @@
 #include <limits>
 #include <new>
 #include <numbers>
+#include <utility>
 
 #include "dsp/FastTanh.h"
 #include "dsp/Maths.h"
@@ -19,6 +20,8 @@ constexpr double kReferenceDelay = 1378.0;
 constexpr double kReferenceLength = 2756.0;
 constexpr int kCrossfadeLength = TapeChannel::kBrownLoopSize - TapeChannel::kBrownLoopPeriod;
 constexpr double kDrawScale = RandomGenerator::kMax;
+constexpr double kWobbleOmega = kPi * static_cast<double>(2.65f);
+constexpr double kWowOffsetScale = static_cast<double>(0.01f);
 
 struct NoiseBank {
   const float* table;
@@ -109,6 +112,7 @@ void TapeChannel::Init(int32_t startOffset) {
   writeIndex = 0.0;
   readPosition = 0.0;
   phaseTime = startOffset;
+  AnchorTransportSines();
   SetNoisePosition(startOffset);
   delayLine.reset(new double[delayLength]());
 
@@ -163,6 +167,7 @@ void TapeChannel::ClearSignal() {
     phaseTime = 0.0;
     wowValue = 1.0;
   }
+  AnchorTransportSines();
   if (!std::isfinite(noisePosition)) SetNoisePosition(0.0);
   if (!(readPosition >= 0.0 && readPosition < delayLength)) readPosition = 0.0;
 }
@@ -197,6 +202,7 @@ void TapeChannel::PrepareSampleRate(double newRate) {
 
 void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
   if (newRate != sampleRate) ResizeDelayLine(newRate);
+  AnchorTransportSines();
 
   noiseType = settings.noiseType;
   wowDepthTarget = settings.wow * static_cast<double>(0.075f) * 2.0;
@@ -296,10 +302,54 @@ void TapeChannel::DesignToneFilters(const TapeChannelSettings& s) {
 }
 
 [[gnu::always_inline]] inline void TapeChannel::AdvanceTransport() {
-  const double flutter = maths::Sin(flutterOmega * phaseTime);
-  phaseTime += (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
-  const double wobble = maths::Sin(kPi * static_cast<double>(2.65f) * phaseTime);
-  wowValue = maths::Sin(wowOmega * (phaseTime + static_cast<double>(0.01f) * wobble));
+  if constexpr (maths::kLiteral) {
+    const double flutter = maths::Sin(flutterOmega * phaseTime);
+    phaseTime += (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
+    const double wobble = maths::Sin(kWobbleOmega * phaseTime);
+    wowValue = maths::Sin(wowOmega * (phaseTime + kWowOffsetScale * wobble));
+    return;
+  }
+  // The time is accumulated exactly as above, and each sine is carried by
+  // rotation through the exact time step (the difference of two nearby
+  // doubles is exact). The rotation follows the exact phase omega * time;
+  // each sine is then nudged by what rounding lost in the literal phase, so
+  // the product follows the literal arithmetic to within an ulp or two
+  // instead of to within the phase's own rounding.
+  const double flutter = flutterSine.SinNudged(-ProductError(flutterOmega, phaseTime));
+  const double next = phaseTime + (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
+  const double step = next - phaseTime;
+  phaseTime = next;
+  if (flutterSine.StepDueForAnchor()) {
+    AnchorTransportSines();
+  } else {
+    flutterSine.RotateBy(flutterOmega * step);
+    wobbleSine.RotateBy(kWobbleOmega * step);
+    wowSine.RotateBy(wowOmega * step);
+    readFlutterSine.RotateBy(readFlutterOmega * step);
+  }
+  const double wobble = wobbleSine.SinNudged(-ProductError(kWobbleOmega, phaseTime));
+  // The wow phase is omega (time + x): sin(omega time + b), with b the small
+  // offset plus the two roundings of the literal sum and product, taken by
+  // its short series.
+  const double x = kWowOffsetScale * wobble;
+  const double shiftedTime = phaseTime + x;
+  const double b = wowOmega * x - wowOmega * ieee_maths::SumRoundingError(phaseTime, x) -
+                   ProductError(wowOmega, shiftedTime);
+  wowValue = wowSine.Sin() * QuadratureOscillator::SmallCos(b) +
+             wowSine.Cos() * QuadratureOscillator::SmallSin(b);
+}
+
+double TapeChannel::ProductError(double omega, double time) {
+  return ieee_maths::ProductRoundingError(omega, time);
+}
+
+void TapeChannel::AnchorTransportSines() {
+  if constexpr (maths::kLiteral) return;
+  for (auto [sine, omega] : {std::pair{&flutterSine, flutterOmega},
+                             std::pair{&wobbleSine, kWobbleOmega}, std::pair{&wowSine, wowOmega},
+                             std::pair{&readFlutterSine, readFlutterOmega}}) {
+    sine->Anchor(omega * phaseTime, ProductError(omega, phaseTime));
+  }
 }
 
 double TapeChannel::WrapIntoLine(double position) const {
@@ -381,7 +431,9 @@ double TapeChannel::WrapIntoLine(double position) const {
 
 [[gnu::always_inline]] inline void TapeChannel::UpdateReadPosition(double noise) {
   const double wowDepth = wowDepthSmoother.Value();
-  const double flutter = maths::Sin(readFlutterOmega * phaseTime);
+  const double flutter =
+      maths::kLiteral ? maths::Sin(readFlutterOmega * phaseTime)
+                      : readFlutterSine.SinNudged(-ProductError(readFlutterOmega, phaseTime));
   const double m = 0.5 * wowDepth * flutter + 0.75 * wowDepth * wowValue +
                    static_cast<double>(scratchDepthSmoother.Value()) * scratchRamp.value +
                    noiseDepth * noise;

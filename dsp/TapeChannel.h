@@ -6,6 +6,7 @@
 #include "dsp/Biquad.h"
 #include "dsp/GlideRamp.h"
 #include "dsp/OnePoleSmoother.h"
+#include "dsp/QuadratureOscillator.h"
 #include "dsp/TapeChannelSettings.h"
 #include "dsp/TubeStage.h"
 
@@ -74,6 +75,8 @@ class TapeChannel {
   void DesignToneFilters(const TapeChannelSettings& s);
   void StepScratch();
   void AdvanceTransport();
+  void AnchorTransportSines();
+  static double ProductError(double omega, double time);
   double WrapIntoLine(double position) const;
   double ReadDelayLine(double linkPosition) const;
   void WriteDelayLine(double x);
@@ -103,6 +106,12 @@ class TapeChannel {
   double wowOmega = 0.0;
   double readFlutterOmega = 0.0;
   double wowValue = 1.0;
+  // The product build's transport sines of phaseTime times each omega,
+  // carried by rotation through the time each sample adds.
+  QuadratureOscillator flutterSine;
+  QuadratureOscillator wobbleSine;
+  QuadratureOscillator wowSine;
+  QuadratureOscillator readFlutterSine;
   double scratchCountdown = 0.0;
   GlideRamp scratchRamp;
 

@@ -4,6 +4,7 @@
 #include "dsp/Biquad.h"
 #include "dsp/ModDelay.h"
 #include "dsp/OnePoleSmoother.h"
+#include "dsp/QuadratureOscillator.h"
 #include "dsp/TapeChannel.h"
 #include "dsp/TapeChannelSettings.h"
 #include "engine/EngineSnapshot.h"
@@ -68,6 +69,7 @@ class Tovrane : public IPlugVST {
   void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv);
   void SweepFilters(double inv);
   void AdvancePhases();
+  void AnchorSweepSines();
   static void GlideTo(ModDelay& line, double target);
   static void SetDelayLfo(ModDelay& line, double inv);
   struct GainFactor;
@@ -122,6 +124,9 @@ class Tovrane : public IPlugVST {
   Biquad phaseAllpassRight;
   double phase[4] = {};
   double phaseStep[4] = {};
+  // The four sweep sines, sin(phase[k] + offset k), carried by rotation in
+  // the product build.
+  QuadratureOscillator sweepSine[4];
 };
 
 // The tape channels take the snapshot's first part as it stands.

@@ -15,6 +15,7 @@ constexpr double kLnTenOverTwenty = 0.1151292546497;
 constexpr double kPhaseOffset2 = 1.790707812546182;   // 0.57 pi
 constexpr double kPhaseOffset3 = 0.9738937226128359;  // 0.31 pi
 constexpr double kPhaseOffset4 = 2.3090706003884978;  // 0.735 pi
+constexpr double kPhaseOffsets[4] = {0.0, kPhaseOffset2, kPhaseOffset3, kPhaseOffset4};
 
 // The single-precision filter step: rounded in, double inside, rounded out.
 double FilterStep(Biquad& filter, double x) {
@@ -81,6 +82,10 @@ void Tovrane::StartBlock(double fs) {
   phaseStep[1] = 0.1671 * rate;
   phaseStep[2] = 0.451 * rate;
   phaseStep[3] = 0.817 * rate;
+  if constexpr (!maths::kLiteral) {
+    for (int k = 0; k < 4; ++k) sweepSine[k].SetStep(phaseStep[k]);
+    AnchorSweepSines();
+  }
 }
 
 // Starts a glide unless the line is already at, or already gliding to, the target.
@@ -155,10 +160,18 @@ double Tovrane::GainFor(GainFactor& gain, float z) {
 // The four sine modulators, read before this frame's advance, sweep the
 // peak and all-pass filters.
 void Tovrane::SweepFilters(double inv) {
-  const double s1 = maths::Sin(phase[0]);
-  const double s2 = maths::Sin(phase[1] + kPhaseOffset2);
-  const double s3 = maths::Sin(phase[2] + kPhaseOffset3);
-  const double s4 = maths::Sin(phase[3] + kPhaseOffset4);
+  double s1, s2, s3, s4;
+  if constexpr (maths::kLiteral) {
+    s1 = maths::Sin(phase[0]);
+    s2 = maths::Sin(phase[1] + kPhaseOffset2);
+    s3 = maths::Sin(phase[2] + kPhaseOffset3);
+    s4 = maths::Sin(phase[3] + kPhaseOffset4);
+  } else {
+    s1 = sweepSine[0].Sin();
+    s2 = sweepSine[1].Sin();
+    s3 = sweepSine[2].Sin();
+    s4 = sweepSine[3].Sin();
+  }
   AdvancePhases();
   Redesign(quadPeakMid, BiquadType::Peak, (s1 * 800.0 + 1000.0) * inv, s3 * 3.0);
   Redesign(quadPeakSide, BiquadType::Peak, (s2 * 800.0 + 1000.0) * inv, s4 * 3.0);
@@ -171,6 +184,20 @@ void Tovrane::AdvancePhases() {
     phase[k] += phaseStep[k];
     if (phase[k] > kTwoPi) phase[k] -= kTwoPi;
   }
+  if constexpr (!maths::kLiteral) {
+    if (sweepSine[0].StepDueForAnchor()) {
+      AnchorSweepSines();
+    } else {
+      for (QuadratureOscillator& sine : sweepSine) sine.Rotate();
+    }
+  }
+}
+
+// The rotation follows the phases, which keep being accumulated as they
+// always were; each block, and every so many frames in long blocks, the
+// sines start again from them.
+void Tovrane::AnchorSweepSines() {
+  for (int k = 0; k < 4; ++k) sweepSine[k].Anchor(phase[k] + kPhaseOffsets[k]);
 }
 
 const ModDelay& Tovrane::DelayLine(int which) const {
