@@ -5,14 +5,7 @@
 void QuadratureOscillator::Anchor(double phase) {
   s = ieee_maths::Sin(phase);
   c = ieee_maths::Cos(phase);
-  stepsSinceAnchor = 0;
-}
-
-void QuadratureOscillator::Anchor(double phase, double error) {
-  const double sinPhase = ieee_maths::Sin(phase);
-  const double cosPhase = ieee_maths::Cos(phase);
-  s = sinPhase + cosPhase * error;
-  c = cosPhase - sinPhase * error;
+  lastPhase = phase;
   stepsSinceAnchor = 0;
 }
 
@@ -22,6 +15,6 @@ void QuadratureOscillator::SetStep(double step) {
 }
 
 // Only at sample rates of a few kilohertz and below.
-void QuadratureOscillator::RotateByLarge(double angle) {
+void QuadratureOscillator::TurnByLarge(double angle) {
   Turn(ieee_maths::Sin(angle), ieee_maths::Cos(angle));
 }

@@ -5,7 +5,6 @@
 #include <limits>
 #include <new>
 #include <numbers>
-#include <utility>
 
 #include "dsp/FastTanh.h"
 #include "dsp/Maths.h"
@@ -309,47 +308,27 @@ void TapeChannel::DesignToneFilters(const TapeChannelSettings& s) {
     wowValue = maths::Sin(wowOmega * (phaseTime + kWowOffsetScale * wobble));
     return;
   }
-  // The time is accumulated exactly as above, and each sine is carried by
-  // rotation through the exact time step (the difference of two nearby
-  // doubles is exact). The rotation follows the exact phase omega * time;
-  // each sine is then nudged by what rounding lost in the literal phase, so
-  // the product follows the literal arithmetic to within an ulp or two
-  // instead of to within the phase's own rounding.
-  const double flutter = flutterSine.SinNudged(-ProductError(flutterOmega, phaseTime));
-  const double next = phaseTime + (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
-  const double step = next - phaseTime;
-  phaseTime = next;
+  // The same phases, each sine carried by rotation from one phase to the next.
+  const double flutter = flutterSine.Sin();
+  phaseTime += (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
   if (flutterSine.StepDueForAnchor()) {
     AnchorTransportSines();
   } else {
-    flutterSine.RotateBy(flutterOmega * step);
-    wobbleSine.RotateBy(kWobbleOmega * step);
-    wowSine.RotateBy(wowOmega * step);
-    readFlutterSine.RotateBy(readFlutterOmega * step);
+    flutterSine.FollowPhase(flutterOmega * phaseTime);
+    wobbleSine.FollowPhase(kWobbleOmega * phaseTime);
+    readFlutterSine.FollowPhase(readFlutterOmega * phaseTime);
   }
-  const double wobble = wobbleSine.SinNudged(-ProductError(kWobbleOmega, phaseTime));
-  // The wow phase is omega (time + x): sin(omega time + b), with b the small
-  // offset plus the two roundings of the literal sum and product, taken by
-  // its short series.
-  const double x = kWowOffsetScale * wobble;
-  const double shiftedTime = phaseTime + x;
-  const double b = wowOmega * x - wowOmega * ieee_maths::SumRoundingError(phaseTime, x) -
-                   ProductError(wowOmega, shiftedTime);
-  wowValue = wowSine.Sin() * QuadratureOscillator::SmallCos(b) +
-             wowSine.Cos() * QuadratureOscillator::SmallSin(b);
+  wowSine.FollowPhase(wowOmega * (phaseTime + kWowOffsetScale * wobbleSine.Sin()));
+  wowValue = wowSine.Sin();
 }
 
-double TapeChannel::ProductError(double omega, double time) {
-  return ieee_maths::ProductRoundingError(omega, time);
-}
-
+// The wow sine is anchored by its first step.
 void TapeChannel::AnchorTransportSines() {
   if constexpr (maths::kLiteral) return;
-  for (auto [sine, omega] : {std::pair{&flutterSine, flutterOmega},
-                             std::pair{&wobbleSine, kWobbleOmega}, std::pair{&wowSine, wowOmega},
-                             std::pair{&readFlutterSine, readFlutterOmega}}) {
-    sine->Anchor(omega * phaseTime, ProductError(omega, phaseTime));
-  }
+  flutterSine.Anchor(flutterOmega * phaseTime);
+  wobbleSine.Anchor(kWobbleOmega * phaseTime);
+  wowSine.Anchor(wowOmega * (phaseTime + kWowOffsetScale * wobbleSine.Sin()));
+  readFlutterSine.Anchor(readFlutterOmega * phaseTime);
 }
 
 double TapeChannel::WrapIntoLine(double position) const {
@@ -432,8 +411,7 @@ double TapeChannel::WrapIntoLine(double position) const {
 [[gnu::always_inline]] inline void TapeChannel::UpdateReadPosition(double noise) {
   const double wowDepth = wowDepthSmoother.Value();
   const double flutter =
-      maths::kLiteral ? maths::Sin(readFlutterOmega * phaseTime)
-                      : readFlutterSine.SinNudged(-ProductError(readFlutterOmega, phaseTime));
+      maths::kLiteral ? maths::Sin(readFlutterOmega * phaseTime) : readFlutterSine.Sin();
   const double m = 0.5 * wowDepth * flutter + 0.75 * wowDepth * wowValue +
                    static_cast<double>(scratchDepthSmoother.Value()) * scratchRamp.value +
                    noiseDepth * noise;

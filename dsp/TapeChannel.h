@@ -76,7 +76,6 @@ class TapeChannel {
   void StepScratch();
   void AdvanceTransport();
   void AnchorTransportSines();
-  static double ProductError(double omega, double time);
   double WrapIntoLine(double position) const;
   double ReadDelayLine(double linkPosition) const;
   void WriteDelayLine(double x);
@@ -106,8 +105,7 @@ class TapeChannel {
   double wowOmega = 0.0;
   double readFlutterOmega = 0.0;
   double wowValue = 1.0;
-  // The product build's transport sines of phaseTime times each omega,
-  // carried by rotation through the time each sample adds.
+  // The product build's transport sines, carried by rotation from phase to phase.
   QuadratureOscillator flutterSine;
   QuadratureOscillator wobbleSine;
   QuadratureOscillator wowSine;
