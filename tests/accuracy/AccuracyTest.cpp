@@ -14,10 +14,18 @@
 namespace {
 
 bool longForm = false;
-// The hour run in the short form: the program whose transport moves most
-// (wow, flutter and scratches all up), where the phases matter most.
-constexpr int kHourProgram = 5;
-constexpr float kHourRate = 48000.0f;
+// The hour run in the short form: a program whose output feeds float
+// roundings back through resonant filters, so that a last-bit difference
+// anywhere shows, at the rate where an hour costs least.
+constexpr int kHourProgram = 11;
+constexpr float kHourRate = 44100.0f;
+// The sanitizer build checks the two modules' memory use, not the budget
+// again: it renders less.
+#if KESTRAVON_SANITIZED
+constexpr double kBudgetSeconds = 2.0;
+#else
+constexpr double kBudgetSeconds = 10.0;
+#endif
 
 using Case = std::tuple<int, float>;  // program, sample rate
 
@@ -46,9 +54,9 @@ class Accuracy : public testing::TestWithParam<Case> {
 };
 
 TEST_P(Accuracy, TenSecondsStayWithinTheBudget) {
-  const ComparisonResult result = CompareModules(Plan(10.0));
+  const ComparisonResult result = CompareModules(Plan(kBudgetSeconds));
   ASSERT_EQ(result.error, "");
-  ExpectWithinBudget(result.whole, "10 s");
+  ExpectWithinBudget(result.whole, "the first seconds");
   RecordProperty("difference", result.whole.Describe());
 }
 
