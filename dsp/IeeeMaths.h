@@ -78,7 +78,8 @@ inline double CosKernel(double r) {
   return 1.0 - 0.5 * z + (z * z) * tail;
 }
 
-// atan(u) for |u| <= 1/32: the series to u^11; the next term is below 1e-20.
+// atan(u) for |u| <= 1/32: the series to u^11; the next term is below 1e-20
+// of the result.
 inline double AtanKernel(double u) {
   const double z = u * u;
   return u + u * (z * (-0x1.5555555555555p-2 +
@@ -87,13 +88,55 @@ inline double AtanKernel(double u) {
                                  z * (0x1.c71c71c71c71cp-4 + z * -0x1.745d1745d1746p-4)))));
 }
 
-// atan(j/16) for j = 0..16 and 2^(j/32) for j = 0..31, correctly rounded.
-inline constexpr double kAtanSixteenths[17] = {
-    0x0.0p+0,              0x1.ff55bb72cfdeap-5, 0x1.fd5ba9aac2f6ep-4, 0x1.7b97b4bce5b02p-3,
-    0x1.f5b75f92c80ddp-3, 0x1.362773707ebccp-2, 0x1.6f61941e4def1p-2, 0x1.a64eec3cc23fdp-2,
-    0x1.dac670561bb4fp-2, 0x1.0657e94db30d0p-1, 0x1.1e00babdefeb4p-1, 0x1.345f01cce37bbp-1,
-    0x1.4978fa3269ee1p-1, 0x1.5d58987169b18p-1, 0x1.700a7c5784634p-1, 0x1.819d0b7158a4dp-1,
-    0x1.921fb54442d18p-1};
+// Points c and atan(c), correctly rounded, at the middle of each eighth of
+// every binade from 2^-5 to 2^5: c = 2^e (1 + (m + 1/2) / 8).
+struct AtanPoint {
+  double c;
+  double atan;
+};
+inline constexpr AtanPoint kAtanPoints[80] = {
+    {0x1.1000000000000p-5, 0x1.0fe66da9b94eep-5}, {0x1.3000000000000p-5, 0x1.2fdc4e3737dddp-5},
+    {0x1.5000000000000p-5, 0x1.4fcfd072dff79p-5}, {0x1.7000000000000p-5, 0x1.6fc0b4f27d5bbp-5},
+    {0x1.9000000000000p-5, 0x1.8faebc6b17abap-5}, {0x1.b000000000000p-5, 0x1.af99a7b3dd42fp-5},
+    {0x1.d000000000000p-5, 0x1.cf8137c90a177p-5}, {0x1.f000000000000p-5, 0x1.ef652dceca4dcp-5},
+    {0x1.1000000000000p-4, 0x1.0f99ea71d52a7p-4}, {0x1.3000000000000p-4, 0x1.2f719318a4a9ap-4},
+    {0x1.5000000000000p-4, 0x1.4f3fd677292fbp-4}, {0x1.7000000000000p-4, 0x1.6f03bdcea4b0dp-4},
+    {0x1.9000000000000p-4, 0x1.8ebc54478fb28p-4}, {0x1.b000000000000p-4, 0x1.ae68a71c722b8p-4},
+    {0x1.d000000000000p-4, 0x1.ce07c5c3cca32p-4}, {0x1.f000000000000p-4, 0x1.ed98c2190043bp-4},
+    {0x1.1000000000000p-3, 0x1.0e6adccf40882p-3}, {0x1.3000000000000p-3, 0x1.2dcbdb2fba1ffp-3},
+    {0x1.5000000000000p-3, 0x1.4d087a9da4f17p-3}, {0x1.7000000000000p-3, 0x1.6c1d4898933d9p-3},
+    {0x1.9000000000000p-3, 0x1.8b06ee2879c29p-3}, {0x1.b000000000000p-3, 0x1.a9c231b403279p-3},
+    {0x1.d000000000000p-3, 0x1.c84bf8a742e6ep-3}, {0x1.f000000000000p-3, 0x1.e6a148e96ec4dp-3},
+    {0x1.1000000000000p-2, 0x1.09dc597d86362p-2}, {0x1.3000000000000p-2, 0x1.278372057ef46p-2},
+    {0x1.5000000000000p-2, 0x1.44aa436c2af0ap-2}, {0x1.7000000000000p-2, 0x1.614840309cfe2p-2},
+    {0x1.9000000000000p-2, 0x1.7d5604b63b3f7p-2}, {0x1.b000000000000p-2, 0x1.98cd5454d6b18p-2},
+    {0x1.d000000000000p-2, 0x1.b3a911da65c6cp-2}, {0x1.f000000000000p-2, 0x1.cde53432c1351p-2},
+    {0x1.1000000000000p-1, 0x1.f40dd0b541418p-2}, {0x1.3000000000000p-1, 0x1.1255d9bfbd2a9p-1},
+    {0x1.5000000000000p-1, 0x1.2958e59308e31p-1}, {0x1.7000000000000p-1, 0x1.3f13fb89e96f4p-1},
+    {0x1.9000000000000p-1, 0x1.538f57b89061fp-1}, {0x1.b000000000000p-1, 0x1.66d663923e087p-1},
+    {0x1.d000000000000p-1, 0x1.78f6bbd5d315ep-1}, {0x1.f000000000000p-1, 0x1.89ff5ff57f1f8p-1},
+    {0x1.1000000000000p+0, 0x1.a1a25f2c82506p-1}, {0x1.3000000000000p+0, 0x1.bde70ed439fe7p-1},
+    {0x1.5000000000000p+0, 0x1.d6e57cf4f0acap-1}, {0x1.7000000000000p+0, 0x1.ed0d97c9041c9p-1},
+    {0x1.9000000000000p+0, 0x1.006132e34d617p+0}, {0x1.b000000000000p+0, 0x1.092ce471853ccp+0},
+    {0x1.d000000000000p+0, 0x1.110eb007f39f7p+0}, {0x1.f000000000000p+0, 0x1.1825f074030d9p+0},
+    {0x1.1000000000000p+1, 0x1.21862f3fade36p+0}, {0x1.3000000000000p+1, 0x1.2c1a241d66dc3p+0},
+    {0x1.5000000000000p+1, 0x1.34f1fbb19eb09p+0}, {0x1.7000000000000p+1, 0x1.3c6e650b38047p+0},
+    {0x1.9000000000000p+1, 0x1.42d70411f9ec1p+0}, {0x1.b000000000000p+1, 0x1.4861b4cfbe710p+0},
+    {0x1.d000000000000p+1, 0x1.4d378c1999a0dp+0}, {0x1.f000000000000p+1, 0x1.51784fa1544bap+0},
+    {0x1.1000000000000p+2, 0x1.56f6f33a3e6a7p+0}, {0x1.3000000000000p+2, 0x1.5d013c41adabdp+0},
+    {0x1.5000000000000p+2, 0x1.61f06c6a92b89p+0}, {0x1.7000000000000p+2, 0x1.660b02c736a06p+0},
+    {0x1.9000000000000p+2, 0x1.698213a9d5053p+0}, {0x1.b000000000000p+2, 0x1.6c78c7edeb195p+0},
+    {0x1.d000000000000p+2, 0x1.6f08f07435fecp+0}, {0x1.f000000000000p+2, 0x1.7145eac2088a4p+0},
+    {0x1.1000000000000p+3, 0x1.7424de90454d4p+0}, {0x1.3000000000000p+3, 0x1.77467e364f601p+0},
+    {0x1.5000000000000p+3, 0x1.79d0f3fad1c92p+0}, {0x1.7000000000000p+3, 0x1.7beb396c5699ap+0},
+    {0x1.9000000000000p+3, 0x1.7daff85a63058p+0}, {0x1.b000000000000p+3, 0x1.7f320a0f9f587p+0},
+    {0x1.d000000000000p+3, 0x1.807f2112987c7p+0}, {0x1.f000000000000p+3, 0x1.81a16e43f190bp+0},
+    {0x1.1000000000000p+4, 0x1.831516233f561p+0}, {0x1.3000000000000p+4, 0x1.84a99fe25186bp+0},
+    {0x1.5000000000000p+4, 0x1.85f14d43d81bep+0}, {0x1.7000000000000p+4, 0x1.87001c35928d4p+0},
+    {0x1.9000000000000p+4, 0x1.87e3aa32878aep+0}, {0x1.b000000000000p+4, 0x1.88a58ec949d14p+0},
+    {0x1.d000000000000p+4, 0x1.894cbdb6bedfcp+0}, {0x1.f000000000000p+4, 0x1.89de605acdbb3p+0}};
+
+// 2^(j/32) for j = 0..31, correctly rounded.
 inline constexpr double kExp2ThirtySeconds[32] = {
     0x1.0000000000000p+0, 0x1.059b0d3158574p+0, 0x1.0b5586cf9890fp+0, 0x1.11301d0125b51p+0,
     0x1.172b83c7d517bp+0, 0x1.1d4873168b9aap+0, 0x1.2387a6e756238p+0, 0x1.29e9df51fdee1p+0,
@@ -187,28 +230,35 @@ inline double Tan(double x) {
 
 inline double Atan(double x) {
   if (x != x) return x;
-  // atan(a) = pi/2 - atan(1/a) above 1; below, atan(t) = atan(c) + atan(u)
-  // with c the nearest sixteenth and u = (t - c) / (1 + t c), |u| <= 1/32.
+  // Between 2^-5 and 2^5, atan(a) = atan(c) + atan(u) with c the point of
+  // a's eighth of its binade and u = (a - c) / (1 + a c), |u| <= 0.031; the
+  // exponent and top three mantissa bits of a pick the point. Beyond, the
+  // series itself or pi/2 - atan(1/a).
   const double a = std::fabs(x);
-  const bool inverted = a > 1.0;
-  const double t = inverted ? 1.0 / a : a;
-  const double sixteenths = detail::RoundToInteger(t * 16.0);
-  const double c = sixteenths * 0.0625;
-  const double u = (t - c) / (1.0 + t * c);
-  double angle = detail::kAtanSixteenths[static_cast<int>(sixteenths)] + detail::AtanKernel(u);
-  if (inverted) angle = detail::kHalfPi - angle;
+  double angle;
+  if (a < 0x1p-5) {
+    angle = detail::AtanKernel(a);
+  } else if (a >= 0x1p5) {
+    angle = detail::kHalfPi - detail::AtanKernel(1.0 / a);
+  } else {
+    uint64_t bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    const detail::AtanPoint& point = detail::kAtanPoints[(bits >> 49) - ((1023u - 5u) << 3)];
+    angle = point.atan + detail::AtanKernel((a - point.c) / (1.0 + a * point.c));
+  }
   return x < 0.0 ? -angle : angle;
 }
 
-inline double Exp(double x) {
+namespace detail {
+
+// e^x for |x| < 708: 2^k stays a normal number, so it is built from its bits.
+inline double ExpInRange(double x) {
   // x = (32k + j) ln2/32 + r with |r| <= ln2/64; e^x = 2^k 2^(j/32) e^r.
   constexpr double kThirtyTwoOverLn2 = 0x1.71547652b82fep+5;
   constexpr double kLn2Over32Hi = 0x1.62e42feep-6;  // 32 bits: n * kLn2Over32Hi is exact
   constexpr double kLn2Over32Lo = 0x1.a39ef35793c76p-38;
-  if (x != x) return x;
-  if (x > 0x1.62e42fefa39efp+9) return std::numeric_limits<double>::infinity();
-  if (x < -745.2) return 0.0;
-  const double n = detail::RoundToInteger(x * kThirtyTwoOverLn2);
+  constexpr double kShifter = 0x1.8p52;
+  const double n = (x * kThirtyTwoOverLn2 + kShifter) - kShifter;
   const double r = (x - n * kLn2Over32Hi) - n * kLn2Over32Lo;
   const int whole = static_cast<int>(n);
   const int j = whole & 31;
@@ -218,10 +268,23 @@ inline double Exp(double x) {
       r + (r * r) * (0x1.0p-1 + r * (0x1.5555555555555p-3 +
                                      r * (0x1.5555555555555p-5 +
                                           r * (0x1.1111111111111p-7 + r * 0x1.6c16c16c16c17p-10))));
-  const double e = detail::kExp2ThirtySeconds[j] + detail::kExp2ThirtySeconds[j] * grow;
-  if (k > 1023) return e * detail::PowerOfTwo(k - 1) * 2.0;
-  if (k < -1022) return e * detail::PowerOfTwo(k + 1000) * 0x1p-1000;
-  return e * detail::PowerOfTwo(k);
+  return (kExp2ThirtySeconds[j] + kExp2ThirtySeconds[j] * grow) * PowerOfTwo(k);
+}
+
+// Overflow, results below the normal range, and NaN.
+inline double ExpOutOfRange(double x) {
+  if (x != x) return x;
+  if (x > 0x1.62e42fefa39efp+9) return std::numeric_limits<double>::infinity();
+  if (x < -745.2) return 0.0;
+  const double half = ExpInRange(0.5 * x);
+  return half * half;
+}
+
+}  // namespace detail
+
+inline double Exp(double x) {
+  if (std::fabs(x) < 708.0) return detail::ExpInRange(x);
+  return detail::ExpOutOfRange(x);
 }
 
 // 10^y: y ln10 is formed exactly as a pair, hi + lo, so the rounding of the
@@ -230,6 +293,8 @@ inline double Pow10(double y) {
   constexpr double kLn10 = 0x1.26bb1bbb55516p+1;
   constexpr double kLn10Lo = -0x1.f48ad494ea3e9p-53;
   const double hi = y * kLn10;
+  // Below 1/2 the product's rounding costs under an ulp of the result.
+  if (std::fabs(y) < 0.5) return Exp(hi + y * kLn10Lo);
   const double lo = ProductRoundingError(y, kLn10) + y * kLn10Lo;
   const double e = Exp(hi);
   return e + e * lo;
