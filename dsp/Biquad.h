@@ -30,6 +30,19 @@ class Biquad {
   // The step used by single-precision callers: input and output rounded to float.
   double ProcessRounded(double x) { return static_cast<float>(Process(static_cast<float>(x))); }
 
+  // The five coefficients of a design, to keep one and apply it later.
+  struct Design {
+    double b0, b1, b2, a1, a2;
+  };
+  Design Coefficients() const { return {b0, b1, b2, a1, a2}; }
+  void Apply(const Design& d) {
+    b0 = d.b0;
+    b1 = d.b1;
+    b2 = d.b2;
+    a1 = d.a1;
+    a2 = d.a2;
+  }
+
   // The memory of past samples; the design is kept.
   bool StateIsFinite() const;
   void ClearState();

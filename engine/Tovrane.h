@@ -66,7 +66,8 @@ class Tovrane : public IPlugVST {
   void SetCommandParam(int index, double value);
   void StartBlock(double fs);
   void UpdateLatency(double fs);
-  void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv);
+  void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv, int runFrame);
+  void DesignSweepRun(int frames, double inv);
   void SweepFilters(double inv);
   void AdvancePhases();
   void AnchorSweepSines();
@@ -127,6 +128,12 @@ class Tovrane : public IPlugVST {
   // The four sweep sines, sin(phase[k] + offset k), carried by rotation in
   // the product build.
   QuadratureOscillator sweepSine[4];
+  // The product build designs the swept filters for a run of frames before
+  // it processes them. The designs follow the sweep alone, not the audio, so
+  // nothing changes but the order; designed back to back, one frame's
+  // tangents and powers overlap the next one's.
+  static constexpr int kSweepRun = 32;
+  Biquad::Design sweepDesigns[kSweepRun][4];
 };
 
 // The tape channels take the snapshot's first part as it stands.

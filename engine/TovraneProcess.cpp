@@ -40,10 +40,15 @@ void Tovrane::ProcessBlock(double** inputs, double** outputs, int frames) {
   DenormalGuard denormals;
   const double fs = SampleRate();
   StartBlock(fs);
-  for (int i = 0; i < frames; ++i) {
-    const double inL = FiniteOrSilence(inputs[0][i]);
-    const double inR = FiniteOrSilence(inputs[1][i]);
-    ProcessFrame(inL, inR, &outputs[0][i], &outputs[1][i], 1.0 / fs);
+  const bool designAhead = !maths::kLiteral && powerOff == 0;
+  for (int start = 0; start < frames; start += kSweepRun) {
+    const int run = frames - start < kSweepRun ? frames - start : kSweepRun;
+    if (designAhead) DesignSweepRun(run, 1.0 / fs);
+    for (int i = start; i < start + run; ++i) {
+      const double inL = FiniteOrSilence(inputs[0][i]);
+      const double inR = FiniteOrSilence(inputs[1][i]);
+      ProcessFrame(inL, inR, &outputs[0][i], &outputs[1][i], 1.0 / fs, i - start);
+    }
   }
   // Whatever went wrong inside, the host hears one block of silence and the
   // next block starts from clean filters and empty delay lines.
@@ -100,7 +105,8 @@ void Tovrane::SetDelayLfo(ModDelay& line, double inv) {
   line.lfoRate = 0.125 * inv;
 }
 
-void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, double inv) {
+void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, double inv,
+                           int runFrame) {
   const double gIn = GainFor(inputGain, inputGainSmoother.Step(inputGainTarget));
   const double gOut = GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
   const double zq = quadMixSmoother.Step(engineQuadMix);
@@ -121,7 +127,15 @@ void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, d
     return;
   }
 
-  SweepFilters(inv);
+  if constexpr (maths::kLiteral) {
+    SweepFilters(inv);
+  } else {
+    const Biquad::Design* designs = sweepDesigns[runFrame];
+    quadPeakMid.Apply(designs[0]);
+    quadPeakSide.Apply(designs[1]);
+    phaseAllpassLeft.Apply(designs[2]);
+    phaseAllpassRight.Apply(designs[3]);
+  }
   const TapeChannel::Tap tapLeft = leftChannel.Transport(inL * gIn, -1.0);
   const TapeChannel::Tap tapRight = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition());
   double left, right;
@@ -177,6 +191,17 @@ void Tovrane::SweepFilters(double inv) {
   Redesign(quadPeakSide, BiquadType::Peak, (s2 * 800.0 + 1000.0) * inv, s4 * 3.0);
   Redesign(phaseAllpassLeft, BiquadType::Allpass, (s3 * 800.0 + 1000.0) * inv, 0.0);
   Redesign(phaseAllpassRight, BiquadType::Allpass, (s4 * 800.0 + 1000.0) * inv, 0.0);
+}
+
+void Tovrane::DesignSweepRun(int frames, double inv) {
+  for (int i = 0; i < frames; ++i) {
+    SweepFilters(inv);
+    Biquad::Design* designs = sweepDesigns[i];
+    designs[0] = quadPeakMid.Coefficients();
+    designs[1] = quadPeakSide.Coefficients();
+    designs[2] = phaseAllpassLeft.Coefficients();
+    designs[3] = phaseAllpassRight.Coefficients();
+  }
 }
 
 void Tovrane::AdvancePhases() {
