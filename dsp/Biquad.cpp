@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "dsp/DesignLimit.h"
+#include "dsp/IeeeMaths.h"
 #include "dsp/Maths.h"
 
 // The sum is finite exactly when both terms are, short of an overflow that
@@ -24,6 +25,10 @@ void Biquad::SetCoefficients(double nb0, double nb1, double nb2, double na1, dou
 }
 
 void Biquad::CalcCoefficients() {
+  if constexpr (!maths::kLiteral) {
+    CalcFromSineAndCosine();
+    return;
+  }
   // The engine redesigns filters every sample: each type computes only the
   // terms it uses, and only the gain types pay for the power function.
   switch (type) {
@@ -120,5 +125,81 @@ void Biquad::DesignHighShelf(double k, double v) {
     SetCoefficients((1.0 + root2 * k + k * k) * m, 2.0 * (k * k - 1.0) * m,
                     (1.0 - root2 * k + k * k) * m, 2.0 * (k * k - v) * m,
                     (v - root2v * k + k * k) * m);
+  }
+}
+
+// The product's designs. With k = tan(w) = s / c every coefficient is a ratio
+// of two quadratics in k; multiplied through by c^2, the terms 1, k and k^2
+// become c^2, s c and s^2. That needs no tangent, and q's reciprocal is kept,
+// so each design costs one division where the literal one costs three or
+// four: the engine redesigns four filters every sample, and divisions are
+// what it waits for.
+void Biquad::CalcFromSineAndCosine() {
+  double s, c;
+  ieee_maths::SinCos(std::numbers::pi * LimitDesignFraction(fc), &s, &c);
+  const ScaledPowers p{c * c, s * c, s * s};
+  switch (type) {
+    case BiquadType::Peak:
+      DesignPeak(p, InverseQ(), LinearGain());
+      break;
+    case BiquadType::LowShelf:
+      DesignLowShelf(s / c, LinearGain());
+      break;
+    case BiquadType::HighShelf:
+      DesignHighShelf(s / c, LinearGain());
+      break;
+    default:
+      DesignFromPoles(p, InverseQ());
+      break;
+  }
+}
+
+// 1/q, worked out again only when q changes; exact for the sweeps' q of 2.
+double Biquad::InverseQ() {
+  if (q != cachedQ) {
+    cachedQ = q;
+    cachedInverseQ = 1.0 / q;
+  }
+  return cachedInverseQ;
+}
+
+void Biquad::DesignFromPoles(const ScaledPowers& p, double invQ) {
+  const double kq = p.k * invQ;
+  const double m = 1.0 / (p.one + kq + p.kk);
+  const double poleA1 = 2.0 * (p.kk - p.one) * m;
+  const double poleA2 = (p.one - kq + p.kk) * m;
+  switch (type) {
+    case BiquadType::Lowpass:
+      SetCoefficients(p.kk * m, 2.0 * p.kk * m, p.kk * m, poleA1, poleA2);
+      break;
+    case BiquadType::Highpass:
+      SetCoefficients(p.one * m, -2.0 * p.one * m, p.one * m, poleA1, poleA2);
+      break;
+    case BiquadType::Bandpass:
+      SetCoefficients(kq * m, 0.0, -kq * m, poleA1, poleA2);
+      break;
+    case BiquadType::Notch:
+      SetCoefficients((p.one + p.kk) * m, poleA1, (p.one + p.kk) * m, poleA1, poleA2);
+      break;
+    case BiquadType::Allpass:
+      SetCoefficients(poleA2, poleA1, 1.0, poleA1, poleA2);
+      break;
+    default:
+      break;
+  }
+}
+
+void Biquad::DesignPeak(const ScaledPowers& p, double invQ, double v) {
+  const double kq = p.k * invQ;
+  const double vkq = v * invQ * p.k;
+  const double shared = 2.0 * (p.kk - p.one);
+  if (gainDb >= 0.0) {
+    const double m = 1.0 / (p.one + kq + p.kk);
+    SetCoefficients((p.one + vkq + p.kk) * m, shared * m, (p.one - vkq + p.kk) * m, shared * m,
+                    (p.one - kq + p.kk) * m);
+  } else {
+    const double m = 1.0 / (p.one + vkq + p.kk);
+    SetCoefficients((p.one + kq + p.kk) * m, shared * m, (p.one - kq + p.kk) * m, shared * m,
+                    (p.one - vkq + p.kk) * m);
   }
 }

@@ -60,6 +60,18 @@ class Biquad {
   double z2 = 0.0;
 
  private:
+  double cachedQ = 0.0;
+  double cachedInverseQ = 0.0;
+
+  // 1, k and k^2 of a design, each multiplied by cos^2 of the prewarp angle.
+  struct ScaledPowers {
+    double one, k, kk;
+  };
+  void CalcFromSineAndCosine();
+  double InverseQ();
+  void DesignFromPoles(const ScaledPowers& p, double invQ);
+  void DesignPeak(const ScaledPowers& p, double invQ, double v);
+
   double Tangent() const;
   double LinearGain() const;
   void SetCoefficients(double nb0, double nb1, double nb2, double na1, double na2);

@@ -204,28 +204,51 @@ inline double Cos(double x) {
   }
 }
 
-inline double Tan(double x) {
+// Both at once, sharing the reduction.
+inline void SinCos(double x, double* sine, double* cosine) {
   if (std::fabs(x) <= 0.15) {
     // The filters' prewarp angles below 4.8 % of the rate: shorter series
     // (sine to x^11, cosine to x^12) are exact there.
     const double z = x * x;
-    const double s =
-        x + x * (z * (-0x1.5555555555555p-3 +
-                      z * (0x1.1111111111111p-7 +
-                           z * (-0x1.a01a01a01a01ap-13 +
-                                z * (0x1.71de3a556c734p-19 + z * -0x1.ae64567f544e4p-26)))));
-    const double c = 1.0 - 0.5 * z +
-                     (z * z) * (0x1.5555555555555p-5 +
-                                z * (-0x1.6c16c16c16c17p-10 +
-                                     z * (0x1.a01a01a01a01ap-16 +
-                                          z * (-0x1.27e4fb7789f5cp-22 + z * 0x1.1eed8eff8d898p-29))));
-    return s / c;
+    *sine = x + x * (z * (-0x1.5555555555555p-3 +
+                          z * (0x1.1111111111111p-7 +
+                               z * (-0x1.a01a01a01a01ap-13 +
+                                    z * (0x1.71de3a556c734p-19 + z * -0x1.ae64567f544e4p-26)))));
+    *cosine = 1.0 - 0.5 * z +
+              (z * z) * (0x1.5555555555555p-5 +
+                         z * (-0x1.6c16c16c16c17p-10 +
+                              z * (0x1.a01a01a01a01ap-16 +
+                                   z * (-0x1.27e4fb7789f5cp-22 + z * 0x1.1eed8eff8d898p-29))));
+    return;
   }
   int quadrant;
   const double r = detail::ReduceQuarterTurns(x, &quadrant);
   const double s = detail::SinKernel(r);
   const double c = detail::CosKernel(r);
-  return (quadrant & 1) == 0 ? s / c : -c / s;
+  switch (quadrant) {
+    case 0:
+      *sine = s;
+      *cosine = c;
+      break;
+    case 1:
+      *sine = c;
+      *cosine = -s;
+      break;
+    case 2:
+      *sine = -s;
+      *cosine = -c;
+      break;
+    default:
+      *sine = -c;
+      *cosine = s;
+      break;
+  }
+}
+
+inline double Tan(double x) {
+  double s, c;
+  SinCos(x, &s, &c);
+  return s / c;
 }
 
 inline double Atan(double x) {
