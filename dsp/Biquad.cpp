@@ -137,21 +137,26 @@ void Biquad::DesignHighShelf(double k, double v) {
 void Biquad::CalcFromSineAndCosine() {
   double s, c;
   ieee_maths::SinCos(std::numbers::pi * LimitDesignFraction(fc), &s, &c);
-  const ScaledPowers p{c * c, s * c, s * s};
   switch (type) {
-    case BiquadType::Peak:
-      DesignPeak(p, InverseQ(), LinearGain());
-      break;
     case BiquadType::LowShelf:
       DesignLowShelf(s / c, LinearGain());
       break;
     case BiquadType::HighShelf:
       DesignHighShelf(s / c, LinearGain());
       break;
+    case BiquadType::Peak:
+      Apply(DesignScaled(type, s, c, InverseQ(), LinearGain(), gainDb < 0.0));
+      break;
     default:
-      DesignFromPoles(p, InverseQ());
+      Apply(DesignScaled(type, s, c, InverseQ(), 1.0, false));
       break;
   }
+}
+
+Biquad::Design Biquad::DesignScaled(BiquadType type, double s, double c, double invQ, double v,
+                                    bool cut) {
+  const ScaledPowers p{c * c, s * c, s * s};
+  return type == BiquadType::Peak ? PeakScaled(p, invQ, v, cut) : PolesScaled(type, p, invQ);
 }
 
 // 1/q, worked out again only when q changes; exact for the sweeps' q of 2.
@@ -163,43 +168,35 @@ double Biquad::InverseQ() {
   return cachedInverseQ;
 }
 
-void Biquad::DesignFromPoles(const ScaledPowers& p, double invQ) {
+Biquad::Design Biquad::PolesScaled(BiquadType type, const ScaledPowers& p, double invQ) {
   const double kq = p.k * invQ;
   const double m = 1.0 / (p.one + kq + p.kk);
   const double poleA1 = 2.0 * (p.kk - p.one) * m;
   const double poleA2 = (p.one - kq + p.kk) * m;
   switch (type) {
     case BiquadType::Lowpass:
-      SetCoefficients(p.kk * m, 2.0 * p.kk * m, p.kk * m, poleA1, poleA2);
-      break;
+      return {p.kk * m, 2.0 * p.kk * m, p.kk * m, poleA1, poleA2};
     case BiquadType::Highpass:
-      SetCoefficients(p.one * m, -2.0 * p.one * m, p.one * m, poleA1, poleA2);
-      break;
+      return {p.one * m, -2.0 * p.one * m, p.one * m, poleA1, poleA2};
     case BiquadType::Bandpass:
-      SetCoefficients(kq * m, 0.0, -kq * m, poleA1, poleA2);
-      break;
+      return {kq * m, 0.0, -kq * m, poleA1, poleA2};
     case BiquadType::Notch:
-      SetCoefficients((p.one + p.kk) * m, poleA1, (p.one + p.kk) * m, poleA1, poleA2);
-      break;
-    case BiquadType::Allpass:
-      SetCoefficients(poleA2, poleA1, 1.0, poleA1, poleA2);
-      break;
-    default:
-      break;
+      return {(p.one + p.kk) * m, poleA1, (p.one + p.kk) * m, poleA1, poleA2};
+    default:  // all-pass
+      return {poleA2, poleA1, 1.0, poleA1, poleA2};
   }
 }
 
-void Biquad::DesignPeak(const ScaledPowers& p, double invQ, double v) {
+Biquad::Design Biquad::PeakScaled(const ScaledPowers& p, double invQ, double v, bool cut) {
   const double kq = p.k * invQ;
   const double vkq = v * invQ * p.k;
   const double shared = 2.0 * (p.kk - p.one);
-  if (gainDb >= 0.0) {
+  if (!cut) {
     const double m = 1.0 / (p.one + kq + p.kk);
-    SetCoefficients((p.one + vkq + p.kk) * m, shared * m, (p.one - vkq + p.kk) * m, shared * m,
-                    (p.one - kq + p.kk) * m);
-  } else {
-    const double m = 1.0 / (p.one + vkq + p.kk);
-    SetCoefficients((p.one + kq + p.kk) * m, shared * m, (p.one - kq + p.kk) * m, shared * m,
-                    (p.one - vkq + p.kk) * m);
+    return {(p.one + vkq + p.kk) * m, shared * m, (p.one - vkq + p.kk) * m, shared * m,
+            (p.one - kq + p.kk) * m};
   }
+  const double m = 1.0 / (p.one + vkq + p.kk);
+  return {(p.one + kq + p.kk) * m, shared * m, (p.one - kq + p.kk) * m, shared * m,
+          (p.one - vkq + p.kk) * m};
 }

@@ -43,6 +43,11 @@ class Biquad {
     a2 = d.a2;
   }
 
+  // The product build's design of every type but the shelves from the sine
+  // and cosine of the prewarp angle pi fc, 1/q, the peak's linear gain v and
+  // whether it cuts (gainDb < 0).
+  static Design DesignScaled(BiquadType type, double s, double c, double invQ, double v, bool cut);
+
   // The memory of past samples; the design is kept.
   bool StateIsFinite() const;
   void ClearState();
@@ -69,8 +74,8 @@ class Biquad {
   };
   void CalcFromSineAndCosine();
   double InverseQ();
-  void DesignFromPoles(const ScaledPowers& p, double invQ);
-  void DesignPeak(const ScaledPowers& p, double invQ, double v);
+  static Design PolesScaled(BiquadType type, const ScaledPowers& p, double invQ);
+  static Design PeakScaled(const ScaledPowers& p, double invQ, double v, bool cut);
 
   double Tangent() const;
   double LinearGain() const;
