@@ -144,19 +144,29 @@ void Biquad::CalcFromSineAndCosine() {
     case BiquadType::HighShelf:
       DesignHighShelf(s / c, LinearGain());
       break;
-    case BiquadType::Peak:
-      Apply(DesignScaled(type, s, c, InverseQ(), LinearGain(), gainDb < 0.0));
+    case BiquadType::Peak: {
+      Design design;
+      DesignScaled(type, s, c, InverseQ(), LinearGain(), gainDb < 0.0, &design);
+      Apply(design);
       break;
-    default:
-      Apply(DesignScaled(type, s, c, InverseQ(), 1.0, false));
+    }
+    default: {
+      Design design;
+      DesignScaled(type, s, c, InverseQ(), 1.0, false, &design);
+      Apply(design);
       break;
+    }
   }
 }
 
-Biquad::Design Biquad::DesignScaled(BiquadType type, double s, double c, double invQ, double v,
-                                    bool cut) {
+void Biquad::DesignScaled(BiquadType type, double s, double c, double invQ, double v, bool cut,
+                          Design* out) {
   const ScaledPowers p{c * c, s * c, s * s};
-  return type == BiquadType::Peak ? PeakScaled(p, invQ, v, cut) : PolesScaled(type, p, invQ);
+  if (type == BiquadType::Peak) {
+    PeakScaled(p, invQ, v, cut, out);
+  } else {
+    PolesScaled(type, p, invQ, out);
+  }
 }
 
 // 1/q, worked out again only when q changes; exact for the sweeps' q of 2.
@@ -168,35 +178,41 @@ double Biquad::InverseQ() {
   return cachedInverseQ;
 }
 
-Biquad::Design Biquad::PolesScaled(BiquadType type, const ScaledPowers& p, double invQ) {
+void Biquad::PolesScaled(BiquadType type, const ScaledPowers& p, double invQ, Design* out) {
   const double kq = p.k * invQ;
   const double m = 1.0 / (p.one + kq + p.kk);
   const double poleA1 = 2.0 * (p.kk - p.one) * m;
   const double poleA2 = (p.one - kq + p.kk) * m;
   switch (type) {
     case BiquadType::Lowpass:
-      return {p.kk * m, 2.0 * p.kk * m, p.kk * m, poleA1, poleA2};
+      *out = {p.kk * m, 2.0 * p.kk * m, p.kk * m, poleA1, poleA2};
+      return;
     case BiquadType::Highpass:
-      return {p.one * m, -2.0 * p.one * m, p.one * m, poleA1, poleA2};
+      *out = {p.one * m, -2.0 * p.one * m, p.one * m, poleA1, poleA2};
+      return;
     case BiquadType::Bandpass:
-      return {kq * m, 0.0, -kq * m, poleA1, poleA2};
+      *out = {kq * m, 0.0, -kq * m, poleA1, poleA2};
+      return;
     case BiquadType::Notch:
-      return {(p.one + p.kk) * m, poleA1, (p.one + p.kk) * m, poleA1, poleA2};
+      *out = {(p.one + p.kk) * m, poleA1, (p.one + p.kk) * m, poleA1, poleA2};
+      return;
     default:  // all-pass
-      return {poleA2, poleA1, 1.0, poleA1, poleA2};
+      *out = {poleA2, poleA1, 1.0, poleA1, poleA2};
+      return;
   }
 }
 
-Biquad::Design Biquad::PeakScaled(const ScaledPowers& p, double invQ, double v, bool cut) {
+void Biquad::PeakScaled(const ScaledPowers& p, double invQ, double v, bool cut, Design* out) {
   const double kq = p.k * invQ;
   const double vkq = v * invQ * p.k;
   const double shared = 2.0 * (p.kk - p.one);
   if (!cut) {
     const double m = 1.0 / (p.one + kq + p.kk);
-    return {(p.one + vkq + p.kk) * m, shared * m, (p.one - vkq + p.kk) * m, shared * m,
+    *out = {(p.one + vkq + p.kk) * m, shared * m, (p.one - vkq + p.kk) * m, shared * m,
             (p.one - kq + p.kk) * m};
+    return;
   }
   const double m = 1.0 / (p.one + vkq + p.kk);
-  return {(p.one + kq + p.kk) * m, shared * m, (p.one - kq + p.kk) * m, shared * m,
+  *out = {(p.one + kq + p.kk) * m, shared * m, (p.one - kq + p.kk) * m, shared * m,
           (p.one - vkq + p.kk) * m};
 }

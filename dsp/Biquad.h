@@ -45,8 +45,11 @@ class Biquad {
 
   // The product build's design of every type but the shelves from the sine
   // and cosine of the prewarp angle pi fc, 1/q, the peak's linear gain v and
-  // whether it cuts (gainDb < 0).
-  static Design DesignScaled(BiquadType type, double s, double c, double invQ, double v, bool cut);
+  // whether it cuts (gainDb < 0). Written in place: a design returned by
+  // value is stored piecewise and read back whole, which stalls the
+  // processor's store forwarding every time.
+  static void DesignScaled(BiquadType type, double s, double c, double invQ, double v, bool cut,
+                           Design* out);
 
   // The memory of past samples; the design is kept.
   bool StateIsFinite() const;
@@ -74,8 +77,8 @@ class Biquad {
   };
   void CalcFromSineAndCosine();
   double InverseQ();
-  static Design PolesScaled(BiquadType type, const ScaledPowers& p, double invQ);
-  static Design PeakScaled(const ScaledPowers& p, double invQ, double v, bool cut);
+  static void PolesScaled(BiquadType type, const ScaledPowers& p, double invQ, Design* out);
+  static void PeakScaled(const ScaledPowers& p, double invQ, double v, bool cut, Design* out);
 
   double Tangent() const;
   double LinearGain() const;

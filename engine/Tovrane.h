@@ -5,6 +5,7 @@
 #include "dsp/ModDelay.h"
 #include "dsp/OnePoleSmoother.h"
 #include "dsp/QuadratureOscillator.h"
+#include "dsp/SweptBiquad.h"
 #include "dsp/TapeChannel.h"
 #include "dsp/TapeChannelSettings.h"
 #include "engine/EngineSnapshot.h"
@@ -68,6 +69,13 @@ class Tovrane : public IPlugVST {
   void UpdateLatency(double fs);
   void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv, int runFrame);
   void DesignSweepRun(int frames, double inv);
+  struct SweepSettings {
+    struct {
+      double fc;
+      double gainDb;
+    } filter[4];
+  };
+  SweepSettings NextSweepSettings(double inv);
   void SweepFilters(double inv);
   void AdvancePhases();
   void AnchorSweepSines();
@@ -134,6 +142,7 @@ class Tovrane : public IPlugVST {
   // tangents and powers overlap the next one's.
   static constexpr int kSweepRun = 32;
   Biquad::Design sweepDesigns[kSweepRun][4];
+  SweptBiquad sweptDesign[4];
 };
 
 // The tape channels take the snapshot's first part as it stands.

@@ -16,6 +16,9 @@ constexpr double kPhaseOffset2 = 1.790707812546182;   // 0.57 pi
 constexpr double kPhaseOffset3 = 0.9738937226128359;  // 0.31 pi
 constexpr double kPhaseOffset4 = 2.3090706003884978;  // 0.735 pi
 constexpr double kPhaseOffsets[4] = {0.0, kPhaseOffset2, kPhaseOffset3, kPhaseOffset4};
+// The swept filters: the mid and side peaks, the left and right all-passes.
+constexpr BiquadType kSweptTypes[4] = {BiquadType::Peak, BiquadType::Peak, BiquadType::Allpass,
+                                       BiquadType::Allpass};
 
 // The single-precision filter step: rounded in, double inside, rounded out.
 double FilterStep(Biquad& filter, double x) {
@@ -172,8 +175,8 @@ double Tovrane::GainFor(GainFactor& gain, float z) {
 }
 
 // The four sine modulators, read before this frame's advance, sweep the
-// peak and all-pass filters.
-void Tovrane::SweepFilters(double inv) {
+// peak and all-pass filters: each filter's corner and gain.
+Tovrane::SweepSettings Tovrane::NextSweepSettings(double inv) {
   double s1, s2, s3, s4;
   if constexpr (maths::kLiteral) {
     s1 = maths::Sin(phase[0]);
@@ -187,20 +190,33 @@ void Tovrane::SweepFilters(double inv) {
     s4 = sweepSine[3].Sin();
   }
   AdvancePhases();
-  Redesign(quadPeakMid, BiquadType::Peak, (s1 * 800.0 + 1000.0) * inv, s3 * 3.0);
-  Redesign(quadPeakSide, BiquadType::Peak, (s2 * 800.0 + 1000.0) * inv, s4 * 3.0);
-  Redesign(phaseAllpassLeft, BiquadType::Allpass, (s3 * 800.0 + 1000.0) * inv, 0.0);
-  Redesign(phaseAllpassRight, BiquadType::Allpass, (s4 * 800.0 + 1000.0) * inv, 0.0);
+  return {{{(s1 * 800.0 + 1000.0) * inv, s3 * 3.0},
+           {(s2 * 800.0 + 1000.0) * inv, s4 * 3.0},
+           {(s3 * 800.0 + 1000.0) * inv, 0.0},
+           {(s4 * 800.0 + 1000.0) * inv, 0.0}}};
 }
 
+void Tovrane::SweepFilters(double inv) {
+  const SweepSettings next = NextSweepSettings(inv);
+  Biquad* const filters[4] = {&quadPeakMid, &quadPeakSide, &phaseAllpassLeft, &phaseAllpassRight};
+  for (int k = 0; k < 4; ++k) {
+    Redesign(*filters[k], kSweptTypes[k], next.filter[k].fc, next.filter[k].gainDb);
+  }
+}
+
+// The run's first designs are worked out in full, the others carried on
+// from them.
 void Tovrane::DesignSweepRun(int frames, double inv) {
   for (int i = 0; i < frames; ++i) {
-    SweepFilters(inv);
-    Biquad::Design* designs = sweepDesigns[i];
-    designs[0] = quadPeakMid.Coefficients();
-    designs[1] = quadPeakSide.Coefficients();
-    designs[2] = phaseAllpassLeft.Coefficients();
-    designs[3] = phaseAllpassRight.Coefficients();
+    const SweepSettings next = NextSweepSettings(inv);
+    for (int k = 0; k < 4; ++k) {
+      if (i == 0) {
+        sweptDesign[k].Anchor(kSweptTypes[k], next.filter[k].fc, 2.0, next.filter[k].gainDb);
+      } else {
+        sweptDesign[k].Step(next.filter[k].fc, next.filter[k].gainDb);
+      }
+      sweptDesign[k].DesignInto(&sweepDesigns[i][k]);
+    }
   }
 }
 
