@@ -79,13 +79,15 @@ inline double CosKernel(double r) {
 }
 
 // atan(u) for |u| <= 1/32: the series to u^11; the next term is below 1e-20
-// of the result.
+// of the result. The saturators wait for it every sample, so the polynomial
+// in u^2 is evaluated in two halves side by side rather than in one chain.
 inline double AtanKernel(double u) {
   const double z = u * u;
-  return u + u * (z * (-0x1.5555555555555p-2 +
-                       z * (0x1.999999999999ap-3 +
-                            z * (-0x1.2492492492492p-3 +
-                                 z * (0x1.c71c71c71c71cp-4 + z * -0x1.745d1745d1746p-4)))));
+  const double zz = z * z;
+  const double low = -0x1.5555555555555p-2 + z * 0x1.999999999999ap-3;        // -1/3 + z/5
+  const double high = -0x1.2492492492492p-3 + z * 0x1.c71c71c71c71cp-4;       // -1/7 + z/9
+  const double tail = low + zz * (high + zz * -0x1.745d1745d1746p-4);         // ... - z^4/11
+  return u + u * (z * tail);
 }
 
 // Points c and atan(c), correctly rounded, at the middle of each eighth of
