@@ -150,12 +150,18 @@ void Biquad::CalcFromSineAndCosine() {
       Apply(design);
       break;
     }
-    default: {
+    case BiquadType::Lowpass:
+    case BiquadType::Highpass:
+    case BiquadType::Bandpass:
+    case BiquadType::Notch:
+    case BiquadType::Allpass: {
       Design design;
       DesignScaled(type, s, c, InverseQ(), 1.0, false, &design);
       Apply(design);
       break;
     }
+    default:
+      break;  // an unknown type keeps the design it has
   }
 }
 
@@ -196,8 +202,10 @@ void Biquad::PolesScaled(BiquadType type, const ScaledPowers& p, double invQ, De
     case BiquadType::Notch:
       *out = {(p.one + p.kk) * m, poleA1, (p.one + p.kk) * m, poleA1, poleA2};
       return;
-    default:  // all-pass
+    case BiquadType::Allpass:
       *out = {poleA2, poleA1, 1.0, poleA1, poleA2};
+      return;
+    default:
       return;
   }
 }

@@ -320,6 +320,30 @@ void TapeChannel::DesignToneFilters(const TapeChannelSettings& s) {
   }
   wowSine.FollowPhase(wowOmega * (phaseTime + kWowOffsetScale * wobbleSine.Sin()));
   wowValue = wowSine.Sin();
+  readFlutter = readFlutterSine.Sin();
+}
+
+void TapeChannel::PrepareTransportRun(TapeChannel& left, TapeChannel& right, int frames) {
+  for (int i = 0; i < frames; ++i) {
+    left.AdvanceTransport();
+    right.AdvanceTransport();
+    left.runWow[i] = left.wowValue;
+    left.runReadFlutter[i] = left.readFlutter;
+    right.runWow[i] = right.wowValue;
+    right.runReadFlutter[i] = right.readFlutter;
+  }
+  left.runLength = right.runLength = frames;
+  left.runNext = right.runNext = 0;
+}
+
+[[gnu::always_inline]] inline void TapeChannel::NextTransportValues() {
+  if (maths::kLiteral || runNext == runLength) {
+    AdvanceTransport();
+    return;
+  }
+  wowValue = runWow[runNext];
+  readFlutter = runReadFlutter[runNext];
+  ++runNext;
 }
 
 // The wow sine is anchored by its first step.
@@ -410,8 +434,7 @@ double TapeChannel::WrapIntoLine(double position) const {
 
 [[gnu::always_inline]] inline void TapeChannel::UpdateReadPosition(double noise) {
   const double wowDepth = wowDepthSmoother.Value();
-  const double flutter =
-      maths::kLiteral ? maths::Sin(readFlutterOmega * phaseTime) : readFlutterSine.Sin();
+  const double flutter = maths::kLiteral ? maths::Sin(readFlutterOmega * phaseTime) : readFlutter;
   const double m = 0.5 * wowDepth * flutter + 0.75 * wowDepth * wowValue +
                    static_cast<double>(scratchDepthSmoother.Value()) * scratchRamp.value +
                    noiseDepth * noise;
@@ -447,7 +470,7 @@ TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
 
   StepScratch();
   SetNoisePosition(noisePosition + noiseIncrement);
-  AdvanceTransport();
+  NextTransportValues();
   if (nominalDelay >= delayLength) nominalDelay = delayLength;
 
   const double delayed = ReadDelayLine(linkPosition);

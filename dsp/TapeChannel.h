@@ -57,6 +57,14 @@ class TapeChannel {
   // finite transport carry on.
   void ClearSignal();
 
+  // The product build works the transport's sines out for a run of frames
+  // before they are processed, both channels in one loop: each channel's
+  // time feeds back through its flutter sine and a division, a chain the
+  // processor can only overlap with the other channel's. Transport then
+  // takes the run's values in order; without a run it works them out itself.
+  static constexpr int kTransportRun = 32;
+  static void PrepareTransportRun(TapeChannel& left, TapeChannel& right, int frames);
+
   double ReadPosition() const { return readPosition; }
   void SetBypass(bool on) { bypass = on; }
 
@@ -75,6 +83,7 @@ class TapeChannel {
   void DesignToneFilters(const TapeChannelSettings& s);
   void StepScratch();
   void AdvanceTransport();
+  void NextTransportValues();
   void AnchorTransportSines();
   double WrapIntoLine(double position) const;
   double ReadDelayLine(double linkPosition) const;
@@ -110,6 +119,11 @@ class TapeChannel {
   QuadratureOscillator wobbleSine;
   QuadratureOscillator wowSine;
   QuadratureOscillator readFlutterSine;
+  double readFlutter = 0.0;  // the product build's read-point flutter of this sample
+  double runWow[kTransportRun];
+  double runReadFlutter[kTransportRun];
+  int runLength = 0;
+  int runNext = 0;
   double scratchCountdown = 0.0;
   GlideRamp scratchRamp;
 

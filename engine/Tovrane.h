@@ -141,6 +141,7 @@ class Tovrane : public IPlugVST {
   // nothing changes but the order; designed back to back, one frame's
   // tangents and powers overlap the next one's.
   static constexpr int kSweepRun = 32;
+  static_assert(kSweepRun <= TapeChannel::kTransportRun);
   Biquad::Design sweepDesigns[kSweepRun][4];
   SweptBiquad sweptDesign[4];
 };

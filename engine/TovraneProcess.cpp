@@ -46,6 +46,7 @@ void Tovrane::ProcessBlock(double** inputs, double** outputs, int frames) {
   const bool designAhead = !maths::kLiteral && powerOff == 0;
   for (int start = 0; start < frames; start += kSweepRun) {
     const int run = frames - start < kSweepRun ? frames - start : kSweepRun;
+    if constexpr (!maths::kLiteral) TapeChannel::PrepareTransportRun(leftChannel, rightChannel, run);
     if (designAhead) DesignSweepRun(run, 1.0 / fs);
     for (int i = start; i < start + run; ++i) {
       const double inL = FiniteOrSilence(inputs[0][i]);
