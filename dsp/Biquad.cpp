@@ -165,16 +165,6 @@ void Biquad::CalcFromSineAndCosine() {
   }
 }
 
-void Biquad::DesignScaled(BiquadType type, double s, double c, double invQ, double v, bool cut,
-                          Design* out) {
-  const ScaledPowers p{c * c, s * c, s * s};
-  if (type == BiquadType::Peak) {
-    PeakScaled(p, invQ, v, cut, out);
-  } else {
-    PolesScaled(type, p, invQ, out);
-  }
-}
-
 // 1/q, worked out again only when q changes; exact for the sweeps' q of 2.
 double Biquad::InverseQ() {
   if (q != cachedQ) {
@@ -182,45 +172,4 @@ double Biquad::InverseQ() {
     cachedInverseQ = 1.0 / q;
   }
   return cachedInverseQ;
-}
-
-void Biquad::PolesScaled(BiquadType type, const ScaledPowers& p, double invQ, Design* out) {
-  const double kq = p.k * invQ;
-  const double m = 1.0 / (p.one + kq + p.kk);
-  const double poleA1 = 2.0 * (p.kk - p.one) * m;
-  const double poleA2 = (p.one - kq + p.kk) * m;
-  switch (type) {
-    case BiquadType::Lowpass:
-      *out = {p.kk * m, 2.0 * p.kk * m, p.kk * m, poleA1, poleA2};
-      return;
-    case BiquadType::Highpass:
-      *out = {p.one * m, -2.0 * p.one * m, p.one * m, poleA1, poleA2};
-      return;
-    case BiquadType::Bandpass:
-      *out = {kq * m, 0.0, -kq * m, poleA1, poleA2};
-      return;
-    case BiquadType::Notch:
-      *out = {(p.one + p.kk) * m, poleA1, (p.one + p.kk) * m, poleA1, poleA2};
-      return;
-    case BiquadType::Allpass:
-      *out = {poleA2, poleA1, 1.0, poleA1, poleA2};
-      return;
-    default:
-      return;
-  }
-}
-
-void Biquad::PeakScaled(const ScaledPowers& p, double invQ, double v, bool cut, Design* out) {
-  const double kq = p.k * invQ;
-  const double vkq = v * invQ * p.k;
-  const double shared = 2.0 * (p.kk - p.one);
-  if (!cut) {
-    const double m = 1.0 / (p.one + kq + p.kk);
-    *out = {(p.one + vkq + p.kk) * m, shared * m, (p.one - vkq + p.kk) * m, shared * m,
-            (p.one - kq + p.kk) * m};
-    return;
-  }
-  const double m = 1.0 / (p.one + vkq + p.kk);
-  *out = {(p.one + kq + p.kk) * m, shared * m, (p.one - kq + p.kk) * m, shared * m,
-          (p.one - vkq + p.kk) * m};
 }
