@@ -19,8 +19,8 @@ constexpr double kReferenceDelay = 1378.0;
 constexpr double kReferenceLength = 2756.0;
 constexpr int kCrossfadeLength = TapeChannel::kBrownLoopSize - TapeChannel::kBrownLoopPeriod;
 constexpr double kDrawScale = RandomGenerator::kMax;
-constexpr double kWobbleOmega = kPi * static_cast<double>(2.65f);
-constexpr double kWowOffsetScale = static_cast<double>(0.01f);
+constexpr double kWobbleOmega = TransportSines::kWobbleOmega;
+constexpr double kWowOffsetScale = TransportSines::kWowOffsetScale;
 
 struct NoiseBank {
   const float* table;
@@ -105,6 +105,7 @@ void TapeChannel::Init(int32_t startOffset) {
   flutterOmega = kPi * static_cast<double>(0.65f) * lfoRate;
   wowOmega = 2.0 * kPi * lfoRate;
   readFlutterOmega = 2.0 * kPi * 2.473 * lfoRate;
+  sines.SetOmegas(flutterOmega, wowOmega, readFlutterOmega);
   wowValue = 1.0;
   nominalDelay = kReferenceDelay;
   delayLength = static_cast<int32_t>(kReferenceLength);
@@ -308,30 +309,34 @@ void TapeChannel::DesignToneFilters(const TapeChannelSettings& s) {
     wowValue = maths::Sin(wowOmega * (phaseTime + kWowOffsetScale * wobble));
     return;
   }
-  // The same phases, each sine carried by rotation from one phase to the next.
-  const double flutter = flutterSine.Sin();
-  phaseTime += (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
-  if (flutterSine.StepDueForAnchor()) {
-    AnchorTransportSines();
-  } else {
-    flutterSine.FollowPhase(flutterOmega * phaseTime);
-    wobbleSine.FollowPhase(kWobbleOmega * phaseTime);
-    readFlutterSine.FollowPhase(readFlutterOmega * phaseTime);
-  }
-  wowSine.FollowPhase(wowOmega * (phaseTime + kWowOffsetScale * wobbleSine.Sin()));
-  wowValue = wowSine.Sin();
-  readFlutter = readFlutterSine.Sin();
+  sines.Advance(&phaseTime, sampleRate);
+  wowValue = sines.Wow();
+  readFlutter = sines.ReadFlutter();
 }
 
+// The two channels' sines work on copies, which the compiler can keep in
+// registers: it cannot tell whether the run's stores touch the originals.
 void TapeChannel::PrepareTransportRun(TapeChannel& left, TapeChannel& right, int frames) {
+  TransportSines leftSines = left.sines;
+  TransportSines rightSines = right.sines;
+  double leftTime = left.phaseTime;
+  double rightTime = right.phaseTime;
+  const double leftRate = left.sampleRate;
+  const double rightRate = right.sampleRate;
   for (int i = 0; i < frames; ++i) {
-    left.AdvanceTransport();
-    right.AdvanceTransport();
-    left.runWow[i] = left.wowValue;
-    left.runReadFlutter[i] = left.readFlutter;
-    right.runWow[i] = right.wowValue;
-    right.runReadFlutter[i] = right.readFlutter;
+    leftSines.Advance(&leftTime, leftRate);
+    rightSines.Advance(&rightTime, rightRate);
+    left.runWow[i] = leftSines.Wow();
+    left.runReadFlutter[i] = leftSines.ReadFlutter();
+    right.runWow[i] = rightSines.Wow();
+    right.runReadFlutter[i] = rightSines.ReadFlutter();
   }
+  left.sines = leftSines;
+  right.sines = rightSines;
+  left.phaseTime = leftTime;
+  right.phaseTime = rightTime;
+  left.wowValue = leftSines.Wow();
+  right.wowValue = rightSines.Wow();
   left.runLength = right.runLength = frames;
   left.runNext = right.runNext = 0;
 }
@@ -346,13 +351,8 @@ void TapeChannel::PrepareTransportRun(TapeChannel& left, TapeChannel& right, int
   ++runNext;
 }
 
-// The wow sine is anchored by its first step.
 void TapeChannel::AnchorTransportSines() {
-  if constexpr (maths::kLiteral) return;
-  flutterSine.Anchor(flutterOmega * phaseTime);
-  wobbleSine.Anchor(kWobbleOmega * phaseTime);
-  wowSine.Anchor(wowOmega * (phaseTime + kWowOffsetScale * wobbleSine.Sin()));
-  readFlutterSine.Anchor(readFlutterOmega * phaseTime);
+  if constexpr (!maths::kLiteral) sines.Anchor(phaseTime);
 }
 
 double TapeChannel::WrapIntoLine(double position) const {

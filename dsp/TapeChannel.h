@@ -6,8 +6,8 @@
 #include "dsp/Biquad.h"
 #include "dsp/GlideRamp.h"
 #include "dsp/OnePoleSmoother.h"
-#include "dsp/QuadratureOscillator.h"
 #include "dsp/TapeChannelSettings.h"
+#include "dsp/TransportSines.h"
 #include "dsp/TubeStage.h"
 
 // One channel of worn tape or vinyl: a short delay line whose read point is
@@ -114,11 +114,7 @@ class TapeChannel {
   double wowOmega = 0.0;
   double readFlutterOmega = 0.0;
   double wowValue = 1.0;
-  // The product build's transport sines, carried by rotation from phase to phase.
-  QuadratureOscillator flutterSine;
-  QuadratureOscillator wobbleSine;
-  QuadratureOscillator wowSine;
-  QuadratureOscillator readFlutterSine;
+  TransportSines sines;  // the product build's
   double readFlutter = 0.0;  // the product build's read-point flutter of this sample
   double runWow[kTransportRun];
   double runReadFlutter[kTransportRun];
