@@ -46,6 +46,8 @@ class QuadratureOscillator {
   static constexpr double kSmallAngle = 1.5e-3;
 
  private:
+  friend class TransportSines;  // runs two channels' sines side by side
+
   void TurnByLarge(double angle);
   void Turn(double sinStep, double cosStep) {
     const double turnedSin = s * cosStep + c * sinStep;

@@ -314,29 +314,15 @@ void TapeChannel::DesignToneFilters(const TapeChannelSettings& s) {
   readFlutter = sines.ReadFlutter();
 }
 
-// The two channels' sines work on copies, which the compiler can keep in
-// registers: it cannot tell whether the run's stores touch the originals.
 void TapeChannel::PrepareTransportRun(TapeChannel& left, TapeChannel& right, int frames) {
-  TransportSines leftSines = left.sines;
-  TransportSines rightSines = right.sines;
-  double leftTime = left.phaseTime;
-  double rightTime = right.phaseTime;
-  const double leftRate = left.sampleRate;
-  const double rightRate = right.sampleRate;
-  for (int i = 0; i < frames; ++i) {
-    leftSines.Advance(&leftTime, leftRate);
-    rightSines.Advance(&rightTime, rightRate);
-    left.runWow[i] = leftSines.Wow();
-    left.runReadFlutter[i] = leftSines.ReadFlutter();
-    right.runWow[i] = rightSines.Wow();
-    right.runReadFlutter[i] = rightSines.ReadFlutter();
+  TransportSines::AdvanceBoth(
+      {&left.sines, &left.phaseTime, left.sampleRate, left.runWow, left.runReadFlutter},
+      {&right.sines, &right.phaseTime, right.sampleRate, right.runWow, right.runReadFlutter},
+      frames);
+  if (frames > 0) {
+    left.wowValue = left.runWow[frames - 1];
+    right.wowValue = right.runWow[frames - 1];
   }
-  left.sines = leftSines;
-  right.sines = rightSines;
-  left.phaseTime = leftTime;
-  right.phaseTime = rightTime;
-  left.wowValue = leftSines.Wow();
-  right.wowValue = rightSines.Wow();
   left.runLength = right.runLength = frames;
   left.runNext = right.runNext = 0;
 }
