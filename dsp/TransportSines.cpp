@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dsp/DoublePair.h"
+
 // The wow's phase needs the wobble's sine, so it comes last.
 void TransportSines::Anchor(double time) {
   flutter.Anchor(flutterOmegaValue * time);
@@ -13,11 +15,8 @@ void TransportSines::Anchor(double time) {
 
 namespace {
 
-// Two doubles side by side. Every operation on it is the IEEE operation on
-// each half, so each half's results are bit for bit those of the scalar code.
-using Pair = double __attribute__((vector_size(16)));
-
-Pair Both(double v) { return Pair{v, v}; }
+using Pair = DoublePair;
+Pair Both(double v) { return BothHalves(v); }
 
 }  // namespace
 

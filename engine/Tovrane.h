@@ -5,7 +5,7 @@
 #include "dsp/ModDelay.h"
 #include "dsp/OnePoleSmoother.h"
 #include "dsp/QuadratureOscillator.h"
-#include "dsp/SweptBiquad.h"
+#include "dsp/SweptBiquadPair.h"
 #include "dsp/TapeChannel.h"
 #include "dsp/TapeChannelSettings.h"
 #include "engine/EngineSnapshot.h"
@@ -143,7 +143,8 @@ class Tovrane : public IPlugVST {
   static constexpr int kSweepRun = 32;
   static_assert(kSweepRun <= TapeChannel::kTransportRun);
   Biquad::Design sweepDesigns[kSweepRun][4];
-  SweptBiquad sweptDesign[4];
+  SweptBiquadPair sweptPeaks;      // mid, side
+  SweptBiquadPair sweptAllpasses;  // left, right
 };
 
 // The tape channels take the snapshot's first part as it stands.

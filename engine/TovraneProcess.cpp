@@ -210,14 +210,17 @@ void Tovrane::SweepFilters(double inv) {
 void Tovrane::DesignSweepRun(int frames, double inv) {
   for (int i = 0; i < frames; ++i) {
     const SweepSettings next = NextSweepSettings(inv);
-    for (int k = 0; k < 4; ++k) {
-      if (i == 0) {
-        sweptDesign[k].Anchor(kSweptTypes[k], next.filter[k].fc, 2.0, next.filter[k].gainDb);
-      } else {
-        sweptDesign[k].Step(next.filter[k].fc, next.filter[k].gainDb);
-      }
-      sweptDesign[k].DesignInto(&sweepDesigns[i][k]);
+    const auto& f = next.filter;
+    if (i == 0) {
+      sweptPeaks.Anchor(BiquadType::Peak, 2.0, f[0].fc, f[0].gainDb, f[1].fc, f[1].gainDb);
+      sweptAllpasses.Anchor(BiquadType::Allpass, 2.0, f[2].fc, f[2].gainDb, f[3].fc,
+                            f[3].gainDb);
+    } else {
+      sweptPeaks.Step(f[0].fc, f[0].gainDb, f[1].fc, f[1].gainDb);
+      sweptAllpasses.Step(f[2].fc, f[2].gainDb, f[3].fc, f[3].gainDb);
     }
+    sweptPeaks.DesignInto(&sweepDesigns[i][0], &sweepDesigns[i][1]);
+    sweptAllpasses.DesignInto(&sweepDesigns[i][2], &sweepDesigns[i][3]);
   }
 }
 
