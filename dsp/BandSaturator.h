@@ -40,11 +40,6 @@ class BandSaturator {
     highCrossover.ClearState();
   }
 
-  // Sum for two saturators at once; with both in the arctangent mode the
-  // product build shares their arctangents' arithmetic (bit for bit as Sum).
-  static void SumBoth(const BandSaturator& a, Bands bandsA, const BandSaturator& b, Bands bandsB,
-                      float* sumA, float* sumB);
-
   float Sum(Bands b) const {
     return mode == kModeArctangent ? SumArctangent(b.lowAligned, b.mid, b.high)
                                    : SumClean(b.lowAligned, b.mid, b.high);

@@ -4,8 +4,6 @@
 #include <cstring>
 #include <limits>
 
-#include "dsp/DoublePair.h"
-
 // Sine, cosine, tangent, arctangent and exponential built only from the
 // operations IEEE 754 fixes to the last bit (+, -, *, / and comparisons),
 // evaluated in a fixed order. With contraction off the same source gives the
@@ -83,13 +81,12 @@ inline double CosKernel(double r) {
 // atan(u) for |u| <= 1/32: the series to u^11; the next term is below 1e-20
 // of the result. The saturators wait for it every sample, so the polynomial
 // in u^2 is evaluated in two halves side by side rather than in one chain.
-template <class Value>  // double or DoublePair
-inline Value AtanKernel(Value u) {
-  const Value z = u * u;
-  const Value zz = z * z;
-  const Value low = -0x1.5555555555555p-2 + z * 0x1.999999999999ap-3;   // -1/3 + z/5
-  const Value high = -0x1.2492492492492p-3 + z * 0x1.c71c71c71c71cp-4;  // -1/7 + z/9
-  const Value tail = low + zz * (high + zz * -0x1.745d1745d1746p-4);    // ... - z^4/11
+inline double AtanKernel(double u) {
+  const double z = u * u;
+  const double zz = z * z;
+  const double low = -0x1.5555555555555p-2 + z * 0x1.999999999999ap-3;        // -1/3 + z/5
+  const double high = -0x1.2492492492492p-3 + z * 0x1.c71c71c71c71cp-4;       // -1/7 + z/9
+  const double tail = low + zz * (high + zz * -0x1.745d1745d1746p-4);         // ... - z^4/11
   return u + u * (z * tail);
 }
 
@@ -142,14 +139,6 @@ inline constexpr AtanPoint kAtanPoints[80] = {
     {0x1.d000000000000p+4, 0x1.894cbdb6bedfcp+0}, {0x1.f000000000000p+4, 0x1.89de605acdbb3p+0}};
 
 // 2^(j/32) for j = 0..31, correctly rounded.
-// The point of a's eighth of its binade, for 2^-5 <= a < 2^5: its exponent
-// and top three mantissa bits.
-inline const AtanPoint& AtanPointFor(double a) {
-  uint64_t bits;
-  std::memcpy(&bits, &a, sizeof bits);
-  return kAtanPoints[(bits >> 49) - ((1023u - 5u) << 3)];
-}
-
 inline constexpr double kExp2ThirtySeconds[32] = {
     0x1.0000000000000p+0, 0x1.059b0d3158574p+0, 0x1.0b5586cf9890fp+0, 0x1.11301d0125b51p+0,
     0x1.172b83c7d517bp+0, 0x1.1d4873168b9aap+0, 0x1.2387a6e756238p+0, 0x1.29e9df51fdee1p+0,
@@ -277,25 +266,12 @@ inline double Atan(double x) {
   } else if (a >= 0x1p5) {
     angle = detail::kHalfPi - detail::AtanKernel(1.0 / a);
   } else {
-    const detail::AtanPoint& point = detail::AtanPointFor(a);
+    uint64_t bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    const detail::AtanPoint& point = detail::kAtanPoints[(bits >> 49) - ((1023u - 5u) << 3)];
     angle = point.atan + detail::AtanKernel((a - point.c) / (1.0 + a * point.c));
   }
   return x < 0.0 ? -angle : angle;
-}
-
-// Atan of both halves at once, bit for bit as Atan of each; the division and
-// the series are shared when both lie between 2^-5 and 2^5.
-inline DoublePair AtanBoth(DoublePair x) {
-  const double a0 = std::fabs(x[0]);
-  const double a1 = std::fabs(x[1]);
-  const bool bothInTable = a0 >= 0x1p-5 && a0 < 0x1p5 && a1 >= 0x1p-5 && a1 < 0x1p5;
-  if (!bothInTable) return DoublePair{Atan(x[0]), Atan(x[1])};
-  const detail::AtanPoint& p0 = detail::AtanPointFor(a0);
-  const detail::AtanPoint& p1 = detail::AtanPointFor(a1);
-  const DoublePair a{a0, a1};
-  const DoublePair c{p0.c, p1.c};
-  const DoublePair angle = DoublePair{p0.atan, p1.atan} + detail::AtanKernel((a - c) / (1.0 + a * c));
-  return DoublePair{x[0] < 0.0 ? -angle[0] : angle[0], x[1] < 0.0 ? -angle[1] : angle[1]};
 }
 
 namespace detail {

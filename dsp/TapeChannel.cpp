@@ -497,11 +497,8 @@ void TapeChannel::ShapePair(TapeChannel& left, Tap tapLeft, TapeChannel& right, 
     // ToneStage of both channels, interleaved.
     const BandSaturator::Bands bandsLeft = left.saturator.Split(l);
     const BandSaturator::Bands bandsRight = right.saturator.Split(r);
-    float sumLeft, sumRight;
-    BandSaturator::SumBoth(left.saturator, bandsLeft, right.saturator, bandsRight, &sumLeft,
-                           &sumRight);
-    l = sumLeft;
-    r = sumRight;
+    l = left.saturator.Sum(bandsLeft);
+    r = right.saturator.Sum(bandsRight);
     l = left.lowCut.ProcessRounded(l);
     r = right.lowCut.ProcessRounded(r);
     l = left.highCut.ProcessRounded(l);
