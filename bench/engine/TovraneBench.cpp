@@ -25,7 +25,6 @@ constexpr int kPowerParam = 18;
 
 enum Setting { kDefaultSettings = -1, kPowerOff = -2 };
 enum Build { kProduct = 0, kLiteral = 1 };
-const char* const kBuildNames[] = {"product", "literal"};
 const char* const kModulePaths[] = {KESTRAVON_PLUGIN_PATH, KESTRAVON_LITERAL_PLUGIN_PATH};
 
 VstIntPtr HostCallback(AEffect*, int32_t opcode, int32_t, VstIntPtr, void*, float) {

@@ -5,10 +5,10 @@
 // every program and rate.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <tuple>
 
+#include "CommandLineFlag.h"
 #include "ModuleComparison.h"
 
 namespace {
@@ -91,16 +91,7 @@ INSTANTIATE_TEST_SUITE_P(EveryProgram, Accuracy,
 }  // namespace
 
 int main(int argc, char** argv) {
-  int kept = 1;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--long") == 0) {
-      longForm = true;
-    } else {
-      argv[kept++] = argv[i];
-    }
-  }
-  argv[kept] = nullptr;
-  argc = kept;
+  longForm = TakeFlag(&argc, argv, "--long");
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -3,21 +3,11 @@
 // listing the tests (as ctest's discovery does) stays instant.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
+#include "CommandLineFlag.h"
 #include "ValidationSettings.h"
 
 int main(int argc, char** argv) {
-  int kept = 1;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--long") == 0) {
-      UseLongSettings();
-    } else {
-      argv[kept++] = argv[i];
-    }
-  }
-  argv[kept] = nullptr;
-  argc = kept;
+  if (TakeFlag(&argc, argv, "--long")) UseLongSettings();
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
