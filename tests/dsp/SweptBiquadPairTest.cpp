@@ -33,9 +33,9 @@ TEST(SweptBiquadPair, FollowsTheFullDesignsThroughASweep) {
   for (BiquadType type : {BiquadType::Peak, BiquadType::Allpass}) {
     for (double rate : {44100.0, 8000.0}) {
       auto fcAt = [rate](int i, double offset) {
-        return (std::sin(0.002 * i + offset) * 800.0 + 1000.0) / rate;
+        return (std::sin(0.0005 * i + offset) * 800.0 + 1000.0) / rate;
       };
-      auto gainAt = [](int i, double offset) { return std::sin(0.003 * i + offset) * 3.0; };
+      auto gainAt = [](int i, double offset) { return std::sin(0.0003 * i + offset) * 3.0; };
       SweptBiquadPair pair;
       pair.Anchor(type, 2.0, fcAt(0, 0.0), gainAt(0, 1.0), fcAt(0, 2.0), gainAt(0, 3.0));
       double worst = 0.0;
