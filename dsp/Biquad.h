@@ -91,8 +91,8 @@ class Biquad {
 
 // The product's designs are inline: the engine makes four of them every
 // sample, in one loop.
-inline void Biquad::DesignScaled(BiquadType type, double s, double c, double invQ, double v, bool cut,
-                          Design* out) {
+inline void Biquad::DesignScaled(BiquadType type, double s, double c, double invQ, double v,
+                                 bool cut, Design* out) {
   const ScaledPowers p{c * c, s * c, s * s};
   if (type == BiquadType::Peak) {
     PeakScaled(p, invQ, v, cut, out);
@@ -127,7 +127,8 @@ inline void Biquad::PolesScaled(BiquadType type, const ScaledPowers& p, double i
   }
 }
 
-inline void Biquad::PeakScaled(const ScaledPowers& p, double invQ, double v, bool cut, Design* out) {
+inline void Biquad::PeakScaled(const ScaledPowers& p, double invQ, double v, bool cut,
+                               Design* out) {
   const double kq = p.k * invQ;
   const double vkq = v * invQ * p.k;
   const double shared = 2.0 * (p.kk - p.one);

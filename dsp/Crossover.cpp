@@ -7,8 +7,8 @@
 #include "dsp/Maths.h"
 
 bool Crossover::StateIsFinite() const {
-  const double sum = static_cast<double>(lowX1) + lowX2 + lowY1 + lowY2 + highX1 + highX2 +
-                     highY1 + highY2 + allX1 + allX2 + allY1 + allY2;
+  const double sum = static_cast<double>(lowX1) + lowX2 + lowY1 + lowY2 + highX1 + highX2 + highY1 +
+                     highY2 + allX1 + allX2 + allY1 + allY2;
   return std::isfinite(sum);
 }
 

@@ -84,9 +84,9 @@ inline double CosKernel(double r) {
 inline double AtanKernel(double u) {
   const double z = u * u;
   const double zz = z * z;
-  const double low = -0x1.5555555555555p-2 + z * 0x1.999999999999ap-3;        // -1/3 + z/5
-  const double high = -0x1.2492492492492p-3 + z * 0x1.c71c71c71c71cp-4;       // -1/7 + z/9
-  const double tail = low + zz * (high + zz * -0x1.745d1745d1746p-4);         // ... - z^4/11
+  const double low = -0x1.5555555555555p-2 + z * 0x1.999999999999ap-3;   // -1/3 + z/5
+  const double high = -0x1.2492492492492p-3 + z * 0x1.c71c71c71c71cp-4;  // -1/7 + z/9
+  const double tail = low + zz * (high + zz * -0x1.745d1745d1746p-4);    // ... - z^4/11
   return u + u * (z * tail);
 }
 

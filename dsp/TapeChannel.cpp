@@ -138,8 +138,8 @@ void TapeChannel::FillBrownLoop(double* loop, float step) {
 
 bool TapeChannel::StateIsFinite() const {
   const int64_t newest = WrapIndex(static_cast<int64_t>(writeIndex) - 1, delayLength);
-  const double transport = readPosition + phaseTime + wowValue + noisePosition +
-                           scratchCountdown + delayLine[newest];
+  const double transport =
+      readPosition + phaseTime + wowValue + noisePosition + scratchCountdown + delayLine[newest];
   return std::isfinite(transport) && scratchRamp.IsFinite() && tube.StateIsFinite() &&
          saturator.StateIsFinite() && lowCut.StateIsFinite() && highCut.StateIsFinite() &&
          noiseFilter.StateIsFinite() && dcBlocker.StateIsFinite() &&

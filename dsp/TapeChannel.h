@@ -114,7 +114,7 @@ class TapeChannel {
   double wowOmega = 0.0;
   double readFlutterOmega = 0.0;
   double wowValue = 1.0;
-  TransportSines sines;  // the product build's
+  TransportSines sines;      // the product build's
   double readFlutter = 0.0;  // the product build's read-point flutter of this sample
   double runWow[kTransportRun];
   double runReadFlutter[kTransportRun];

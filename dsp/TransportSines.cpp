@@ -70,8 +70,8 @@ void TransportSines::AdvanceBoth(const Run& a, const Run& b, int frames) {
   constexpr int kAnchorAt = QuadratureOscillator::kMaxStepsBetweenAnchors;
   for (int i = 0; i < frames;) {
     // Up to the next anchor of either channel, both run side by side.
-    const int stepsLeft = kAnchorAt - 1 - std::max(x.flutter.stepsSinceAnchor,
-                                                   y.flutter.stepsSinceAnchor);
+    const int stepsLeft =
+        kAnchorAt - 1 - std::max(x.flutter.stepsSinceAnchor, y.flutter.stepsSinceAnchor);
     const int together = std::min(frames - i, std::max(stepsLeft, 0));
     Pair time{*a.time, *b.time};
     OscillatorPair flutter(x.flutter, y.flutter);

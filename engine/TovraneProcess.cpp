@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "dsp/Maths.h"
 #include "core/DenormalGuard.h"
+#include "dsp/Maths.h"
 #include "engine/SnapshotFields.h"
 #include "engine/Tovrane.h"
 
@@ -46,7 +46,8 @@ void Tovrane::ProcessBlock(double** inputs, double** outputs, int frames) {
   const bool designAhead = !maths::kLiteral && powerOff == 0;
   for (int start = 0; start < frames; start += kSweepRun) {
     const int run = frames - start < kSweepRun ? frames - start : kSweepRun;
-    if constexpr (!maths::kLiteral) TapeChannel::PrepareTransportRun(leftChannel, rightChannel, run);
+    if constexpr (!maths::kLiteral)
+      TapeChannel::PrepareTransportRun(leftChannel, rightChannel, run);
     if (designAhead) DesignSweepRun(run, 1.0 / fs);
     for (int i = start; i < start + run; ++i) {
       const double inL = FiniteOrSilence(inputs[0][i]);
@@ -213,8 +214,7 @@ void Tovrane::DesignSweepRun(int frames, double inv) {
     const auto& f = next.filter;
     if (i == 0) {
       sweptPeaks.Anchor(BiquadType::Peak, 2.0, f[0].fc, f[0].gainDb, f[1].fc, f[1].gainDb);
-      sweptAllpasses.Anchor(BiquadType::Allpass, 2.0, f[2].fc, f[2].gainDb, f[3].fc,
-                            f[3].gainDb);
+      sweptAllpasses.Anchor(BiquadType::Allpass, 2.0, f[2].fc, f[2].gainDb, f[3].fc, f[3].gainDb);
     } else {
       sweptPeaks.Step(f[0].fc, f[0].gainDb, f[1].fc, f[1].gainDb);
       sweptAllpasses.Step(f[2].fc, f[2].gainDb, f[3].fc, f[3].gainDb);

@@ -1,5 +1,3 @@
-#include "dsp/IeeeMaths.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +5,8 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+
+#include "dsp/IeeeMaths.h"
 
 namespace {
 
@@ -39,16 +39,30 @@ double LibSin(double x) { return std::sin(x); }
 
 TEST(IeeeMaths, AgreesWithTheCLibraryOverTheArgumentsTheProcessingUses) {
   using namespace ieee_maths;
-  EXPECT_LE(WorstUlps(Sin, LibSin, -7.0, 7.0), 2);          // sweep phases
-  EXPECT_LE(WorstUlps(Sin, LibSin, 0.0, 2e4), 2);           // an hour of transport
-  EXPECT_LE(WorstUlps(Sin, LibSin, 1e6, 2e8), 2);           // weeks of transport
-  EXPECT_LE(WorstUlps(Cos, [](double x) { return std::cos(x); }, -7.0, 7.0), 2);
-  EXPECT_LE(WorstUlps(Tan, [](double x) { return std::tan(x); }, 1e-6, 1.4138), 3);
-  EXPECT_LE(WorstUlps(Atan, [](double x) { return std::atan(x); }, -4.0, 4.0), 2);
-  EXPECT_LE(WorstUlps(Atan, [](double x) { return std::atan(x); }, -1e6, 1e6), 2);
-  EXPECT_LE(WorstUlps(Exp, [](double x) { return std::exp(x); }, -3.0, 3.0), 1);  // gains
-  EXPECT_LE(WorstUlps(Exp, [](double x) { return std::exp(x); }, -709.0, 709.0), 3);
-  EXPECT_LE(WorstUlps(Pow10, [](double y) { return std::pow(10.0, y); }, -300.0, 300.0), 3);
+  EXPECT_LE(WorstUlps(Sin, LibSin, -7.0, 7.0), 2);  // sweep phases
+  EXPECT_LE(WorstUlps(Sin, LibSin, 0.0, 2e4), 2);   // an hour of transport
+  EXPECT_LE(WorstUlps(Sin, LibSin, 1e6, 2e8), 2);   // weeks of transport
+  EXPECT_LE(WorstUlps(
+                Cos, [](double x) { return std::cos(x); }, -7.0, 7.0),
+            2);
+  EXPECT_LE(WorstUlps(
+                Tan, [](double x) { return std::tan(x); }, 1e-6, 1.4138),
+            3);
+  EXPECT_LE(WorstUlps(
+                Atan, [](double x) { return std::atan(x); }, -4.0, 4.0),
+            2);
+  EXPECT_LE(WorstUlps(
+                Atan, [](double x) { return std::atan(x); }, -1e6, 1e6),
+            2);
+  EXPECT_LE(WorstUlps(
+                Exp, [](double x) { return std::exp(x); }, -3.0, 3.0),
+            1);  // gains
+  EXPECT_LE(WorstUlps(
+                Exp, [](double x) { return std::exp(x); }, -709.0, 709.0),
+            3);
+  EXPECT_LE(WorstUlps(
+                Pow10, [](double y) { return std::pow(10.0, y); }, -300.0, 300.0),
+            3);
 }
 
 TEST(IeeeMaths, SingleValuesAndTheEdges) {

@@ -1,10 +1,9 @@
-#include "dsp/SweptBiquadPair.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "dsp/QuadratureOscillator.h"
+#include "dsp/SweptBiquadPair.h"
 
 namespace {
 
@@ -19,9 +18,9 @@ Biquad::Design FullDesign(BiquadType type, double fc, double gainDb) {
 }
 
 double LargestDifference(const Biquad::Design& a, const Biquad::Design& b) {
-  return std::fmax(std::fmax(std::fabs(a.b0 - b.b0), std::fabs(a.b1 - b.b1)),
-                   std::fmax(std::fmax(std::fabs(a.b2 - b.b2), std::fabs(a.a1 - b.a1)),
-                             std::fabs(a.a2 - b.a2)));
+  return std::fmax(
+      std::fmax(std::fabs(a.b0 - b.b0), std::fabs(a.b1 - b.b1)),
+      std::fmax(std::fmax(std::fabs(a.b2 - b.b2), std::fabs(a.a1 - b.a1)), std::fabs(a.a2 - b.a2)));
 }
 
 }  // namespace
@@ -43,8 +42,10 @@ TEST(SweptBiquadPair, FollowsTheFullDesignsThroughASweep) {
         pair.Step(fcAt(i, 0.0), gainAt(i, 1.0), fcAt(i, 2.0), gainAt(i, 3.0));
         Biquad::Design a, b;
         pair.DesignInto(&a, &b);
-        worst = std::fmax(worst, LargestDifference(a, FullDesign(type, fcAt(i, 0.0), gainAt(i, 1.0))));
-        worst = std::fmax(worst, LargestDifference(b, FullDesign(type, fcAt(i, 2.0), gainAt(i, 3.0))));
+        worst =
+            std::fmax(worst, LargestDifference(a, FullDesign(type, fcAt(i, 0.0), gainAt(i, 1.0))));
+        worst =
+            std::fmax(worst, LargestDifference(b, FullDesign(type, fcAt(i, 2.0), gainAt(i, 3.0))));
       }
       EXPECT_LT(worst, 1e-14) << "rate " << rate;
     }

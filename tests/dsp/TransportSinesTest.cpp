@@ -1,8 +1,8 @@
-#include "dsp/TransportSines.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "dsp/TransportSines.h"
 
 namespace {
 
@@ -33,8 +33,7 @@ TEST(TransportSines, SideBySideEqualsOneByOne) {
     std::vector<double> wowA(kFrames), flutterA(kFrames), wowB(kFrames), flutterB(kFrames);
     for (int start = 0; start < kFrames; start += 100) {
       TransportSines::AdvanceBoth({&pairA, &pairTimeA, rateA, &wowA[start], &flutterA[start]},
-                                  {&pairB, &pairTimeB, rateB, &wowB[start], &flutterB[start]},
-                                  100);
+                                  {&pairB, &pairTimeB, rateB, &wowB[start], &flutterB[start]}, 100);
     }
     for (int i = 0; i < kFrames; ++i) {
       soloA.Advance(&soloTimeA, rateA);

@@ -167,9 +167,10 @@ int Compare(const char* referencePath, const char* otherPath, bool exact) {
       offset += count;
     }
   }
-  std::printf("%d of %d cases bit-identical (required: %s); worst RMS difference %.1f dB "
-              "(budget %.0f dB)\n",
-              identicalCases, kPrograms * 2, exact ? "all" : "none", worstDb, kBudgetDb);
+  std::printf(
+      "%d of %d cases bit-identical (required: %s); worst RMS difference %.1f dB "
+      "(budget %.0f dB)\n",
+      identicalCases, kPrograms * 2, exact ? "all" : "none", worstDb, kBudgetDb);
   return failures == 0 ? 0 : 1;
 }
 
