@@ -1,29 +1,8 @@
 #include "dsp/SweptBiquadPair.h"
 
 #include <cmath>
-#include <numbers>
 
-#include "dsp/DesignLimit.h"
 #include "dsp/IeeeMaths.h"
-
-namespace {
-
-constexpr double kLn10 = 0x1.26bb1bbb55516p+1;
-// Below these the dropped terms (d^4/24 and d^5/120; x^4/24) are under an
-// ulp: a sweep at audio rates moves the angle by about 2e-5 and the gain's
-// exponent by about 1e-4 per sample at 48 kHz.
-constexpr double kLargestTurn = 1e-4;
-constexpr double kLargestGrowth = 2e-4;
-
-bool BothWithin(DoublePair x, double limit) {
-  return std::fabs(x[0]) <= limit && std::fabs(x[1]) <= limit;
-}
-
-}  // namespace
-
-double SweptBiquadPair::PrewarpAngle(double fc) {
-  return std::numbers::pi * LimitDesignFraction(fc);
-}
 
 void SweptBiquadPair::Anchor(BiquadType newType, double q, double fcA, double gainDbA, double fcB,
                              double gainDbB) {
@@ -39,39 +18,6 @@ void SweptBiquadPair::Anchor(BiquadType newType, double q, double fcA, double ga
   }
 }
 
-// sin d = d - d^3/6 and cos d = 1 - d^2/2, then the rotation.
-void SweptBiquadPair::StepAngles(DoublePair next) {
-  const DoublePair turn = next - angle;
-  angle = next;
-  if (!BothWithin(turn, kLargestTurn)) {
-    FullSinCos(0);
-    FullSinCos(1);
-    return;
-  }
-  const DoublePair dd = turn * turn;
-  const DoublePair sinD = turn - turn * dd * BothHalves(1.0 / 6.0);
-  const DoublePair cosD = BothHalves(1.0) - BothHalves(0.5) * dd;
-  const DoublePair turnedS = s * cosD + c * sinD;
-  c = c * cosD - s * sinD;
-  s = turnedS;
-}
-
-// e^x = 1 + x + x^2/2 + x^3/6.
-void SweptBiquadPair::StepGains(double gainDbA, double gainDbB) {
-  const DoublePair next{std::fabs(gainDbA) / 20.0, std::fabs(gainDbB) / 20.0};
-  const DoublePair growth = (next - exponent) * BothHalves(kLn10);
-  exponent = next;
-  cut[0] = gainDbA < 0.0;
-  cut[1] = gainDbB < 0.0;
-  if (!BothWithin(growth, kLargestGrowth)) {
-    FullGain(0);
-    FullGain(1);
-    return;
-  }
-  const DoublePair x = growth;
-  v = v + v * (x * (BothHalves(1.0) + x * (BothHalves(0.5) + x * BothHalves(1.0 / 6.0))));
-}
-
 void SweptBiquadPair::FullSinCos(int half) {
   double sine, cosine;
   ieee_maths::SinCos(angle[half], &sine, &cosine);
@@ -81,60 +27,4 @@ void SweptBiquadPair::FullSinCos(int half) {
 
 void SweptBiquadPair::FullGain(int half) {
   v[half] = type == BiquadType::Peak ? ieee_maths::Pow10(exponent[half]) : 1.0;
-}
-
-// Biquad's product designs (DesignScaled) for both filters at once: 1, k and
-// k^2 become c^2, s c and s^2, and one division serves both.
-void SweptBiquadPair::DesignInto(Biquad::Design* a, Biquad::Design* b) const {
-  const DoublePair one = c * c;
-  const DoublePair k = s * c;
-  const DoublePair kk = s * s;
-  const DoublePair kq = k * invQ;
-  DoublePair numerator = kq;    // the zeros' k / q
-  DoublePair denominator = kq;  // the poles' k / q
-  if (type == BiquadType::Peak) {
-    const DoublePair vkq = v * invQ * k;
-    for (int half = 0; half < 2; ++half) {
-      numerator[half] = cut[half] ? kq[half] : vkq[half];
-      denominator[half] = cut[half] ? vkq[half] : kq[half];
-    }
-  }
-  const DoublePair m = BothHalves(1.0) / (one + denominator + kk);
-  const DoublePair a1 = BothHalves(2.0) * (kk - one) * m;
-  const DoublePair a2 = (one - denominator + kk) * m;
-  DoublePair b0, b1, b2;
-  switch (type) {
-    case BiquadType::Peak:
-      b0 = (one + numerator + kk) * m;
-      b1 = a1;
-      b2 = (one - numerator + kk) * m;
-      break;
-    case BiquadType::Lowpass:
-      b0 = kk * m;
-      b1 = BothHalves(2.0) * kk * m;
-      b2 = b0;
-      break;
-    case BiquadType::Highpass:
-      b0 = one * m;
-      b1 = BothHalves(-2.0) * one * m;
-      b2 = b0;
-      break;
-    case BiquadType::Bandpass:
-      b0 = kq * m;
-      b1 = BothHalves(0.0);
-      b2 = -kq * m;
-      break;
-    case BiquadType::Notch:
-      b0 = (one + kk) * m;
-      b1 = a1;
-      b2 = b0;
-      break;
-    default:  // all-pass; the shelves are never swept
-      b0 = a2;
-      b1 = a1;
-      b2 = BothHalves(1.0);
-      break;
-  }
-  *a = {b0[0], b1[0], b2[0], a1[0], a2[0]};
-  *b = {b0[1], b1[1], b2[1], a1[1], a2[1]};
 }
