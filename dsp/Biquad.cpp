@@ -6,6 +6,7 @@
 #include "dsp/DesignLimit.h"
 #include "dsp/IeeeMaths.h"
 #include "dsp/Maths.h"
+#include "dsp/ScaledDesign.h"
 
 // The sum is finite exactly when both terms are, short of an overflow that
 // is a fault as well.
@@ -128,12 +129,9 @@ void Biquad::DesignHighShelf(double k, double v) {
   }
 }
 
-// The product's designs. With k = tan(w) = s / c every coefficient is a ratio
-// of two quadratics in k; multiplied through by c^2, the terms 1, k and k^2
-// become c^2, s c and s^2. That needs no tangent, and q's reciprocal is kept,
-// so each design costs one division where the literal one costs three or
-// four: the engine redesigns four filters every sample, and divisions are
-// what it waits for.
+// The product's designs (dsp/ScaledDesign.h), with q's reciprocal kept: one
+// division per design where the literal one costs three or four. The engine
+// redesigns four filters every sample, and divisions are what it waits for.
 void Biquad::CalcFromSineAndCosine() {
   double s, c;
   ieee_maths::SinCos(std::numbers::pi * LimitDesignFraction(fc), &s, &c);
@@ -144,24 +142,15 @@ void Biquad::CalcFromSineAndCosine() {
     case BiquadType::HighShelf:
       DesignHighShelf(s / c, LinearGain());
       break;
-    case BiquadType::Peak: {
-      Design design;
-      DesignScaled(type, s, c, InverseQ(), LinearGain(), gainDb < 0.0, &design);
-      Apply(design);
+    default: {
+      // An unknown type keeps the design it has.
+      ScaledCoefficients<double> d;
+      if (DesignScaled(type, s, c, InverseQ(), type == BiquadType::Peak ? LinearGain() : 1.0,
+                       gainDb < 0.0, &d)) {
+        SetCoefficients(d.b0, d.b1, d.b2, d.a1, d.a2);
+      }
       break;
     }
-    case BiquadType::Lowpass:
-    case BiquadType::Highpass:
-    case BiquadType::Bandpass:
-    case BiquadType::Notch:
-    case BiquadType::Allpass: {
-      Design design;
-      DesignScaled(type, s, c, InverseQ(), 1.0, false, &design);
-      Apply(design);
-      break;
-    }
-    default:
-      break;  // an unknown type keeps the design it has
   }
 }
 

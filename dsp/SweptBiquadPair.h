@@ -5,6 +5,7 @@
 #include "dsp/Biquad.h"
 #include "dsp/DesignLimit.h"
 #include "dsp/DoublePair.h"
+#include "dsp/ScaledDesign.h"
 
 // Two filters of one type swept every sample, their designs carried from one
 // sample to the next instead of worked out afresh: the sines and cosines of
@@ -95,58 +96,10 @@ inline void SweptBiquadPair::StepGains(double gainDbA, double gainDbB) {
   v = v + v * (x * (BothHalves(1.0) + x * (BothHalves(0.5) + x * BothHalves(1.0 / 6.0))));
 }
 
-// Biquad's product designs (DesignScaled) for both filters at once: 1, k and
-// k^2 become c^2, s c and s^2, and one division serves both.
+// Both filters' designs at once: one division serves both.
 inline void SweptBiquadPair::DesignInto(Biquad::Design* a, Biquad::Design* b) const {
-  const DoublePair one = c * c;
-  const DoublePair k = s * c;
-  const DoublePair kk = s * s;
-  const DoublePair kq = k * invQ;
-  DoublePair numerator = kq;    // the zeros' k / q
-  DoublePair denominator = kq;  // the poles' k / q
-  if (type == BiquadType::Peak) {
-    const DoublePair vkq = v * invQ * k;
-    for (int half = 0; half < 2; ++half) {
-      numerator[half] = cut[half] ? kq[half] : vkq[half];
-      denominator[half] = cut[half] ? vkq[half] : kq[half];
-    }
-  }
-  const DoublePair m = BothHalves(1.0) / (one + denominator + kk);
-  const DoublePair a1 = BothHalves(2.0) * (kk - one) * m;
-  const DoublePair a2 = (one - denominator + kk) * m;
-  DoublePair b0, b1, b2;
-  switch (type) {
-    case BiquadType::Peak:
-      b0 = (one + numerator + kk) * m;
-      b1 = a1;
-      b2 = (one - numerator + kk) * m;
-      break;
-    case BiquadType::Lowpass:
-      b0 = kk * m;
-      b1 = BothHalves(2.0) * kk * m;
-      b2 = b0;
-      break;
-    case BiquadType::Highpass:
-      b0 = one * m;
-      b1 = BothHalves(-2.0) * one * m;
-      b2 = b0;
-      break;
-    case BiquadType::Bandpass:
-      b0 = kq * m;
-      b1 = BothHalves(0.0);
-      b2 = -kq * m;
-      break;
-    case BiquadType::Notch:
-      b0 = (one + kk) * m;
-      b1 = a1;
-      b2 = b0;
-      break;
-    default:  // all-pass; the shelves are never swept
-      b0 = a2;
-      b1 = a1;
-      b2 = BothHalves(1.0);
-      break;
-  }
-  *a = {b0[0], b1[0], b2[0], a1[0], a2[0]};
-  *b = {b0[1], b1[1], b2[1], a1[1], a2[1]};
+  ScaledCoefficients<DoublePair> d;
+  DesignScaled(type, s, c, invQ, v, cut, &d);
+  *a = {d.b0[0], d.b1[0], d.b2[0], d.a1[0], d.a2[0]};
+  *b = {d.b0[1], d.b1[1], d.b2[1], d.a1[1], d.a2[1]};
 }
