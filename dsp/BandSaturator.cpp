@@ -1,22 +1,26 @@
 #include "dsp/BandSaturator.h"
 
-#include <cmath>
-
 #include "dsp/Maths.h"
 
-float BandSaturator::SumClean(float lowAligned, float mid, float high) const {
-  const float lowOut = static_cast<float>(static_cast<float>(lowAligned * 1.05) * gLow);
-  const float midOut = static_cast<float>(static_cast<float>(mid * 0.9) * gMid);
-  const float highOut = static_cast<float>(static_cast<float>(high * 1.15) * gHigh);
+template <class Float>
+Float BandSaturator::SumClean(Float lowAligned, Float mid, Float high) const {
+  const Float lowOut = RoundToFloat(Widen(RoundToFloat(Widen(lowAligned) * 1.05)) * gLow);
+  const Float midOut = RoundToFloat(Widen(RoundToFloat(Widen(mid) * 0.9)) * gMid);
+  const Float highOut = RoundToFloat(Widen(RoundToFloat(Widen(high) * 1.15)) * gHigh);
   return midOut + lowOut + highOut;
 }
 
-float BandSaturator::SumArctangent(float lowAligned, float mid, float high) const {
-  const float lowOut = static_cast<float>(lowAligned * gLow);
-  const float z = static_cast<float>(mid * 0.5);
-  const float midOut = static_cast<float>((maths::Atan(z * gMid * 1.75 * drive) + z) * 0.5 * gMid);
-  const float hb = static_cast<float>(high * 1.25);
-  const float highOut =
-      static_cast<float>((maths::Atan(gHigh * hb * 1.25 * drive) + hb) * 0.5 * gHigh);
+template <class Float>
+Float BandSaturator::SumArctangent(Float lowAligned, Float mid, Float high) const {
+  const Float lowOut = RoundToFloat(Widen(lowAligned) * gLow);
+  const auto z = Widen(RoundToFloat(Widen(mid) * 0.5));
+  const Float midOut = RoundToFloat((maths::Atan(z * gMid * 1.75 * drive) + z) * 0.5 * gMid);
+  const auto hb = Widen(RoundToFloat(Widen(high) * 1.25));
+  const Float highOut = RoundToFloat((maths::Atan(gHigh * hb * 1.25 * drive) + hb) * 0.5 * gHigh);
   return midOut + lowOut + highOut;
 }
+
+template float BandSaturator::SumClean(float, float, float) const;
+template float BandSaturator::SumArctangent(float, float, float) const;
+template FloatPair BandSaturator::SumClean(FloatPair, FloatPair, FloatPair) const;
+template FloatPair BandSaturator::SumArctangent(FloatPair, FloatPair, FloatPair) const;

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "dsp/Crossover.h"
+#include "dsp/DoublePair.h"
 
 // Three-band weighting in single precision. Mode 0 tilts the bands (and
 // inverts the mid band); mode 1 bends the mid and high bands through an
@@ -45,6 +46,13 @@ class BandSaturator {
                                    : SumClean(b.lowAligned, b.mid, b.high);
   }
 
+  // The weighted sums of the bands for one channel (float) or, with this
+  // saturator's settings, two side by side (FloatPair).
+  template <class Float>
+  Float SumClean(Float lowAligned, Float mid, Float high) const;
+  template <class Float>
+  Float SumArctangent(Float lowAligned, Float mid, Float high) const;
+
   Crossover lowCrossover;
   Crossover highCrossover;
   double gLow = 1.0;
@@ -53,7 +61,4 @@ class BandSaturator {
   int32_t mode = kModeClean;
   double drive = 1.0;
 
- private:
-  float SumClean(float lowAligned, float mid, float high) const;
-  float SumArctangent(float lowAligned, float mid, float high) const;
 };

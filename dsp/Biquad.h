@@ -20,8 +20,14 @@ class Biquad {
  public:
   void CalcCoefficients();
 
-  double Process(double x) {
-    const double y = b0 * x + z1;
+  double Process(double x) { return Step(x, b0, b1, b2, a1, a2, z1, z2); }
+
+  // The transposed direct form II step, for one filter (double) or two side
+  // by side (DoublePair).
+  template <class Value>
+  static Value Step(Value x, Value b0, Value b1, Value b2, Value a1, Value a2, Value& z1,
+                    Value& z2) {
+    const Value y = b0 * x + z1;
     z1 = b1 * x + z2 - a1 * y;
     z2 = b2 * x - a2 * y;
     return y;

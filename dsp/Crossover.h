@@ -48,15 +48,23 @@ class Crossover {
   float allY1 = 0.0f;
   float allY2 = 0.0f;
 
- private:
-  // Direct form I in single precision with the shared poles.
-  float RunSection(float x, float b0, float b1, float b2, float& x1, float& x2, float& y1,
-                   float& y2) const {
-    const float y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+  // Direct form I in single precision, for one channel (float) or two side
+  // by side (FloatPair).
+  template <class Value>
+  static Value Section(Value x, Value b0, Value b1, Value b2, Value a1, Value a2, Value& x1,
+                       Value& x2, Value& y1, Value& y2) {
+    const Value y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
     x2 = x1;
     x1 = x;
     y2 = y1;
     y1 = y;
     return y;
+  }
+
+ private:
+  // A section with the shared poles.
+  float RunSection(float x, float b0, float b1, float b2, float& x1, float& x2, float& y1,
+                   float& y2) const {
+    return Section(x, b0, b1, b2, a1, a2, x1, x2, y1, y2);
   }
 };

@@ -1,9 +1,37 @@
 #pragma once
+#include <cmath>
+#include <cstdint>
 
 // Two doubles side by side in one vector register (the GCC vector
 // extension, which Clang and MinGW-w64 share). Every operation on a pair is
 // the IEEE operation on each half, so each half's results are bit for bit
 // those of the same expression on doubles.
 using DoublePair = double __attribute__((vector_size(16)));
+// Two floats side by side, for the single-precision stages.
+using FloatPair = float __attribute__((vector_size(8)));
+// The result of comparing two pairs: all ones in a half where it holds.
+using PairMask = int64_t __attribute__((vector_size(16)));
 
 inline DoublePair BothHalves(double v) { return DoublePair{v, v}; }
+
+// The conversions of each half, as static_cast gives them on one value.
+inline FloatPair ToFloats(DoublePair x) { return __builtin_convertvector(x, FloatPair); }
+inline DoublePair ToDoubles(FloatPair x) { return __builtin_convertvector(x, DoublePair); }
+
+// The chain's steps are written once for one channel (double and float) and
+// for two side by side (DoublePair and FloatPair); these are the operations
+// whose spelling differs between the two.
+inline float RoundToFloat(double x) { return static_cast<float>(x); }
+inline FloatPair RoundToFloat(DoublePair x) { return ToFloats(x); }
+inline double Widen(float x) { return x; }
+inline DoublePair Widen(FloatPair x) { return ToDoubles(x); }
+inline double Magnitude(double x) { return std::fabs(x); }
+// fabs of each half: the sign bit cleared, negative zero and NaN included.
+inline DoublePair Magnitude(DoublePair x) {
+  constexpr int64_t kAllButSign = INT64_MAX;
+  return reinterpret_cast<DoublePair>(reinterpret_cast<PairMask>(x) & kAllButSign);
+}
+inline double Select(bool condition, double a, double b) { return condition ? a : b; }
+inline DoublePair Select(PairMask condition, DoublePair a, DoublePair b) {
+  return condition ? a : b;
+}

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "dsp/DoublePair.h"
+
 // Sine, cosine, tangent, arctangent and exponential built only from the
 // operations IEEE 754 fixes to the last bit (+, -, *, / and comparisons),
 // evaluated in a fixed order. With contraction off the same source gives the
@@ -81,12 +83,14 @@ inline double CosKernel(double r) {
 // atan(u) for |u| <= 1/32: the series to u^11; the next term is below 1e-20
 // of the result. The saturators wait for it every sample, so the polynomial
 // in u^2 is evaluated in two halves side by side rather than in one chain.
-inline double AtanKernel(double u) {
-  const double z = u * u;
-  const double zz = z * z;
-  const double low = -0x1.5555555555555p-2 + z * 0x1.999999999999ap-3;   // -1/3 + z/5
-  const double high = -0x1.2492492492492p-3 + z * 0x1.c71c71c71c71cp-4;  // -1/7 + z/9
-  const double tail = low + zz * (high + zz * -0x1.745d1745d1746p-4);    // ... - z^4/11
+// Odd to the last bit: the kernel of -u is minus the kernel of u.
+template <class Value>
+inline Value AtanKernel(Value u) {
+  const Value z = u * u;
+  const Value zz = z * z;
+  const Value low = -0x1.5555555555555p-2 + z * 0x1.999999999999ap-3;   // -1/3 + z/5
+  const Value high = -0x1.2492492492492p-3 + z * 0x1.c71c71c71c71cp-4;  // -1/7 + z/9
+  const Value tail = low + zz * (high + zz * -0x1.745d1745d1746p-4);    // ... - z^4/11
   return u + u * (z * tail);
 }
 
@@ -272,6 +276,37 @@ inline double Atan(double x) {
     angle = point.atan + detail::AtanKernel((a - point.c) / (1.0 + a * point.c));
   }
   return x < 0.0 ? -angle : angle;
+}
+
+// Atan of both halves, bit for bit as above. Each half picks its point; the
+// division and the series then serve both at once. The three ranges share
+// one form, atan(a) = base + atan(num / den): below 2^-5 base 0 and a / 1,
+// beyond 2^5 pi/2 and -1 / a (the series is odd, so adding its value at
+// -1/a is subtracting it at 1/a).
+namespace detail {
+
+// One half's share of the pair form below.
+struct AtanTerms {
+  double base, num, den;
+};
+inline AtanTerms AtanTermsOf(double a) {
+  if (!(a >= 0x1p-5)) return {0.0, a, 1.0};  // NaN as well: its half is replaced
+  if (a >= 0x1p5) return {kHalfPi, -1.0, a};
+  uint64_t bits;
+  std::memcpy(&bits, &a, sizeof bits);
+  const AtanPoint& point = kAtanPoints[(bits >> 49) - ((1023u - 5u) << 3)];
+  return {point.atan, a - point.c, 1.0 + a * point.c};
+}
+
+}  // namespace detail
+
+inline DoublePair Atan(DoublePair x) {
+  const DoublePair a = Magnitude(x);
+  const detail::AtanTerms l = detail::AtanTermsOf(a[0]);
+  const detail::AtanTerms r = detail::AtanTermsOf(a[1]);
+  const DoublePair angle = DoublePair{l.base, r.base} +
+                           detail::AtanKernel(DoublePair{l.num, r.num} / DoublePair{l.den, r.den});
+  return Select(x != x, x, Select(x < 0.0, -angle, angle));
 }
 
 namespace detail {

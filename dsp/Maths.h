@@ -1,6 +1,7 @@
 #pragma once
 #include <cmath>
 
+#include "dsp/DoublePair.h"
 #include "dsp/IeeeMaths.h"
 
 // The transcendental functions the processing calls, in one place. The
@@ -32,6 +33,12 @@ inline double Tan(double x) {
 
 inline double Atan(double x) {
   if constexpr (kLiteral) return std::atan(x);
+  return ieee_maths::Atan(x);
+}
+
+// Two arguments side by side, each as above.
+inline DoublePair Atan(DoublePair x) {
+  if constexpr (kLiteral) return DoublePair{std::atan(x[0]), std::atan(x[1])};
   return ieee_maths::Atan(x);
 }
 

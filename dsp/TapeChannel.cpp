@@ -6,7 +6,7 @@
 #include <new>
 #include <numbers>
 
-#include "dsp/FastTanh.h"
+#include "dsp/Harmonics.h"
 #include "dsp/Maths.h"
 #include "dsp/NoiseBanks.h"
 #include "dsp/RandomGenerator.h"
@@ -50,17 +50,6 @@ int64_t WrapIndex(int64_t n, int64_t length) {
   const int64_t m = n % length;
   return m < 0 ? m + length : m;
 }
-
-// Single-precision weights of the second, third and fourth Chebyshev terms.
-struct HarmonicWeights {
-  float second = maths::Pow10F(-2.1f);
-  float third = maths::Pow10F(-3.4f);
-  float fourth = maths::Pow10F(-4.2f);
-};
-
-// Computed once when the library loads, so the audio path never meets a
-// first-use initialisation.
-const HarmonicWeights kHarmonicWeights;
 
 }  // namespace
 
@@ -433,13 +422,7 @@ double TapeChannel::WrapIntoLine(double position) const {
 }
 
 [[gnu::always_inline]] inline double TapeChannel::AddHarmonics(double delayed) const {
-  const double drive = harmonicDrive * delayed * 0.25;
-  const float e = static_cast<float>(4.0 * FastTanh(drive));
-  const HarmonicWeights& w = kHarmonicWeights;
-  const float chebyshev = w.second * (2.0f * (e * e) - 1.0f) +
-                          w.third * (4.0f * (e * e * e) - 3.0f * e) +
-                          w.fourth * (8.0f * (e * e * e * e) - 8.0f * (e * e) + 1.0f);
-  return delayed - FastTanh(chebyshev * harmonics * 8.0 * 0.25);
+  return AddHarmonicTerms(delayed, harmonicDrive, harmonics);
 }
 
 [[gnu::always_inline]] inline double TapeChannel::ToneStage(double out) {
@@ -463,12 +446,12 @@ TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
   WriteDelayLine(input);
   const double noise = NoiseSample(linkPosition);
   UpdateReadPosition(noise);
-  return {delayed, noise};
+  return {delayed, noise, tubeSmoother.Value()};
 }
 
 // The tube stage, with the noise on top.
-[[gnu::always_inline]] inline double TapeChannel::TubeWithNoise(double harmonic, double noise) {
-  return tube.Process(harmonic, tubeSmoother.Value()) + noise * noiseGain;
+[[gnu::always_inline]] inline double TapeChannel::TubeWithNoise(double harmonic, const Tap& tap) {
+  return tube.Process(harmonic, tap.tubeLevel) + tap.noise * noiseGain;
 }
 
 [[gnu::always_inline]] inline double TapeChannel::Tone(double out) {
@@ -484,15 +467,15 @@ TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
 }
 
 double TapeChannel::Shape(Tap tap) {
-  return Output(Tone(TubeWithNoise(AddHarmonics(tap.delayed), tap.noise)));
+  return Output(Tone(TubeWithNoise(AddHarmonics(tap.delayed), tap)));
 }
 
 void TapeChannel::ShapePair(TapeChannel& left, Tap tapLeft, TapeChannel& right, Tap tapRight,
                             double* outLeft, double* outRight) {
   const double harmonicLeft = left.AddHarmonics(tapLeft.delayed);
   const double harmonicRight = right.AddHarmonics(tapRight.delayed);
-  double l = left.TubeWithNoise(harmonicLeft, tapLeft.noise);
-  double r = right.TubeWithNoise(harmonicRight, tapRight.noise);
+  double l = left.TubeWithNoise(harmonicLeft, tapLeft);
+  double r = right.TubeWithNoise(harmonicRight, tapRight);
   if (left.profile < 3 && right.profile < 3) {
     // ToneStage of both channels, interleaved.
     const BandSaturator::Bands bandsLeft = left.saturator.Split(l);

@@ -41,6 +41,7 @@ class TapeChannel {
   struct Tap {
     double delayed;
     double noise;
+    float tubeLevel;  // the tube drive's smoothed value for this sample
   };
   Tap Transport(double input, double linkPosition);
   double Shape(Tap tap);
@@ -78,6 +79,8 @@ class TapeChannel {
   const double* BrownLoop(bool louder) const { return louder ? brownLoopB : brownLoopA; }
 
  private:
+  friend class ShapingPair;
+
   void FillBrownLoop(double* loop, float step);
   bool ResizeDelayLine(double newRate);
   void DesignToneFilters(const TapeChannelSettings& s);
@@ -94,7 +97,7 @@ class TapeChannel {
   void UpdateReadPosition(double noise);
   double AddHarmonics(double delayed) const;
   double ToneStage(double out);
-  double TubeWithNoise(double harmonic, double noise);
+  double TubeWithNoise(double harmonic, const Tap& tap);
   double Tone(double out);
   double Output(double out);
 

@@ -67,7 +67,11 @@ class Tovrane : public IPlugVST {
   void SetCommandParam(int index, double value);
   void StartBlock(double fs);
   void UpdateLatency(double fs);
-  void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv, int runFrame);
+  void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv);
+  void ProcessRun(double** inputs, double** outputs, int start, int frames, double inv);
+  double NextInputGain();
+  double NextQuadMix();
+  void MixFrame(double left, double right, double* outL, double* outR, double inv, int runFrame);
   void DesignSweepRun(int frames, double inv);
   struct SweepSettings {
     struct {

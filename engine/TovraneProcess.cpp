@@ -5,6 +5,7 @@
 
 #include "core/DenormalGuard.h"
 #include "dsp/Maths.h"
+#include "dsp/ShapingPair.h"
 #include "engine/SnapshotFields.h"
 #include "engine/Tovrane.h"
 
@@ -43,16 +44,20 @@ void Tovrane::ProcessBlock(double** inputs, double** outputs, int frames) {
   DenormalGuard denormals;
   const double fs = SampleRate();
   StartBlock(fs);
-  const bool designAhead = !maths::kLiteral && powerOff == 0;
+  const bool runAhead = !maths::kLiteral && powerOff == 0;
   for (int start = 0; start < frames; start += kSweepRun) {
     const int run = frames - start < kSweepRun ? frames - start : kSweepRun;
     if constexpr (!maths::kLiteral)
       TapeChannel::PrepareTransportRun(leftChannel, rightChannel, run);
-    if (designAhead) DesignSweepRun(run, 1.0 / fs);
+    if (runAhead) {
+      DesignSweepRun(run, 1.0 / fs);
+      ProcessRun(inputs, outputs, start, run, 1.0 / fs);
+      continue;
+    }
     for (int i = start; i < start + run; ++i) {
       const double inL = FiniteOrSilence(inputs[0][i]);
       const double inR = FiniteOrSilence(inputs[1][i]);
-      ProcessFrame(inL, inR, &outputs[0][i], &outputs[1][i], 1.0 / fs, i - start);
+      ProcessFrame(inL, inR, &outputs[0][i], &outputs[1][i], 1.0 / fs);
     }
   }
   // Whatever went wrong inside, the host hears one block of silence and the
@@ -110,28 +115,80 @@ void Tovrane::SetDelayLfo(ModDelay& line, double inv) {
   line.lfoRate = 0.125 * inv;
 }
 
-void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, double inv,
-                           int runFrame) {
-  const double gIn = GainFor(inputGain, inputGainSmoother.Step(inputGainTarget));
-  const double gOut = GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
-  const double zq = quadMixSmoother.Step(engineQuadMix);
-  quadDelayLineMid.gain = zq;
-  quadDelayLineSide.gain = zq;
-  const double combGain = static_cast<float>(static_cast<float>(zq) * static_cast<float>(zq)) * 0.5;
-  combDelayLeft.gain = combGain;
-  combDelayRight.gain = combGain;
-
+void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, double inv) {
+  const double gIn = NextInputGain();
   const bool bypass = powerOff != 0;
   leftChannel.SetBypass(bypass);
   rightChannel.SetBypass(bypass);
   if (bypass) {
+    GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
+    NextQuadMix();
     // The swept filters do not run, and are redesigned before they next do.
     AdvancePhases();
     *outL = leftChannel.ProcessSample(inL, -1.0);
     *outR = rightChannel.ProcessSample(inR, leftChannel.ReadPosition());
     return;
   }
+  const TapeChannel::Tap tapLeft = leftChannel.Transport(inL * gIn, -1.0);
+  const TapeChannel::Tap tapRight = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition());
+  double left, right;
+  TapeChannel::ShapePair(leftChannel, tapLeft, rightChannel, tapRight, &left, &right);
+  MixFrame(left, right, outL, outR, inv, 0);
+}
 
+// The product build takes a run of frames stage by stage: both transports,
+// then both channels' shaping side by side, then the mix. No stage feeds an
+// earlier one back within a frame, so only the order changes.
+void Tovrane::ProcessRun(double** inputs, double** outputs, int start, int frames, double inv) {
+  leftChannel.SetBypass(false);
+  rightChannel.SetBypass(false);
+  TapeChannel::Tap tapsLeft[kSweepRun];
+  TapeChannel::Tap tapsRight[kSweepRun];
+  for (int i = 0; i < frames; ++i) {
+    const double gIn = NextInputGain();
+    const double inL = FiniteOrSilence(inputs[0][start + i]);
+    const double inR = FiniteOrSilence(inputs[1][start + i]);
+    tapsLeft[i] = leftChannel.Transport(inL * gIn, -1.0);
+    tapsRight[i] = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition());
+  }
+  double shapedLeft[kSweepRun];
+  double shapedRight[kSweepRun];
+  if (ShapingPair::Applies(leftChannel, rightChannel)) {
+    ShapingPair::ShapeRun(leftChannel, rightChannel, tapsLeft, tapsRight, shapedLeft, shapedRight,
+                          frames);
+  } else {
+    for (int i = 0; i < frames; ++i) {
+      TapeChannel::ShapePair(leftChannel, tapsLeft[i], rightChannel, tapsRight[i],
+                             &shapedLeft[i], &shapedRight[i]);
+    }
+  }
+  for (int i = 0; i < frames; ++i) {
+    MixFrame(shapedLeft[i], shapedRight[i], &outputs[0][start + i], &outputs[1][start + i], inv,
+             i);
+  }
+}
+
+double Tovrane::NextInputGain() {
+  return GainFor(inputGain, inputGainSmoother.Step(inputGainTarget));
+}
+
+// The quad mix of this frame, which also sets the delay lines' levels.
+double Tovrane::NextQuadMix() {
+  const double zq = quadMixSmoother.Step(engineQuadMix);
+  quadDelayLineMid.gain = zq;
+  quadDelayLineSide.gain = zq;
+  const double combGain = static_cast<float>(static_cast<float>(zq) * static_cast<float>(zq)) * 0.5;
+  combDelayLeft.gain = combGain;
+  combDelayRight.gain = combGain;
+  return zq;
+}
+
+// After the tape channels: output gain, combs, swept all-pass blend and the
+// mid/side quad stage with its swept peaks.
+void Tovrane::MixFrame(double left, double right, double* outL, double* outR, double inv,
+                       int runFrame) {
+  const double gOut = GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
+  const double zq = NextQuadMix();
   if constexpr (maths::kLiteral) {
     SweepFilters(inv);
   } else {
@@ -141,10 +198,6 @@ void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, d
     phaseAllpassLeft.Apply(designs[2]);
     phaseAllpassRight.Apply(designs[3]);
   }
-  const TapeChannel::Tap tapLeft = leftChannel.Transport(inL * gIn, -1.0);
-  const TapeChannel::Tap tapRight = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition());
-  double left, right;
-  TapeChannel::ShapePair(leftChannel, tapLeft, rightChannel, tapRight, &left, &right);
   left = left * gOut;
   right = right * gOut;
   left = left - combDelayLeft.Process(left);
