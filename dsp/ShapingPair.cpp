@@ -92,19 +92,13 @@ void ShapingPair::BiquadPair::Store(Biquad& l, Biquad& r) const {
 void ShapingPair::CrossoverPair::Load(const Crossover& l, const Crossover& r) {
   a1 = FloatPair{l.a1, r.a1};
   a2 = FloatPair{l.a2, r.a2};
-  const auto section = [](float lb0, float rb0, float lb1, float rb1, float lb2, float rb2,
-                          float lx1, float rx1, float lx2, float rx2, float ly1, float ry1,
-                          float ly2, float ry2) {
-    return Section{FloatPair{lb0, rb0}, FloatPair{lb1, rb1}, FloatPair{lb2, rb2},
-                   FloatPair{lx1, rx1}, FloatPair{lx2, rx2}, FloatPair{ly1, ry1},
-                   FloatPair{ly2, ry2}};
-  };
-  low = section(l.lowB0, r.lowB0, l.lowB1, r.lowB1, l.lowB2, r.lowB2, l.lowX1, r.lowX1, l.lowX2,
-                r.lowX2, l.lowY1, r.lowY1, l.lowY2, r.lowY2);
-  high = section(l.highB0, r.highB0, l.highB1, r.highB1, l.highB2, r.highB2, l.highX1, r.highX1,
-                 l.highX2, r.highX2, l.highY1, r.highY1, l.highY2, r.highY2);
-  all = section(l.allB0, r.allB0, l.allB1, r.allB1, l.allB2, r.allB2, l.allX1, r.allX1, l.allX2,
-                r.allX2, l.allY1, r.allY1, l.allY2, r.allY2);
+  low = Section{{l.lowB0, r.lowB0}, {l.lowB1, r.lowB1}, {l.lowB2, r.lowB2}, {l.lowX1, r.lowX1},
+                {l.lowX2, r.lowX2}, {l.lowY1, r.lowY1}, {l.lowY2, r.lowY2}};
+  high = Section{{l.highB0, r.highB0}, {l.highB1, r.highB1}, {l.highB2, r.highB2},
+                 {l.highX1, r.highX1}, {l.highX2, r.highX2}, {l.highY1, r.highY1},
+                 {l.highY2, r.highY2}};
+  all = Section{{l.allB0, r.allB0}, {l.allB1, r.allB1}, {l.allB2, r.allB2}, {l.allX1, r.allX1},
+                {l.allX2, r.allX2}, {l.allY1, r.allY1}, {l.allY2, r.allY2}};
 }
 
 void ShapingPair::CrossoverPair::Store(Crossover& l, Crossover& r) const {
