@@ -11,18 +11,15 @@ bool ShapingPair::Applies(const TapeChannel& left, const TapeChannel& right) {
          a.gMid == b.gMid && a.gHigh == b.gHigh && a.drive == b.drive;
 }
 
-void ShapingPair::ShapeRun(TapeChannel& left, TapeChannel& right, const TapeChannel::Tap* tapsLeft,
-                           const TapeChannel::Tap* tapsRight, double* outLeft, double* outRight,
+void ShapingPair::ShapeRun(TapeChannel& left, const Run& l, TapeChannel& right, const Run& r,
                            int frames) {
   ShapingPair pair(left, right);
   for (int i = 0; i < frames; ++i) {
-    const TapeChannel::Tap& l = tapsLeft[i];
-    const TapeChannel::Tap& r = tapsRight[i];
-    const DoublePair out = pair.Shape(DoublePair{l.delayed, r.delayed},
-                                      DoublePair{l.noise, r.noise},
-                                      DoublePair{l.tubeLevel, r.tubeLevel});
-    outLeft[i] = out[0];
-    outRight[i] = out[1];
+    const DoublePair out = pair.Shape(DoublePair{l.taps[i].delayed, r.taps[i].delayed},
+                                      DoublePair{l.taps[i].noise, r.taps[i].noise},
+                                      DoublePair{l.tubeLevels[i], r.tubeLevels[i]});
+    l.out[i] = out[0];
+    r.out[i] = out[1];
   }
   pair.Store();
 }

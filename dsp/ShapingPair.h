@@ -16,10 +16,16 @@ class ShapingPair {
   // which is what the pair can carry: the engine configures both alike.
   static bool Applies(const TapeChannel& left, const TapeChannel& right);
 
-  // Shapes `frames` taps of each channel into outLeft and outRight. The
-  // channels' states are taken at the start and handed back at the end.
-  static void ShapeRun(TapeChannel& left, TapeChannel& right, const TapeChannel::Tap* tapsLeft,
-                       const TapeChannel::Tap* tapsRight, double* outLeft, double* outRight,
+  // One channel's run: each frame's tap and tube level (TapeChannel::TubeLevel
+  // after its Transport), and where its shaped output goes.
+  struct Run {
+    const TapeChannel::Tap* taps;
+    const float* tubeLevels;
+    double* out;
+  };
+  // Shapes `frames` frames of both channels. The channels' states are taken
+  // at the start and handed back at the end.
+  static void ShapeRun(TapeChannel& left, const Run& l, TapeChannel& right, const Run& r,
                        int frames);
 
  private:

@@ -446,12 +446,12 @@ TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
   WriteDelayLine(input);
   const double noise = NoiseSample(linkPosition);
   UpdateReadPosition(noise);
-  return {delayed, noise, tubeSmoother.Value()};
+  return {delayed, noise};
 }
 
 // The tube stage, with the noise on top.
-[[gnu::always_inline]] inline double TapeChannel::TubeWithNoise(double harmonic, const Tap& tap) {
-  return tube.Process(harmonic, tap.tubeLevel) + tap.noise * noiseGain;
+[[gnu::always_inline]] inline double TapeChannel::TubeWithNoise(double harmonic, double noise) {
+  return tube.Process(harmonic, tubeSmoother.Value()) + noise * noiseGain;
 }
 
 [[gnu::always_inline]] inline double TapeChannel::Tone(double out) {
@@ -467,15 +467,15 @@ TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
 }
 
 double TapeChannel::Shape(Tap tap) {
-  return Output(Tone(TubeWithNoise(AddHarmonics(tap.delayed), tap)));
+  return Output(Tone(TubeWithNoise(AddHarmonics(tap.delayed), tap.noise)));
 }
 
 void TapeChannel::ShapePair(TapeChannel& left, Tap tapLeft, TapeChannel& right, Tap tapRight,
                             double* outLeft, double* outRight) {
   const double harmonicLeft = left.AddHarmonics(tapLeft.delayed);
   const double harmonicRight = right.AddHarmonics(tapRight.delayed);
-  double l = left.TubeWithNoise(harmonicLeft, tapLeft);
-  double r = right.TubeWithNoise(harmonicRight, tapRight);
+  double l = left.TubeWithNoise(harmonicLeft, tapLeft.noise);
+  double r = right.TubeWithNoise(harmonicRight, tapRight.noise);
   if (left.profile < 3 && right.profile < 3) {
     // ToneStage of both channels, interleaved.
     const BandSaturator::Bands bandsLeft = left.saturator.Split(l);

@@ -41,7 +41,6 @@ class TapeChannel {
   struct Tap {
     double delayed;
     double noise;
-    float tubeLevel;  // the tube drive's smoothed value for this sample
   };
   Tap Transport(double input, double linkPosition);
   double Shape(Tap tap);
@@ -67,6 +66,8 @@ class TapeChannel {
   static void PrepareTransportRun(TapeChannel& left, TapeChannel& right, int frames);
 
   double ReadPosition() const { return readPosition; }
+  // The tube drive as the latest Transport left it, which Shape uses.
+  float TubeLevel() const { return tubeSmoother.Value(); }
   void SetBypass(bool on) { bypass = on; }
 
   double NoisePosition() const { return noisePosition; }
@@ -97,7 +98,7 @@ class TapeChannel {
   void UpdateReadPosition(double noise);
   double AddHarmonics(double delayed) const;
   double ToneStage(double out);
-  double TubeWithNoise(double harmonic, const Tap& tap);
+  double TubeWithNoise(double harmonic, double noise);
   double Tone(double out);
   double Output(double out);
 

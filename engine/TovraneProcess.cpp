@@ -40,11 +40,67 @@ double FiniteOrSilence(double x) { return std::isfinite(x) ? x : 0.0; }
 
 }  // namespace
 
+// The per-frame steps are forced inline into the frame and run loops.
+[[gnu::always_inline]] inline double Tovrane::NextInputGain() {
+  return GainFor(inputGain, inputGainSmoother.Step(inputGainTarget));
+}
+
+// The quad mix of this frame, which also sets the delay lines' levels.
+[[gnu::always_inline]] inline double Tovrane::NextQuadMix() {
+  const double zq = quadMixSmoother.Step(engineQuadMix);
+  quadDelayLineMid.gain = zq;
+  quadDelayLineSide.gain = zq;
+  const double combGain = static_cast<float>(static_cast<float>(zq) * static_cast<float>(zq)) * 0.5;
+  combDelayLeft.gain = combGain;
+  combDelayRight.gain = combGain;
+  return zq;
+}
+
+// After the tape channels: output gain, combs, swept all-pass blend and the
+// mid/side quad stage with its swept peaks.
+[[gnu::always_inline]] inline void Tovrane::MixFrame(double left, double right, double* outL,
+                                                     double* outR, double inv, int runFrame) {
+  const double gOut = GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
+  const double zq = NextQuadMix();
+  if constexpr (maths::kLiteral) {
+    SweepFilters(inv);
+  } else {
+    const Biquad::Design* designs = sweepDesigns[runFrame];
+    quadPeakMid.Apply(designs[0]);
+    quadPeakSide.Apply(designs[1]);
+    phaseAllpassLeft.Apply(designs[2]);
+    phaseAllpassRight.Apply(designs[3]);
+  }
+  left = left * gOut;
+  right = right * gOut;
+  left = left - combDelayLeft.Process(left);
+  right = right - combDelayRight.Process(right);
+
+  const double m = zq * 0.2;
+  left = FilterStep(phaseAllpassLeft, left) * m + (1.0 - m) * left;
+  right = FilterStep(phaseAllpassRight, right) * m + (1.0 - m) * right;
+
+  const double k = 1.0 - zq * 0.2;
+  double mid = (left + right) * 0.5 * k;
+  double side = (left - right) * 0.5 * k;
+  mid = mid + quadDelayLineMid.Process(mid);
+  side = side + quadDelayLineSide.Process(side);
+
+  const double w = engineQuadMix;
+  mid = FilterStep(quadPeakMid, mid) * w + (1.0 - w) * mid;
+  side = FilterStep(quadPeakSide, side) * w + (1.0 - w) * side;
+  *outL = mid + side;
+  *outR = mid - side;
+}
+
 void Tovrane::ProcessBlock(double** inputs, double** outputs, int frames) {
   DenormalGuard denormals;
   const double fs = SampleRate();
   StartBlock(fs);
-  const bool runAhead = !maths::kLiteral && powerOff == 0;
+  leftChannel.SetBypass(powerOff != 0);
+  rightChannel.SetBypass(powerOff != 0);
+  const bool runAhead = !maths::kLiteral && powerOff == 0 &&
+                        ShapingPair::Applies(leftChannel, rightChannel);
   for (int start = 0; start < frames; start += kSweepRun) {
     const int run = frames - start < kSweepRun ? frames - start : kSweepRun;
     if constexpr (!maths::kLiteral)
@@ -140,84 +196,27 @@ void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, d
 // then both channels' shaping side by side, then the mix. No stage feeds an
 // earlier one back within a frame, so only the order changes.
 void Tovrane::ProcessRun(double** inputs, double** outputs, int start, int frames, double inv) {
-  leftChannel.SetBypass(false);
-  rightChannel.SetBypass(false);
   TapeChannel::Tap tapsLeft[kSweepRun];
   TapeChannel::Tap tapsRight[kSweepRun];
+  float tubeLeft[kSweepRun];
+  float tubeRight[kSweepRun];
   for (int i = 0; i < frames; ++i) {
     const double gIn = NextInputGain();
     const double inL = FiniteOrSilence(inputs[0][start + i]);
     const double inR = FiniteOrSilence(inputs[1][start + i]);
     tapsLeft[i] = leftChannel.Transport(inL * gIn, -1.0);
     tapsRight[i] = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition());
+    tubeLeft[i] = leftChannel.TubeLevel();
+    tubeRight[i] = rightChannel.TubeLevel();
   }
   double shapedLeft[kSweepRun];
   double shapedRight[kSweepRun];
-  if (ShapingPair::Applies(leftChannel, rightChannel)) {
-    ShapingPair::ShapeRun(leftChannel, rightChannel, tapsLeft, tapsRight, shapedLeft, shapedRight,
-                          frames);
-  } else {
-    for (int i = 0; i < frames; ++i) {
-      TapeChannel::ShapePair(leftChannel, tapsLeft[i], rightChannel, tapsRight[i],
-                             &shapedLeft[i], &shapedRight[i]);
-    }
-  }
+  ShapingPair::ShapeRun(leftChannel, {tapsLeft, tubeLeft, shapedLeft}, rightChannel,
+                        {tapsRight, tubeRight, shapedRight}, frames);
   for (int i = 0; i < frames; ++i) {
     MixFrame(shapedLeft[i], shapedRight[i], &outputs[0][start + i], &outputs[1][start + i], inv,
              i);
   }
-}
-
-double Tovrane::NextInputGain() {
-  return GainFor(inputGain, inputGainSmoother.Step(inputGainTarget));
-}
-
-// The quad mix of this frame, which also sets the delay lines' levels.
-double Tovrane::NextQuadMix() {
-  const double zq = quadMixSmoother.Step(engineQuadMix);
-  quadDelayLineMid.gain = zq;
-  quadDelayLineSide.gain = zq;
-  const double combGain = static_cast<float>(static_cast<float>(zq) * static_cast<float>(zq)) * 0.5;
-  combDelayLeft.gain = combGain;
-  combDelayRight.gain = combGain;
-  return zq;
-}
-
-// After the tape channels: output gain, combs, swept all-pass blend and the
-// mid/side quad stage with its swept peaks.
-void Tovrane::MixFrame(double left, double right, double* outL, double* outR, double inv,
-                       int runFrame) {
-  const double gOut = GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
-  const double zq = NextQuadMix();
-  if constexpr (maths::kLiteral) {
-    SweepFilters(inv);
-  } else {
-    const Biquad::Design* designs = sweepDesigns[runFrame];
-    quadPeakMid.Apply(designs[0]);
-    quadPeakSide.Apply(designs[1]);
-    phaseAllpassLeft.Apply(designs[2]);
-    phaseAllpassRight.Apply(designs[3]);
-  }
-  left = left * gOut;
-  right = right * gOut;
-  left = left - combDelayLeft.Process(left);
-  right = right - combDelayRight.Process(right);
-
-  const double m = zq * 0.2;
-  left = FilterStep(phaseAllpassLeft, left) * m + (1.0 - m) * left;
-  right = FilterStep(phaseAllpassRight, right) * m + (1.0 - m) * right;
-
-  const double k = 1.0 - zq * 0.2;
-  double mid = (left + right) * 0.5 * k;
-  double side = (left - right) * 0.5 * k;
-  mid = mid + quadDelayLineMid.Process(mid);
-  side = side + quadDelayLineSide.Process(side);
-
-  const double w = engineQuadMix;
-  mid = FilterStep(quadPeakMid, mid) * w + (1.0 - w) * mid;
-  side = FilterStep(quadPeakSide, side) * w + (1.0 - w) * side;
-  *outL = mid + side;
-  *outR = mid - side;
 }
 
 // +-12 dB around unity for a smoother state z of 0..1.

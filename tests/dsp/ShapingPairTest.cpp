@@ -49,19 +49,21 @@ std::vector<double> ShapeBothWays(const TapeChannelSettings& s, bool paired) {
       r->Configure(s, 48000.0);
     }
     TapeChannel::Tap tapsLeft[kRun], tapsRight[kRun];
+    float tubeLeft[kRun], tubeRight[kRun];
+    double yl[kRun], yr[kRun];
     for (int i = 0; i < kRun; ++i) {
       tapsLeft[i] = l->Transport(Drive(start + i), -1.0);
       tapsRight[i] = r->Transport(-0.8 * Drive(start + i + 5), l->ReadPosition());
-    }
-    double yl[kRun], yr[kRun];
-    if (paired) {
-      EXPECT_TRUE(ShapingPair::Applies(*l, *r));
-      ShapingPair::ShapeRun(*l, *r, tapsLeft, tapsRight, yl, yr, kRun);
-    } else {
-      for (int i = 0; i < kRun; ++i) {
+      tubeLeft[i] = l->TubeLevel();
+      tubeRight[i] = r->TubeLevel();
+      if (!paired) {
         yl[i] = l->Shape(tapsLeft[i]);
         yr[i] = r->Shape(tapsRight[i]);
       }
+    }
+    if (paired) {
+      EXPECT_TRUE(ShapingPair::Applies(*l, *r));
+      ShapingPair::ShapeRun(*l, {tapsLeft, tubeLeft, yl}, *r, {tapsRight, tubeRight, yr}, kRun);
     }
     for (int i = 0; i < kRun; ++i) {
       out.push_back(yl[i]);
