@@ -44,12 +44,8 @@ void ModDelay::ClearSignal() {
 // which long delays at high sample rates would otherwise exceed.
 [[gnu::always_inline]] inline void ModDelay::LimitDelay() {
   if (delay >= length) delay = length;
-  if (lfoDepth != longestFor || length != longestLength) {
-    longestFor = lfoDepth;
-    longestLength = length;
-    longest = length / (1.0 + lfoDepth);
-  }
-  if (delay > longest) delay = longest;
+  const double limit = LongestDelay();
+  if (delay > limit) delay = limit;
 }
 
 [[gnu::always_inline]] inline void ModDelay::AdvanceLfo() {

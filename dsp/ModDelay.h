@@ -35,6 +35,16 @@ class ModDelay {
   double lfoDepth = 0.25;
   double lfo = 1.0;
 
+  // The longest delay the LFO's stretch leaves inside the buffer.
+  double LongestDelay() {
+    if (lfoDepth != longestFor || length != longestLength) {
+      longestFor = lfoDepth;
+      longestLength = length;
+      longest = length / (1.0 + lfoDepth);
+    }
+    return longest;
+  }
+
  private:
   void LimitDelay();
   void AdvanceLfo();

@@ -69,23 +69,6 @@ inline DoublePair ShapingPair::Saturate(DoublePair x) {
                    : settings.SumClean(lowAligned, mid, high));
 }
 
-void ShapingPair::BiquadPair::Load(const Biquad& l, const Biquad& r) {
-  b0 = DoublePair{l.b0, r.b0};
-  b1 = DoublePair{l.b1, r.b1};
-  b2 = DoublePair{l.b2, r.b2};
-  a1 = DoublePair{l.a1, r.a1};
-  a2 = DoublePair{l.a2, r.a2};
-  z1 = DoublePair{l.z1, r.z1};
-  z2 = DoublePair{l.z2, r.z2};
-}
-
-void ShapingPair::BiquadPair::Store(Biquad& l, Biquad& r) const {
-  l.z1 = z1[0];
-  r.z1 = z1[1];
-  l.z2 = z2[0];
-  r.z2 = z2[1];
-}
-
 void ShapingPair::CrossoverPair::Load(const Crossover& l, const Crossover& r) {
   a1 = FloatPair{l.a1, r.a1};
   a2 = FloatPair{l.a2, r.a2};

@@ -1,5 +1,5 @@
 #pragma once
-#include "dsp/Biquad.h"
+#include "dsp/BiquadPair.h"
 #include "dsp/Crossover.h"
 #include "dsp/DoublePair.h"
 #include "dsp/TapeChannel.h"
@@ -29,15 +29,6 @@ class ShapingPair {
                        int frames);
 
  private:
-  struct BiquadPair {
-    void Load(const Biquad& l, const Biquad& r);
-    void Store(Biquad& l, Biquad& r) const;
-    DoublePair ProcessRounded(DoublePair x) {
-      return Widen(RoundToFloat(Biquad::Step(Widen(RoundToFloat(x)), b0, b1, b2, a1, a2, z1, z2)));
-    }
-    DoublePair b0, b1, b2, a1, a2, z1, z2;
-  };
-
   struct Section {
     FloatPair b0, b1, b2, x1, x2, y1, y2;
   };

@@ -68,7 +68,9 @@ class Tovrane : public IPlugVST {
   void StartBlock(double fs);
   void UpdateLatency(double fs);
   void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv);
-  void ProcessRun(double** inputs, double** outputs, int start, int frames, double inv);
+  void ProcessRun(double** inputs, double** outputs, int start, int frames);
+  void MixRun(const double* shapedLeft, const double* shapedRight, double** outputs, int start,
+              int frames);
   double NextInputGain();
   double NextQuadMix();
   void MixFrame(double left, double right, double* outL, double* outR, double inv, int runFrame);

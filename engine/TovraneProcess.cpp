@@ -5,6 +5,8 @@
 
 #include "core/DenormalGuard.h"
 #include "dsp/Maths.h"
+#include "dsp/BiquadPair.h"
+#include "dsp/ModDelayPair.h"
 #include "dsp/ShapingPair.h"
 #include "engine/SnapshotFields.h"
 #include "engine/Tovrane.h"
@@ -107,7 +109,7 @@ void Tovrane::ProcessBlock(double** inputs, double** outputs, int frames) {
       TapeChannel::PrepareTransportRun(leftChannel, rightChannel, run);
     if (runAhead) {
       DesignSweepRun(run, 1.0 / fs);
-      ProcessRun(inputs, outputs, start, run, 1.0 / fs);
+      ProcessRun(inputs, outputs, start, run);
       continue;
     }
     for (int i = start; i < start + run; ++i) {
@@ -195,7 +197,7 @@ void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, d
 // The product build takes a run of frames stage by stage: both transports,
 // then both channels' shaping side by side, then the mix. No stage feeds an
 // earlier one back within a frame, so only the order changes.
-void Tovrane::ProcessRun(double** inputs, double** outputs, int start, int frames, double inv) {
+void Tovrane::ProcessRun(double** inputs, double** outputs, int start, int frames) {
   TapeChannel::Tap tapsLeft[kSweepRun];
   TapeChannel::Tap tapsRight[kSweepRun];
   float tubeLeft[kSweepRun];
@@ -213,10 +215,43 @@ void Tovrane::ProcessRun(double** inputs, double** outputs, int start, int frame
   double shapedRight[kSweepRun];
   ShapingPair::ShapeRun(leftChannel, {tapsLeft, tubeLeft, shapedLeft}, rightChannel,
                         {tapsRight, tubeRight, shapedRight}, frames);
+  MixRun(shapedLeft, shapedRight, outputs, start, frames);
+}
+
+// MixFrame for a run, with the left and right lines and filters side by
+// side, then the mid and side ones.
+void Tovrane::MixRun(const double* shapedLeft, const double* shapedRight, double** outputs,
+                     int start, int frames) {
+  ModDelayPair combs(combDelayLeft, combDelayRight);
+  ModDelayPair quadLines(quadDelayLineMid, quadDelayLineSide);
+  BiquadPair allpasses;
+  BiquadPair peaks;
+  allpasses.Load(phaseAllpassLeft, phaseAllpassRight);
+  peaks.Load(quadPeakMid, quadPeakSide);
+  const double w = engineQuadMix;
   for (int i = 0; i < frames; ++i) {
-    MixFrame(shapedLeft[i], shapedRight[i], &outputs[0][start + i], &outputs[1][start + i], inv,
-             i);
+    const double gOut = GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
+    const double zq = NextQuadMix();
+    const Biquad::Design* designs = sweepDesigns[i];
+    peaks.Apply(designs[0], designs[1]);
+    allpasses.Apply(designs[2], designs[3]);
+
+    DoublePair lr = DoublePair{shapedLeft[i], shapedRight[i]} * gOut;
+    lr = lr - combs.Process(lr, BothHalves(combDelayLeft.gain));
+    const double m = zq * 0.2;
+    lr = allpasses.ProcessRounded(lr) * m + (1.0 - m) * lr;
+
+    const double k = 1.0 - zq * 0.2;
+    DoublePair ms = DoublePair{lr[0] + lr[1], lr[0] - lr[1]} * 0.5 * k;
+    ms = ms + quadLines.Process(ms, BothHalves(zq));
+    ms = peaks.ProcessRounded(ms) * w + (1.0 - w) * ms;
+    outputs[0][start + i] = ms[0] + ms[1];
+    outputs[1][start + i] = ms[0] - ms[1];
   }
+  combs.Store();
+  quadLines.Store();
+  allpasses.Store(phaseAllpassLeft, phaseAllpassRight);
+  peaks.Store(quadPeakMid, quadPeakSide);
 }
 
 // +-12 dB around unity for a smoother state z of 0..1.

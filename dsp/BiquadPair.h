@@ -1,0 +1,35 @@
+#pragma once
+#include "dsp/Biquad.h"
+#include "dsp/DoublePair.h"
+
+// Two biquads side by side in the halves of vector registers, each half bit
+// for bit its own filter. The memories are taken from two filters and handed
+// back to them; the designs are loaded with them or applied per sample.
+struct BiquadPair {
+  void Load(const Biquad& l, const Biquad& r) {
+    Apply(l.Coefficients(), r.Coefficients());
+    z1 = DoublePair{l.z1, r.z1};
+    z2 = DoublePair{l.z2, r.z2};
+  }
+  void Apply(const Biquad::Design& l, const Biquad::Design& r) {
+    b0 = DoublePair{l.b0, r.b0};
+    b1 = DoublePair{l.b1, r.b1};
+    b2 = DoublePair{l.b2, r.b2};
+    a1 = DoublePair{l.a1, r.a1};
+    a2 = DoublePair{l.a2, r.a2};
+  }
+  void Store(Biquad& l, Biquad& r) const {
+    l.Apply({b0[0], b1[0], b2[0], a1[0], a2[0]});
+    r.Apply({b0[1], b1[1], b2[1], a1[1], a2[1]});
+    l.z1 = z1[0];
+    r.z1 = z1[1];
+    l.z2 = z2[0];
+    r.z2 = z2[1];
+  }
+  // Biquad::ProcessRounded of each half.
+  DoublePair ProcessRounded(DoublePair x) {
+    return Widen(RoundToFloat(Biquad::Step(Widen(RoundToFloat(x)), b0, b1, b2, a1, a2, z1, z2)));
+  }
+
+  DoublePair b0, b1, b2, a1, a2, z1, z2;
+};
