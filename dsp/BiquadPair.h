@@ -8,8 +8,8 @@
 struct BiquadPair {
   void Load(const Biquad& l, const Biquad& r) {
     Apply(l.Coefficients(), r.Coefficients());
-    z1 = DoublePair{l.z1, r.z1};
-    z2 = DoublePair{l.z2, r.z2};
+    z1 = Halves(l, r, &Biquad::z1);
+    z2 = Halves(l, r, &Biquad::z2);
   }
   void Apply(const Biquad::Design& l, const Biquad::Design& r) {
     b0 = DoublePair{l.b0, r.b0};
@@ -21,10 +21,8 @@ struct BiquadPair {
   void Store(Biquad& l, Biquad& r) const {
     l.Apply({b0[0], b1[0], b2[0], a1[0], a2[0]});
     r.Apply({b0[1], b1[1], b2[1], a1[1], a2[1]});
-    l.z1 = z1[0];
-    r.z1 = z1[1];
-    l.z2 = z2[0];
-    r.z2 = z2[1];
+    StoreHalves(z1, l, r, &Biquad::z1);
+    StoreHalves(z2, l, r, &Biquad::z2);
   }
   // Biquad::ProcessRounded of each half.
   DoublePair ProcessRounded(DoublePair x) {

@@ -14,6 +14,17 @@ using PairMask = int64_t __attribute__((vector_size(16)));
 
 inline DoublePair BothHalves(double v) { return DoublePair{v, v}; }
 
+// One member of two objects side by side, and back into the two objects.
+template <class Object, class Member>
+inline DoublePair Halves(const Object& a, const Object& b, Member Object::*member) {
+  return DoublePair{static_cast<double>(a.*member), static_cast<double>(b.*member)};
+}
+template <class Object, class Member>
+inline void StoreHalves(DoublePair pair, Object& a, Object& b, Member Object::*member) {
+  a.*member = static_cast<Member>(pair[0]);
+  b.*member = static_cast<Member>(pair[1]);
+}
+
 // The conversions of each half, as static_cast gives them on one value.
 inline FloatPair ToFloats(DoublePair x) { return __builtin_convertvector(x, FloatPair); }
 inline DoublePair ToDoubles(FloatPair x) { return __builtin_convertvector(x, DoublePair); }

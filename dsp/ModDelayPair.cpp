@@ -3,25 +3,22 @@
 #include <cmath>
 
 ModDelayPair::ModDelayPair(ModDelay& first, ModDelay& second) : a(first), b(second) {
-  length = DoublePair{static_cast<double>(a.length), static_cast<double>(b.length)};
+  length = Halves(a, b, &ModDelay::length);
   longest = DoublePair{a.LongestDelay(), b.LongestDelay()};
-  delay = DoublePair{a.delay, b.delay};
-  readPosition = DoublePair{a.readPosition, b.readPosition};
-  feedback = DoublePair{a.feedback, b.feedback};
-  lfo = DoublePair{a.lfo, b.lfo};
-  lfoDirection = DoublePair{a.lfoDirection, b.lfoDirection};
-  lfoRate = DoublePair{a.lfoRate, b.lfoRate};
-  lfoDepth = DoublePair{a.lfoDepth, b.lfoDepth};
+  delay = Halves(a, b, &ModDelay::delay);
+  readPosition = Halves(a, b, &ModDelay::readPosition);
+  feedback = Halves(a, b, &ModDelay::feedback);
+  lfo = Halves(a, b, &ModDelay::lfo);
+  lfoDirection = Halves(a, b, &ModDelay::lfoDirection);
+  lfoRate = Halves(a, b, &ModDelay::lfoRate);
+  lfoDepth = Halves(a, b, &ModDelay::lfoDepth);
 }
 
 void ModDelayPair::Store() {
-  ModDelay* const lines[2] = {&a, &b};
-  for (int half = 0; half < 2; ++half) {
-    lines[half]->delay = delay[half];
-    lines[half]->readPosition = readPosition[half];
-    lines[half]->lfo = lfo[half];
-    lines[half]->lfoDirection = lfoDirection[half];
-  }
+  StoreHalves(delay, a, b, &ModDelay::delay);
+  StoreHalves(readPosition, a, b, &ModDelay::readPosition);
+  StoreHalves(lfo, a, b, &ModDelay::lfo);
+  StoreHalves(lfoDirection, a, b, &ModDelay::lfoDirection);
 }
 
 // The level dip that masks a glide's pitch bend, on the sample just written.

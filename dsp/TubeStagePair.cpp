@@ -1,27 +1,24 @@
 #include "dsp/TubeStagePair.h"
 
 void TubeStagePair::Load(const TubeStage& left, const TubeStage& right) {
-  peak = DoublePair{left.peak, right.peak};
-  maxPeak = DoublePair{left.maxPeak, right.maxPeak};
-  pendingNorm = DoublePair{left.pendingNorm, right.pendingNorm};
-  pendingReference = DoublePair{left.pendingReference, right.pendingReference};
-  activeNorm = DoublePair{left.activeNorm, right.activeNorm};
-  activeReference = DoublePair{left.activeReference, right.activeReference};
-  lastSign = DoublePair{left.lastSign, right.lastSign};
+  peak = Halves(left, right, &TubeStage::peak);
+  maxPeak = Halves(left, right, &TubeStage::maxPeak);
+  pendingNorm = Halves(left, right, &TubeStage::pendingNorm);
+  pendingReference = Halves(left, right, &TubeStage::pendingReference);
+  activeNorm = Halves(left, right, &TubeStage::activeNorm);
+  activeReference = Halves(left, right, &TubeStage::activeReference);
+  lastSign = Halves(left, right, &TubeStage::lastSign);
   toggleCounter = PairMask{left.toggleCounter, right.toggleCounter};
 }
 
 void TubeStagePair::Store(TubeStage& left, TubeStage& right) const {
-  TubeStage* const stages[2] = {&left, &right};
-  for (int half = 0; half < 2; ++half) {
-    TubeStage& stage = *stages[half];
-    stage.peak = peak[half];
-    stage.maxPeak = maxPeak[half];
-    stage.pendingNorm = pendingNorm[half];
-    stage.pendingReference = pendingReference[half];
-    stage.activeNorm = activeNorm[half];
-    stage.activeReference = activeReference[half];
-    stage.lastSign = lastSign[half];
-    stage.toggleCounter = static_cast<int32_t>(toggleCounter[half]);
-  }
+  StoreHalves(peak, left, right, &TubeStage::peak);
+  StoreHalves(maxPeak, left, right, &TubeStage::maxPeak);
+  StoreHalves(pendingNorm, left, right, &TubeStage::pendingNorm);
+  StoreHalves(pendingReference, left, right, &TubeStage::pendingReference);
+  StoreHalves(activeNorm, left, right, &TubeStage::activeNorm);
+  StoreHalves(activeReference, left, right, &TubeStage::activeReference);
+  StoreHalves(lastSign, left, right, &TubeStage::lastSign);
+  left.toggleCounter = static_cast<int32_t>(toggleCounter[0]);
+  right.toggleCounter = static_cast<int32_t>(toggleCounter[1]);
 }
