@@ -1,6 +1,7 @@
 #pragma once
 #include "dsp/Biquad.h"
 #include "dsp/DoublePair.h"
+#include "dsp/ScaledDesign.h"
 
 // Two biquads side by side in the halves of vector registers, each half bit
 // for bit its own filter. The memories are taken from two filters and handed
@@ -10,6 +11,18 @@ struct BiquadPair {
     Apply(l.Coefficients(), r.Coefficients());
     z1 = Halves(l, r, &Biquad::z1);
     z2 = Halves(l, r, &Biquad::z2);
+  }
+  void Apply(const ScaledCoefficients<DoublePair>& designs) {
+    b0 = designs.b0;
+    b1 = designs.b1;
+    b2 = designs.b2;
+    a1 = designs.a1;
+    a2 = designs.a2;
+  }
+  // One half of a pair of designs.
+  static Biquad::Design Half(const ScaledCoefficients<DoublePair>& designs, int half) {
+    return {designs.b0[half], designs.b1[half], designs.b2[half], designs.a1[half],
+            designs.a2[half]};
   }
   void Apply(const Biquad::Design& l, const Biquad::Design& r) {
     b0 = DoublePair{l.b0, r.b0};

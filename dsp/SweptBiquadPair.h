@@ -23,6 +23,8 @@ class SweptBiquadPair {
     StepAngles(DoublePair{PrewarpAngle(fcA), PrewarpAngle(fcB)});
     if (type == BiquadType::Peak) StepGains(gainDbA, gainDbB);
   }
+  // Both designs, a in the first half of each coefficient and b in the second.
+  ScaledCoefficients<DoublePair> Designs() const;
   void DesignInto(Biquad::Design* a, Biquad::Design* b) const;
 
  private:
@@ -97,9 +99,14 @@ inline void SweptBiquadPair::StepGains(double gainDbA, double gainDbB) {
 }
 
 // Both filters' designs at once: one division serves both.
-inline void SweptBiquadPair::DesignInto(Biquad::Design* a, Biquad::Design* b) const {
+inline ScaledCoefficients<DoublePair> SweptBiquadPair::Designs() const {
   ScaledCoefficients<DoublePair> d;
   DesignScaled(type, s, c, invQ, v, cut, &d);
+  return d;
+}
+
+inline void SweptBiquadPair::DesignInto(Biquad::Design* a, Biquad::Design* b) const {
+  const ScaledCoefficients<DoublePair> d = Designs();
   *a = {d.b0[0], d.b1[0], d.b2[0], d.a1[0], d.a2[0]};
   *b = {d.b0[1], d.b1[1], d.b2[1], d.a1[1], d.a2[1]};
 }

@@ -67,7 +67,7 @@ class Tovrane : public IPlugVST {
   void SetCommandParam(int index, double value);
   void StartBlock(double fs);
   void UpdateLatency(double fs);
-  void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv);
+  void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv, int runFrame);
   void ProcessRun(double** inputs, double** outputs, int start, int frames);
   void MixRun(const double* shapedLeft, const double* shapedRight, double** outputs, int start,
               int frames);
@@ -148,7 +148,9 @@ class Tovrane : public IPlugVST {
   // tangents and powers overlap the next one's.
   static constexpr int kSweepRun = 32;
   static_assert(kSweepRun <= TapeChannel::kTransportRun);
-  Biquad::Design sweepDesigns[kSweepRun][4];
+  // Per frame: the mid and side peaks, the left and right all-passes, each
+  // two designs side by side.
+  ScaledCoefficients<DoublePair> sweepDesigns[kSweepRun][2];
   SweptBiquadPair sweptPeaks;      // mid, side
   SweptBiquadPair sweptAllpasses;  // left, right
 };

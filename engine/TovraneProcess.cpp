@@ -67,11 +67,11 @@ double FiniteOrSilence(double x) { return std::isfinite(x) ? x : 0.0; }
   if constexpr (maths::kLiteral) {
     SweepFilters(inv);
   } else {
-    const Biquad::Design* designs = sweepDesigns[runFrame];
-    quadPeakMid.Apply(designs[0]);
-    quadPeakSide.Apply(designs[1]);
-    phaseAllpassLeft.Apply(designs[2]);
-    phaseAllpassRight.Apply(designs[3]);
+    const ScaledCoefficients<DoublePair>* designs = sweepDesigns[runFrame];
+    quadPeakMid.Apply(BiquadPair::Half(designs[0], 0));
+    quadPeakSide.Apply(BiquadPair::Half(designs[0], 1));
+    phaseAllpassLeft.Apply(BiquadPair::Half(designs[1], 0));
+    phaseAllpassRight.Apply(BiquadPair::Half(designs[1], 1));
   }
   left = left * gOut;
   right = right * gOut;
@@ -101,21 +101,21 @@ void Tovrane::ProcessBlock(double** inputs, double** outputs, int frames) {
   StartBlock(fs);
   leftChannel.SetBypass(powerOff != 0);
   rightChannel.SetBypass(powerOff != 0);
-  const bool runAhead = !maths::kLiteral && powerOff == 0 &&
-                        ShapingPair::Applies(leftChannel, rightChannel);
+  const bool designAhead = !maths::kLiteral && powerOff == 0;
+  const bool pairedRuns = designAhead && ShapingPair::Applies(leftChannel, rightChannel);
   for (int start = 0; start < frames; start += kSweepRun) {
     const int run = frames - start < kSweepRun ? frames - start : kSweepRun;
     if constexpr (!maths::kLiteral)
       TapeChannel::PrepareTransportRun(leftChannel, rightChannel, run);
-    if (runAhead) {
-      DesignSweepRun(run, 1.0 / fs);
+    if (designAhead) DesignSweepRun(run, 1.0 / fs);
+    if (pairedRuns) {
       ProcessRun(inputs, outputs, start, run);
       continue;
     }
     for (int i = start; i < start + run; ++i) {
       const double inL = FiniteOrSilence(inputs[0][i]);
       const double inR = FiniteOrSilence(inputs[1][i]);
-      ProcessFrame(inL, inR, &outputs[0][i], &outputs[1][i], 1.0 / fs);
+      ProcessFrame(inL, inR, &outputs[0][i], &outputs[1][i], 1.0 / fs, i - start);
     }
   }
   // Whatever went wrong inside, the host hears one block of silence and the
@@ -173,7 +173,8 @@ void Tovrane::SetDelayLfo(ModDelay& line, double inv) {
   line.lfoRate = 0.125 * inv;
 }
 
-void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, double inv) {
+void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, double inv,
+                           int runFrame) {
   const double gIn = NextInputGain();
   const bool bypass = powerOff != 0;
   leftChannel.SetBypass(bypass);
@@ -191,7 +192,7 @@ void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, d
   const TapeChannel::Tap tapRight = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition());
   double left, right;
   TapeChannel::ShapePair(leftChannel, tapLeft, rightChannel, tapRight, &left, &right);
-  MixFrame(left, right, outL, outR, inv, 0);
+  MixFrame(left, right, outL, outR, inv, runFrame);
 }
 
 // The product build takes a run of frames stage by stage: both transports,
@@ -232,9 +233,8 @@ void Tovrane::MixRun(const double* shapedLeft, const double* shapedRight, double
   for (int i = 0; i < frames; ++i) {
     const double gOut = GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
     const double zq = NextQuadMix();
-    const Biquad::Design* designs = sweepDesigns[i];
-    peaks.Apply(designs[0], designs[1]);
-    allpasses.Apply(designs[2], designs[3]);
+    peaks.Apply(sweepDesigns[i][0]);
+    allpasses.Apply(sweepDesigns[i][1]);
 
     DoublePair lr = DoublePair{shapedLeft[i], shapedRight[i]} * gOut;
     lr = lr - combs.Process(lr, BothHalves(combDelayLeft.gain));
@@ -306,8 +306,8 @@ void Tovrane::DesignSweepRun(int frames, double inv) {
       sweptPeaks.Step(f[0].fc, f[0].gainDb, f[1].fc, f[1].gainDb);
       sweptAllpasses.Step(f[2].fc, f[2].gainDb, f[3].fc, f[3].gainDb);
     }
-    sweptPeaks.DesignInto(&sweepDesigns[i][0], &sweepDesigns[i][1]);
-    sweptAllpasses.DesignInto(&sweepDesigns[i][2], &sweepDesigns[i][3]);
+    sweepDesigns[i][0] = sweptPeaks.Designs();
+    sweepDesigns[i][1] = sweptAllpasses.Designs();
   }
 }
 
