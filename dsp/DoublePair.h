@@ -43,6 +43,13 @@ inline DoublePair Magnitude(DoublePair x) {
   return reinterpret_cast<DoublePair>(reinterpret_cast<PairMask>(x) & kAllButSign);
 }
 inline double Select(bool condition, double a, double b) { return condition ? a : b; }
+
+// Whether |x| <= limit holds in both halves (false where a half is NaN):
+// one comparison and one move of the two sign bits.
+inline bool BothWithin(DoublePair x, double limit) {
+  const PairMask within = Magnitude(x) <= limit;
+  return __builtin_ia32_movmskpd(reinterpret_cast<DoublePair>(within)) == 3;
+}
 inline DoublePair Select(PairMask condition, DoublePair a, DoublePair b) {
   return condition ? a : b;
 }

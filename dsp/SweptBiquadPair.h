@@ -55,10 +55,6 @@ inline constexpr double kLn10 = 0x1.26bb1bbb55516p+1;
 inline constexpr double kLargestTurn = 1e-4;
 inline constexpr double kLargestGrowth = 2e-4;
 
-inline bool BothWithin(DoublePair x, double limit) {
-  return std::fabs(x[0]) <= limit && std::fabs(x[1]) <= limit;
-}
-
 }  // namespace swept_biquad_pair
 
 inline double SweptBiquadPair::PrewarpAngle(double fc) {
@@ -69,7 +65,7 @@ inline double SweptBiquadPair::PrewarpAngle(double fc) {
 inline void SweptBiquadPair::StepAngles(DoublePair next) {
   const DoublePair turn = next - angle;
   angle = next;
-  if (!swept_biquad_pair::BothWithin(turn, swept_biquad_pair::kLargestTurn)) {
+  if (!BothWithin(turn, swept_biquad_pair::kLargestTurn)) {
     FullSinCos(0);
     FullSinCos(1);
     return;
@@ -89,7 +85,7 @@ inline void SweptBiquadPair::StepGains(double gainDbA, double gainDbB) {
   exponent = next;
   cut[0] = gainDbA < 0.0;
   cut[1] = gainDbB < 0.0;
-  if (!swept_biquad_pair::BothWithin(growth, swept_biquad_pair::kLargestGrowth)) {
+  if (!BothWithin(growth, swept_biquad_pair::kLargestGrowth)) {
     FullGain(0);
     FullGain(1);
     return;

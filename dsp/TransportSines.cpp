@@ -42,7 +42,7 @@ struct TransportSines::OscillatorPair {
     lastPhase = phase;
     constexpr double kSmall = QuadratureOscillator::kSmallAngle;
     Pair sinD, cosD;
-    if (std::fabs(angle[0]) <= kSmall && std::fabs(angle[1]) <= kSmall) {
+    if (BothWithin(angle, kSmall)) {
       const Pair z = angle * angle;
       sinD = angle + angle * (z * (Both(-1.0 / 6.0) + z * Both(1.0 / 120.0)));
       cosD = Both(1.0) - Both(0.5) * z + (z * z) * Both(1.0 / 24.0);
