@@ -219,38 +219,45 @@ void Tovrane::ProcessRun(double** inputs, double** outputs, int start, int frame
   MixRun(shapedLeft, shapedRight, outputs, start, frames);
 }
 
-// MixFrame for a run, with the left and right lines and filters side by
-// side, then the mid and side ones.
+// MixFrame for a run, stage by stage, with the left and right lines and
+// filters side by side, then the mid and side ones. Each stage only feeds
+// later ones, so running each over the whole run changes only the order.
 void Tovrane::MixRun(const double* shapedLeft, const double* shapedRight, double** outputs,
                      int start, int frames) {
-  ModDelayPair combs(combDelayLeft, combDelayRight);
-  ModDelayPair quadLines(quadDelayLineMid, quadDelayLineSide);
+  DoublePair lr[kSweepRun], ms[kSweepRun], delayed[kSweepRun];
+  DoublePair combGains[kSweepRun], quadGains[kSweepRun];
+  for (int i = 0; i < frames; ++i) {
+    const double gOut = GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
+    quadGains[i] = BothHalves(NextQuadMix());
+    combGains[i] = BothHalves(combDelayLeft.gain);
+    lr[i] = DoublePair{shapedLeft[i], shapedRight[i]} * gOut;
+  }
+  ModDelayPair(combDelayLeft, combDelayRight).Run(lr, combGains, delayed, frames);
+
   BiquadPair allpasses;
-  BiquadPair peaks;
   allpasses.Load(phaseAllpassLeft, phaseAllpassRight);
+  for (int i = 0; i < frames; ++i) {
+    const double zq = quadGains[i][0];
+    DoublePair x = lr[i] - delayed[i];
+    allpasses.Apply(sweepDesigns[i][1]);
+    const double m = zq * 0.2;
+    x = allpasses.ProcessRounded(x) * m + (1.0 - m) * x;
+    const double k = 1.0 - zq * 0.2;
+    ms[i] = DoublePair{x[0] + x[1], x[0] - x[1]} * 0.5 * k;
+  }
+  allpasses.Store(phaseAllpassLeft, phaseAllpassRight);
+  ModDelayPair(quadDelayLineMid, quadDelayLineSide).Run(ms, quadGains, delayed, frames);
+
+  BiquadPair peaks;
   peaks.Load(quadPeakMid, quadPeakSide);
   const double w = engineQuadMix;
   for (int i = 0; i < frames; ++i) {
-    const double gOut = GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
-    const double zq = NextQuadMix();
+    DoublePair x = ms[i] + delayed[i];
     peaks.Apply(sweepDesigns[i][0]);
-    allpasses.Apply(sweepDesigns[i][1]);
-
-    DoublePair lr = DoublePair{shapedLeft[i], shapedRight[i]} * gOut;
-    lr = lr - combs.Process(lr, BothHalves(combDelayLeft.gain));
-    const double m = zq * 0.2;
-    lr = allpasses.ProcessRounded(lr) * m + (1.0 - m) * lr;
-
-    const double k = 1.0 - zq * 0.2;
-    DoublePair ms = DoublePair{lr[0] + lr[1], lr[0] - lr[1]} * 0.5 * k;
-    ms = ms + quadLines.Process(ms, BothHalves(zq));
-    ms = peaks.ProcessRounded(ms) * w + (1.0 - w) * ms;
-    outputs[0][start + i] = ms[0] + ms[1];
-    outputs[1][start + i] = ms[0] - ms[1];
+    x = peaks.ProcessRounded(x) * w + (1.0 - w) * x;
+    outputs[0][start + i] = x[0] + x[1];
+    outputs[1][start + i] = x[0] - x[1];
   }
-  combs.Store();
-  quadLines.Store();
-  allpasses.Store(phaseAllpassLeft, phaseAllpassRight);
   peaks.Store(quadPeakMid, quadPeakSide);
 }
 

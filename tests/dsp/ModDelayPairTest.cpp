@@ -41,18 +41,19 @@ TEST(ModDelayPair, EachHalfEqualsItsOwnLine) {
   for (int block = 0; block < 40; ++block) {
     Configure(single, block);
     Configure(paired, block);
-    ModDelayPair pair(*paired.first, *paired.second);
+    DoublePair x[kRun], gains[kRun], y[kRun];
     for (int i = 0; i < kRun; ++i) {
       const int n = block * kRun + i;
-      const double x = std::sin(0.05 * n), z = 0.5 * std::cos(0.021 * n);
-      const double gainA = 0.5 + 0.001 * i, gainB = 0.8;
-      const DoublePair y = pair.Process(DoublePair{x, z}, DoublePair{gainA, gainB});
-      single.first->gain = gainA;
-      single.second->gain = gainB;
-      ASSERT_TRUE(SameBits(y[0], single.first->Process(x))) << n;
-      ASSERT_TRUE(SameBits(y[1], single.second->Process(z))) << n;
+      x[i] = DoublePair{std::sin(0.05 * n), 0.5 * std::cos(0.021 * n)};
+      gains[i] = DoublePair{0.5 + 0.001 * i, 0.8};
     }
-    pair.Store();
+    ModDelayPair(*paired.first, *paired.second).Run(x, gains, y, kRun);
+    for (int i = 0; i < kRun; ++i) {
+      single.first->gain = gains[i][0];
+      single.second->gain = gains[i][1];
+      ASSERT_TRUE(SameBits(y[i][0], single.first->Process(x[i][0]))) << block << " " << i;
+      ASSERT_TRUE(SameBits(y[i][1], single.second->Process(x[i][1]))) << block << " " << i;
+    }
     for (auto [p, s] : {std::pair{paired.first.get(), single.first.get()},
                         std::pair{paired.second.get(), single.second.get()}}) {
       ASSERT_EQ(p->readPosition, s->readPosition) << block;
