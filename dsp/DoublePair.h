@@ -2,13 +2,18 @@
 #include <cmath>
 #include <cstdint>
 
+#include <emmintrin.h>
+
 // Two doubles side by side in one vector register (the GCC vector
 // extension, which Clang and MinGW-w64 share). Every operation on a pair is
 // the IEEE operation on each half, so each half's results are bit for bit
 // those of the same expression on doubles.
 using DoublePair = double __attribute__((vector_size(16)));
-// Two floats side by side, for the single-precision stages.
-using FloatPair = float __attribute__((vector_size(8)));
+// Two floats side by side, for the single-precision stages: the first two
+// of a register's four. The other two come along as whatever they are and
+// are never read; a register of two would need its upper half cleared after
+// every operation.
+using FloatPair = float __attribute__((vector_size(16)));
 // The result of comparing two pairs: all ones in a half where it holds.
 using PairMask = int64_t __attribute__((vector_size(16)));
 
@@ -26,8 +31,8 @@ inline void StoreHalves(DoublePair pair, Object& a, Object& b, Member Object::*m
 }
 
 // The conversions of each half, as static_cast gives them on one value.
-inline FloatPair ToFloats(DoublePair x) { return __builtin_convertvector(x, FloatPair); }
-inline DoublePair ToDoubles(FloatPair x) { return __builtin_convertvector(x, DoublePair); }
+inline FloatPair ToFloats(DoublePair x) { return _mm_cvtpd_ps(x); }
+inline DoublePair ToDoubles(FloatPair x) { return _mm_cvtps_pd(x); }
 
 // The chain's steps are written once for one channel (double and float) and
 // for two side by side (DoublePair and FloatPair); these are the operations
