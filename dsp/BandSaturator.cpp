@@ -1,5 +1,6 @@
 #include "dsp/BandSaturator.h"
 
+#include "dsp/DoublePair.h"
 #include "dsp/Maths.h"
 
 template <class Float>

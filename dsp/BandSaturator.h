@@ -2,7 +2,6 @@
 #include <cstdint>
 
 #include "dsp/Crossover.h"
-#include "dsp/DoublePair.h"
 
 // Three-band weighting in single precision. Mode 0 tilts the bands (and
 // inverts the mid band); mode 1 bends the mid and high bands through an
@@ -60,5 +59,4 @@ class BandSaturator {
   double gHigh = 1.0;
   int32_t mode = kModeClean;
   double drive = 1.0;
-
 };

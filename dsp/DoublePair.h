@@ -1,8 +1,8 @@
 #pragma once
+#include <emmintrin.h>
+
 #include <cmath>
 #include <cstdint>
-
-#include <emmintrin.h>
 
 // Two doubles side by side in one vector register (the GCC vector
 // extension, which Clang and MinGW-w64 share). Every operation on a pair is

@@ -27,7 +27,8 @@ void ModDelayPair::Store(const State& s) {
   b.writeIndex = s.writeB;
 }
 
-[[gnu::always_inline]] inline DoublePair ModDelayPair::Step(State& s, DoublePair x, DoublePair gain) {
+[[gnu::always_inline]] inline DoublePair ModDelayPair::Step(State& s, DoublePair x,
+                                                            DoublePair gain) {
   s.delay = Select(s.delay >= s.length, s.length, s.delay);
   s.delay = Select(s.delay > s.longest, s.longest, s.delay);
 
@@ -52,8 +53,7 @@ void ModDelayPair::Store(const State& s) {
 
   const DoublePair stretched = s.lfo * s.delay;
   const DoublePair span = Select(s.length < stretched, s.length, stretched);
-  DoublePair r =
-      DoublePair{static_cast<double>(s.writeA), static_cast<double>(s.writeB)} - span;
+  DoublePair r = DoublePair{static_cast<double>(s.writeA), static_cast<double>(s.writeB)} - span;
   r = Select(r < 0.0, r + s.length, r);
   r = Select(r >= s.length, r - s.length, r);
   s.readPosition = Select((r >= 0.0) & (r < s.length), r, BothHalves(0.0));

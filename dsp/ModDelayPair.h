@@ -20,8 +20,7 @@ class ModDelayPair {
 
  private:
   struct State {
-    DoublePair length, longest, delay, readPosition, feedback, lfo, lfoDirection, lfoRate,
-        lfoDepth;
+    DoublePair length, longest, delay, readPosition, feedback, lfo, lfoDirection, lfoRate, lfoDepth;
     int32_t writeA, writeB;
   };
 

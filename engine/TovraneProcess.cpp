@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "core/DenormalGuard.h"
-#include "dsp/Maths.h"
 #include "dsp/BiquadPair.h"
+#include "dsp/Maths.h"
 #include "dsp/ModDelayPair.h"
 #include "dsp/ShapingPair.h"
 #include "engine/SnapshotFields.h"

@@ -91,9 +91,19 @@ TEST(IeeeMaths, SingleValuesAndTheEdges) {
 TEST(IeeeMaths, AtanOfAPairEqualsAtanOfEachHalf) {
   using namespace ieee_maths;
   const double inf = std::numeric_limits<double>::infinity();
-  std::vector<double> xs = {0.0,        -0.0,       0x1p-5,  std::nextafter(0x1p-5, 0.0),
-                            0x1p5,      std::nextafter(0x1p5, 0.0), 1e-300, 1e300,
-                            inf,        -inf,       std::nan(""), 1.0,   -0.7853981633974483};
+  std::vector<double> xs = {0.0,
+                            -0.0,
+                            0x1p-5,
+                            std::nextafter(0x1p-5, 0.0),
+                            0x1p5,
+                            std::nextafter(0x1p5, 0.0),
+                            1e-300,
+                            1e300,
+                            inf,
+                            -inf,
+                            std::nan(""),
+                            1.0,
+                            -0.7853981633974483};
   for (int i = 0; i < 20000; ++i) {
     const double t = std::fmod(i * 0.6180339887498949, 1.0);
     xs.push_back((t - 0.5) * std::exp2(i % 24 - 12));
