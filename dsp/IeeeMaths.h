@@ -53,9 +53,11 @@ inline double ReduceQuarterTurns(double x, int* quadrant) {
 }
 
 // sin(r) for |r| <= pi/4: the series to r^17; the next term is below 1e-19.
-inline double SinKernel(double r) {
-  const double z = r * r;
-  const double tail =
+// The kernels take one value or a pair (see DoublePair.h).
+template <class Value>
+inline Value SinKernel(Value r) {
+  const Value z = r * r;
+  const Value tail =
       -0x1.5555555555555p-3 +
       z * (0x1.1111111111111p-7 +
            z * (-0x1.a01a01a01a01ap-13 +
@@ -67,9 +69,10 @@ inline double SinKernel(double r) {
 }
 
 // cos(r) for |r| <= pi/4: the series to r^18.
-inline double CosKernel(double r) {
-  const double z = r * r;
-  const double tail =
+template <class Value>
+inline Value CosKernel(Value r) {
+  const Value z = r * r;
+  const Value tail =
       0x1.5555555555555p-5 +
       z * (-0x1.6c16c16c16c17p-10 +
            z * (0x1.a01a01a01a01ap-16 +
@@ -193,6 +196,25 @@ inline double Sin(double x) {
     default:
       return -detail::CosKernel(r);
   }
+}
+
+// Sines of both halves, each bit for bit Sin of that half: the same
+// reduction side by side, both kernels on both halves, and each half takes
+// the kernel and sign its quarter turn calls for. Arguments at 2^28 and
+// beyond, infinities and NaN go one half at a time.
+inline DoublePair Sin(DoublePair x) {
+  if (!BothWithin(x, 0x1p28 * 0.999)) return DoublePair{Sin(x[0]), Sin(x[1])};
+  constexpr double kShifter = 0x1.8p52;
+  const DoublePair k = (x * detail::kTwoOverPi + kShifter) - kShifter;
+  const DoublePair r = (((x - k * detail::kHalfPi1) - k * detail::kHalfPi2) - k * detail::kHalfPi3) -
+                       k * detail::kHalfPi4;
+  // k is an integer below 2^27: its low two bits, in each half's 64 bits.
+  const __m128i quarter = _mm_shuffle_epi32(_mm_cvttpd_epi32(k), 0x50);
+  const __m128i one = _mm_set1_epi32(1), two = _mm_set1_epi32(2);
+  const PairMask odd = reinterpret_cast<PairMask>(_mm_cmpeq_epi32(_mm_and_si128(quarter, one), one));
+  const PairMask lower = reinterpret_cast<PairMask>(_mm_cmpeq_epi32(_mm_and_si128(quarter, two), two));
+  const DoublePair v = Select(odd, detail::CosKernel(r), detail::SinKernel(r));
+  return Select(lower, -v, v);
 }
 
 inline double Cos(double x) {
