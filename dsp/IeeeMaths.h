@@ -32,12 +32,6 @@ inline constexpr double kHalfPi4 = 0x1.8a2e03707344ap-81;
 inline constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
 inline constexpr double kHalfPi = 0x1.921fb54442d18p+0;
 
-// The reduction's constants side by side, read whole as kPairSeries below.
-struct PairReduction {
-  DoublePair twoOverPi, shifter, halfPi1, halfPi2, halfPi3, halfPi4;
-};
-extern const PairReduction kPairReduction;
-
 // Adding and removing 1.5 * 2^52 rounds to the nearest integer (ties to
 // even) for |y| < 2^51; larger values are integers or halves already.
 inline double RoundToInteger(double y) {
@@ -58,53 +52,32 @@ inline double ReduceQuarterTurns(double x, int* quadrant) {
   return r;
 }
 
-// The series of the kernels below: sin to r^17 (the next term is below
-// 1e-19) and cos to r^18, for |r| <= pi/4.
-template <class Value>
-struct KernelSeries {
-  Value sin[8];
-  Value cos[8];
-  Value one;
-  Value half;
-};
-inline constexpr KernelSeries<double> kSeries = {
-    {-0x1.5555555555555p-3, 0x1.1111111111111p-7, -0x1.a01a01a01a01ap-13, 0x1.71de3a556c734p-19,
-     -0x1.ae64567f544e4p-26, 0x1.6124613a86d09p-33, -0x1.ae7f3e733b81fp-41, 0x1.952c77030ad4ap-49},
-    {0x1.5555555555555p-5, -0x1.6c16c16c16c17p-10, 0x1.a01a01a01a01ap-16, -0x1.27e4fb7789f5cp-22,
-     0x1.1eed8eff8d898p-29, -0x1.93974a8c07c9dp-37, 0x1.ae7f3e733b81fp-45, -0x1.6827863b97d97p-53},
-    1.0,
-    0.5};
-// The same values side by side, defined apart from this header so that the
-// compiler reads each pair whole from memory; a pair it can see, it rebuilds
-// from one half at every use.
-extern const KernelSeries<DoublePair> kPairSeries;
-
-inline const KernelSeries<double>& SeriesFor(double) { return kSeries; }
-inline const KernelSeries<DoublePair>& SeriesFor(DoublePair) { return kPairSeries; }
-
-// sin(r) and cos(r) for |r| <= pi/4, for one value or a pair.
-template <class Value>
-inline Value SinKernel(Value r) {
-  const KernelSeries<Value>& k = SeriesFor(r);
-  const Value z = r * r;
-  const Value tail =
-      k.sin[0] +
-      z * (k.sin[1] +
-           z * (k.sin[2] +
-                z * (k.sin[3] + z * (k.sin[4] + z * (k.sin[5] + z * (k.sin[6] + z * k.sin[7]))))));
+// sin(r) for |r| <= pi/4: the series to r^17; the next term is below 1e-19.
+inline double SinKernel(double r) {
+  const double z = r * r;
+  const double tail =
+      -0x1.5555555555555p-3 +
+      z * (0x1.1111111111111p-7 +
+           z * (-0x1.a01a01a01a01ap-13 +
+                z * (0x1.71de3a556c734p-19 +
+                     z * (-0x1.ae64567f544e4p-26 +
+                          z * (0x1.6124613a86d09p-33 +
+                               z * (-0x1.ae7f3e733b81fp-41 + z * 0x1.952c77030ad4ap-49))))));
   return r + r * (z * tail);
 }
 
-template <class Value>
-inline Value CosKernel(Value r) {
-  const KernelSeries<Value>& k = SeriesFor(r);
-  const Value z = r * r;
-  const Value tail =
-      k.cos[0] +
-      z * (k.cos[1] +
-           z * (k.cos[2] +
-                z * (k.cos[3] + z * (k.cos[4] + z * (k.cos[5] + z * (k.cos[6] + z * k.cos[7]))))));
-  return k.one - k.half * z + (z * z) * tail;
+// cos(r) for |r| <= pi/4: the series to r^18.
+inline double CosKernel(double r) {
+  const double z = r * r;
+  const double tail =
+      0x1.5555555555555p-5 +
+      z * (-0x1.6c16c16c16c17p-10 +
+           z * (0x1.a01a01a01a01ap-16 +
+                z * (-0x1.27e4fb7789f5cp-22 +
+                     z * (0x1.1eed8eff8d898p-29 +
+                          z * (-0x1.93974a8c07c9dp-37 +
+                               z * (0x1.ae7f3e733b81fp-45 + z * -0x1.6827863b97d97p-53))))));
+  return 1.0 - 0.5 * z + (z * z) * tail;
 }
 
 // atan(u) for |u| <= 1/32: the series to u^11; the next term is below 1e-20
@@ -220,25 +193,6 @@ inline double Sin(double x) {
     default:
       return -detail::CosKernel(r);
   }
-}
-
-// Sines of both halves, each bit for bit Sin of that half: the same
-// reduction side by side, both kernels on both halves, and each half takes
-// the kernel and sign its quarter turn calls for. Arguments at 2^28 and
-// beyond, infinities and NaN go one half at a time.
-inline DoublePair Sin(DoublePair x) {
-  if (!BothWithin(x, 0x1p28 * 0.999)) return DoublePair{Sin(x[0]), Sin(x[1])};
-  const detail::PairReduction& c = detail::kPairReduction;
-  const DoublePair k = (x * c.twoOverPi + c.shifter) - c.shifter;
-  const DoublePair r =
-      (((x - k * c.halfPi1) - k * c.halfPi2) - k * c.halfPi3) - k * c.halfPi4;
-  // k is an integer below 2^27: its low two bits, in each half's 64 bits.
-  const __m128i quarter = _mm_shuffle_epi32(_mm_cvttpd_epi32(k), 0x50);
-  const __m128i one = _mm_set1_epi32(1), two = _mm_set1_epi32(2);
-  const PairMask odd = reinterpret_cast<PairMask>(_mm_cmpeq_epi32(_mm_and_si128(quarter, one), one));
-  const PairMask lower = reinterpret_cast<PairMask>(_mm_cmpeq_epi32(_mm_and_si128(quarter, two), two));
-  const DoublePair v = Select(odd, detail::CosKernel(r), detail::SinKernel(r));
-  return Select(lower, -v, v);
 }
 
 inline double Cos(double x) {

@@ -94,12 +94,14 @@ void TapeChannel::Init(int32_t startOffset) {
   flutterOmega = kPi * static_cast<double>(0.65f) * lfoRate;
   wowOmega = 2.0 * kPi * lfoRate;
   readFlutterOmega = 2.0 * kPi * 2.473 * lfoRate;
+  sines.SetOmegas(flutterOmega, wowOmega, readFlutterOmega);
   wowValue = 1.0;
   nominalDelay = kReferenceDelay;
   delayLength = static_cast<int32_t>(kReferenceLength);
   writeIndex = 0.0;
   readPosition = 0.0;
   phaseTime = startOffset;
+  AnchorTransportSines();
   SetNoisePosition(startOffset);
   delayLine.reset(new double[delayLength]());
 
@@ -154,6 +156,7 @@ void TapeChannel::ClearSignal() {
     phaseTime = 0.0;
     wowValue = 1.0;
   }
+  AnchorTransportSines();
   if (!std::isfinite(noisePosition)) SetNoisePosition(0.0);
   if (!(readPosition >= 0.0 && readPosition < delayLength)) readPosition = 0.0;
 }
@@ -188,6 +191,7 @@ void TapeChannel::PrepareSampleRate(double newRate) {
 
 void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
   if (newRate != sampleRate) ResizeDelayLine(newRate);
+  AnchorTransportSines();
 
   noiseType = settings.noiseType;
   wowDepthTarget = settings.wow * static_cast<double>(0.075f) * 2.0;
@@ -287,20 +291,31 @@ void TapeChannel::DesignToneFilters(const TapeChannelSettings& s) {
 }
 
 [[gnu::always_inline]] inline void TapeChannel::AdvanceTransport() {
-  const double flutter = maths::Sin(flutterOmega * phaseTime);
-  phaseTime += (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
-  const double wobble = maths::Sin(kWobbleOmega * phaseTime);
-  wowValue = maths::Sin(wowOmega * (phaseTime + kWowOffsetScale * wobble));
-  readFlutter = maths::Sin(readFlutterOmega * phaseTime);
+  if constexpr (maths::kLiteral) {
+    const double flutter = maths::Sin(flutterOmega * phaseTime);
+    phaseTime += (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
+    const double wobble = maths::Sin(kWobbleOmega * phaseTime);
+    wowValue = maths::Sin(wowOmega * (phaseTime + kWowOffsetScale * wobble));
+    return;
+  }
+  sines.Advance(&phaseTime, sampleRate);
+  wowValue = sines.Wow();
+  readFlutter = sines.ReadFlutter();
 }
 
+// Each run starts from sines worked out afresh. A rotated sine strays from
+// its phase's sine by an ulp or so a step; a few dozen steps keep that to a
+// few ulps, where a thousand let it reach a hundred. At high sample rates
+// that much moves the read point far enough to flip a single-precision
+// rounding in the saturator now and then, and its crossovers carry a
+// flipped rounding on for seconds.
 void TapeChannel::PrepareTransportRun(TapeChannel& left, TapeChannel& right, int frames) {
-  TransportSines::AdvanceBoth({left.flutterOmega, left.wowOmega, left.readFlutterOmega,
-                               &left.phaseTime, left.sampleRate, left.runWow, left.runReadFlutter},
-                              {right.flutterOmega, right.wowOmega, right.readFlutterOmega,
-                               &right.phaseTime, right.sampleRate, right.runWow,
-                               right.runReadFlutter},
-                              frames);
+  left.AnchorTransportSines();
+  right.AnchorTransportSines();
+  TransportSines::AdvanceBoth(
+      {&left.sines, &left.phaseTime, left.sampleRate, left.runWow, left.runReadFlutter},
+      {&right.sines, &right.phaseTime, right.sampleRate, right.runWow, right.runReadFlutter},
+      frames);
   if (frames > 0) {
     left.wowValue = left.runWow[frames - 1];
     right.wowValue = right.runWow[frames - 1];
@@ -317,6 +332,10 @@ void TapeChannel::PrepareTransportRun(TapeChannel& left, TapeChannel& right, int
   wowValue = runWow[runNext];
   readFlutter = runReadFlutter[runNext];
   ++runNext;
+}
+
+void TapeChannel::AnchorTransportSines() {
+  if constexpr (!maths::kLiteral) sines.Anchor(phaseTime);
 }
 
 double TapeChannel::WrapIntoLine(double position) const {
@@ -398,7 +417,8 @@ double TapeChannel::WrapIntoLine(double position) const {
 
 [[gnu::always_inline]] inline void TapeChannel::UpdateReadPosition(double noise) {
   const double wowDepth = wowDepthSmoother.Value();
-  const double m = 0.5 * wowDepth * readFlutter + 0.75 * wowDepth * wowValue +
+  const double flutter = maths::kLiteral ? maths::Sin(readFlutterOmega * phaseTime) : readFlutter;
+  const double m = 0.5 * wowDepth * flutter + 0.75 * wowDepth * wowValue +
                    static_cast<double>(scratchDepthSmoother.Value()) * scratchRamp.value +
                    noiseDepth * noise;
   double r = writeIndex + nominalDelay * (1.0 + m);

@@ -88,6 +88,7 @@ class TapeChannel {
   void StepScratch();
   void AdvanceTransport();
   void NextTransportValues();
+  void AnchorTransportSines();
   double WrapIntoLine(double position) const;
   double ReadDelayLine(double linkPosition) const;
   void WriteDelayLine(double x);
@@ -117,7 +118,8 @@ class TapeChannel {
   double wowOmega = 0.0;
   double readFlutterOmega = 0.0;
   double wowValue = 1.0;
-  double readFlutter = 0.0;  // the read point's flutter of this sample
+  TransportSines sines;      // the product build's
+  double readFlutter = 0.0;  // the product build's read-point flutter of this sample
   double runWow[kTransportRun];
   double runReadFlutter[kTransportRun];
   int runLength = 0;

@@ -1,55 +1,49 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <vector>
 
-#include "dsp/Maths.h"
 #include "dsp/TransportSines.h"
 
 namespace {
 
-// One channel's transport one sample at a time, as TapeChannel works it out.
-struct OneByOne {
-  double flutterOmega, wowOmega, readFlutterOmega, time, rate;
-  double wow = 0.0, readFlutter = 0.0;
-  void Advance() {
-    const double flutter = maths::Sin(flutterOmega * time);
-    time += (1.0 + static_cast<double>(0.025f) * flutter) / rate;
-    const double wobble = maths::Sin(TransportSines::kWobbleOmega * time);
-    wow = maths::Sin(wowOmega * (time + TransportSines::kWowOffsetScale * wobble));
-    readFlutter = maths::Sin(readFlutterOmega * time);
-  }
-};
+TransportSines Started(double time) {
+  TransportSines sines;
+  sines.SetOmegas(0.57, 1.75, 4.33);
+  sines.Anchor(time);
+  return sines;
+}
 
 }  // namespace
 
 // Both channels side by side give each channel's own results, bit for bit,
-// at different rates and omegas in the two channels, from the start of a
-// session and far into one.
+// across anchors (every 1024 steps, at different points in the two
+// channels), at a rate where the steps need the full sine, and at a
+// different rate in each channel.
 TEST(TransportSines, SideBySideEqualsOneByOne) {
-  for (double startB : {376.0, 9.5e5}) {
-    OneByOne a{0.57, 1.75, 4.33, 0.0, 48000.0};
-    OneByOne b{0.61, 1.8, 4.4, startB, 96000.0};
-    double timeA = a.time, timeB = b.time;
+  for (auto [rateA, rateB] : {std::pair{48000.0, 48000.0}, {2000.0, 44100.0}}) {
+    TransportSines soloA = Started(0.0), soloB = Started(376.0);
+    TransportSines pairA = soloA, pairB = soloB;
+    double soloTimeA = 0.0, soloTimeB = 376.0, pairTimeA = 0.0, pairTimeB = 376.0;
+    // Put channel B's anchors 300 steps away from A's.
+    for (int i = 0; i < 300; ++i) {
+      soloB.Advance(&soloTimeB, rateB);
+      pairB.Advance(&pairTimeB, rateB);
+    }
     constexpr int kFrames = 2600;
     std::vector<double> wowA(kFrames), flutterA(kFrames), wowB(kFrames), flutterB(kFrames);
     for (int start = 0; start < kFrames; start += 100) {
-      TransportSines::AdvanceBoth(
-          {a.flutterOmega, a.wowOmega, a.readFlutterOmega, &timeA, a.rate, &wowA[start],
-           &flutterA[start]},
-          {b.flutterOmega, b.wowOmega, b.readFlutterOmega, &timeB, b.rate, &wowB[start],
-           &flutterB[start]},
-          100);
+      TransportSines::AdvanceBoth({&pairA, &pairTimeA, rateA, &wowA[start], &flutterA[start]},
+                                  {&pairB, &pairTimeB, rateB, &wowB[start], &flutterB[start]}, 100);
     }
     for (int i = 0; i < kFrames; ++i) {
-      a.Advance();
-      b.Advance();
-      ASSERT_EQ(wowA[i], a.wow) << i;
-      ASSERT_EQ(flutterA[i], a.readFlutter) << i;
-      ASSERT_EQ(wowB[i], b.wow) << i;
-      ASSERT_EQ(flutterB[i], b.readFlutter) << i;
+      soloA.Advance(&soloTimeA, rateA);
+      soloB.Advance(&soloTimeB, rateB);
+      ASSERT_EQ(wowA[i], soloA.Wow()) << i;
+      ASSERT_EQ(flutterA[i], soloA.ReadFlutter()) << i;
+      ASSERT_EQ(wowB[i], soloB.Wow()) << i;
+      ASSERT_EQ(flutterB[i], soloB.ReadFlutter()) << i;
     }
-    EXPECT_EQ(timeA, a.time);
-    EXPECT_EQ(timeB, b.time);
+    EXPECT_EQ(pairTimeA, soloTimeA);
+    EXPECT_EQ(pairTimeB, soloTimeB);
   }
 }
