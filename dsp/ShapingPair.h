@@ -7,8 +7,8 @@
 
 // The two tape channels' shaping (harmonics, tube stage and noise, band
 // saturator, tone filters, DC blocker) side by side in the halves of vector
-// registers, over a run of frames: half the instructions of shaping them one
-// after the other. Each half's arithmetic is its channel's own, operation for
+// registers, over a run of frames, in about three quarters of the
+// instructions of shaping them one after the other. Each half's arithmetic is its channel's own, operation for
 // operation, so the output equals TapeChannel::Shape bit for bit.
 class ShapingPair {
  public:
