@@ -26,12 +26,16 @@ void Biquad::SetCoefficients(double nb0, double nb1, double nb2, double na1, dou
 }
 
 void Biquad::CalcCoefficients() {
-  if constexpr (!maths::kLiteral) {
+  if constexpr (maths::kLiteral) {
+    CalcTangentCoefficients();
+  } else {
     CalcFromSineAndCosine();
-    return;
   }
-  // The engine redesigns filters every sample: each type computes only the
-  // terms it uses, and only the gain types pay for the power function.
+}
+
+// The engine redesigns filters every sample: each type computes only the
+// terms it uses, and only the gain types pay for the power function.
+void Biquad::CalcTangentCoefficients() {
   switch (type) {
     case BiquadType::Peak:
       DesignPeak(Tangent(), LinearGain());

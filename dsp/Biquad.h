@@ -19,6 +19,12 @@ enum class BiquadType : int32_t {
 class Biquad {
  public:
   void CalcCoefficients();
+  // The designs as written, through the tangent, in either build of the
+  // maths. For a filter designed once whose rounded outputs are summed over a
+  // long stretch, as the brown noise is: there the product's faster design,
+  // which can differ in the last bit, would flip roundings that the sum then
+  // carries for good.
+  void CalcTangentCoefficients();
 
   double Process(double x) { return Step(x, b0, b1, b2, a1, a2, z1, z2); }
 

@@ -84,7 +84,7 @@ void TapeChannel::Init(int32_t startOffset) {
   dcBlocker.fc = 50.0 / kReferenceRate;
   dcBlocker.q = 0.707;
   dcBlocker.gainDb = 0.0;
-  dcBlocker.CalcCoefficients();
+  dcBlocker.CalcTangentCoefficients();
   FillBrownLoop(brownLoopA, 0.001f);
   FillBrownLoop(brownLoopB, 0.0015f);
   dcBlocker.fc = 10.0 / kReferenceRate;
