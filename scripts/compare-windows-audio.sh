@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Renders every factory program at 44.1 and 48 kHz through the Linux library
-# and, under Wine, through the Windows one, then compares the two renders.
+# Renders every factory program at 44.1 and 48 kHz, and every noise type in
+# one program at 96 kHz, through the Linux library and, under Wine, through
+# the Windows one, then compares the two renders.
 # The product builds must agree bit for bit; MODE "budget" holds builds that
 # use the C runtime's maths to the accuracy budget instead.
 #   compare-windows-audio.sh LINUX_BUILD_DIR WINDOWS_BUILD_DIR [exact|budget]

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "SharedLibrary.h"
+#include "engine/TovraneParams.h"
 #include "vst2/VstAbi.h"
 
 namespace {
 
-constexpr int kBlock = 512;
-constexpr int kPowerParam = 18;
+constexpr int kBlock = kComparisonBlock;
 
 VstIntPtr HostCallback(AEffect*, int32_t opcode, int32_t, VstIntPtr, void*, float) {
   return opcode == audioMasterVersion ? 2400 : 0;
@@ -40,7 +40,10 @@ AEffect* StartEffect(VstPluginMainProc entry, const ComparisonPlan& plan) {
   Dispatch(effect, effSetSampleRate, 0, 0, plan.sampleRate);
   Dispatch(effect, effSetBlockSize, 0, kBlock);
   Dispatch(effect, effSetProgram, 0, plan.program);
-  if (plan.powerOff) effect->setParameter(effect, kPowerParam, 1.0f);
+  if (plan.powerOff) effect->setParameter(effect, kPower, 1.0f);
+  for (const ParameterChange& change : plan.changes) {
+    if (change.frame == 0) effect->setParameter(effect, change.index, change.value);
+  }
   Dispatch(effect, effMainsChanged, 0, 1);
   return effect;
 }
@@ -85,8 +88,16 @@ void RunPair(VstPluginMainProc productEntry, VstPluginMainProc literalEntry,
   StreamingSignal signal(plan.sampleRate);
   const int64_t total = static_cast<int64_t>(plan.seconds * plan.sampleRate);
   const int64_t windowStart = total - static_cast<int64_t>(plan.windowSeconds * plan.sampleRate);
+  size_t nextChange = 0;
   for (int64_t done = 0; done < total;) {
     const int frames = static_cast<int>(std::min<int64_t>(kBlock, total - done));
+    for (; nextChange < plan.changes.size() && plan.changes[nextChange].frame <= done;
+         ++nextChange) {
+      const ParameterChange& change = plan.changes[nextChange];
+      if (change.frame == 0) continue;
+      product->setParameter(product, change.index, change.value);
+      literal->setParameter(literal, change.index, change.value);
+    }
     signal.Fill(inL.data(), inR.data(), frames);
     product->processDoubleReplacing(product, in, productOut, frames);
     literal->processDoubleReplacing(literal, in, literalOut, frames);
@@ -140,12 +151,41 @@ std::string DifferenceStats::Describe() const {
   return text;
 }
 
+namespace {
+
+std::string loadError;
+
+VstPluginMainProc ProductEntry() {
+  static const VstPluginMainProc entry = LoadEntry(KESTRAVON_PLUGIN_PATH, &loadError);
+  return entry;
+}
+
+VstPluginMainProc LiteralEntry() {
+  static const VstPluginMainProc entry = LoadEntry(KESTRAVON_LITERAL_PLUGIN_PATH, &loadError);
+  return entry;
+}
+
+}  // namespace
+
+std::vector<std::string> ProductParameterNames() {
+  std::vector<std::string> names;
+  const VstPluginMainProc entry = ProductEntry();
+  AEffect* effect = entry ? entry(HostCallback) : nullptr;
+  if (!effect) return names;
+  Dispatch(effect, effOpen);
+  for (int i = 0; i < effect->numParams; ++i) {
+    char name[kVstMaxLabelLen + 1] = {};
+    effect->dispatcher(effect, effGetParamName, i, 0, name, 0.0f);
+    names.emplace_back(name);
+  }
+  Dispatch(effect, effClose);
+  return names;
+}
+
 ComparisonResult CompareModules(const ComparisonPlan& plan) {
   ComparisonResult result;
-  static std::string loadError;
-  static const VstPluginMainProc productEntry = LoadEntry(KESTRAVON_PLUGIN_PATH, &loadError);
-  static const VstPluginMainProc literalEntry =
-      LoadEntry(KESTRAVON_LITERAL_PLUGIN_PATH, &loadError);
+  const VstPluginMainProc productEntry = ProductEntry();
+  const VstPluginMainProc literalEntry = LiteralEntry();
   if (!productEntry || !literalEntry) {
     result.error = loadError;
     return result;

@@ -5,6 +5,18 @@
 // output strays from the literal one.
 #include <cstdint>
 #include <string>
+#include <vector>
+
+// A parameter set through the effect record, as a host sets it: normalised,
+// at the start of the first block that begins at or after `frame`.
+struct ParameterChange {
+  int64_t frame = 0;
+  int index = 0;
+  float value = 0.0f;
+};
+
+// Frames per processing call.
+inline constexpr int kComparisonBlock = 512;
 
 struct ComparisonPlan {
   int program = 0;
@@ -13,6 +25,9 @@ struct ComparisonPlan {
   // Statistics over the last `windowSeconds` are kept apart from the whole run's.
   double windowSeconds = 10.0;
   bool powerOff = false;
+  // Applied after the program is selected, in order of frame; those at
+  // frame 0 before the first block.
+  std::vector<ParameterChange> changes;
 };
 
 struct DifferenceStats {
@@ -40,3 +55,6 @@ struct ComparisonResult {
 // Both modules are loaded once per program; `productPath` and `literalPath`
 // come from the build.
 ComparisonResult CompareModules(const ComparisonPlan& plan);
+
+// The product module's parameter names, by index.
+std::vector<std::string> ProductParameterNames();

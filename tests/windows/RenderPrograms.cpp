@@ -1,8 +1,8 @@
-// Renders every factory program at 44.1 and 48 kHz through a built plug-in
-// library, loaded as a host loads it, in double precision so that no
-// difference hides behind a float's rounding, and compares two such renders. Built
-// for Linux and for Windows from this one source, so the Windows library
-// under Wine and the Linux library can be held against each other.
+// Renders every factory program at 44.1 and 48 kHz, and every noise type in
+// one program at 96 kHz, through a built plug-in library, loaded as a host loads it, in double
+// precision so that no difference hides behind a float's rounding, and compares two such renders.
+// Built for Linux and for Windows from this one source, so the Windows library under Wine and the
+// Linux library can be held against each other.
 //
 //   kestravon_render_programs render LIBRARY OUTPUT
 //   kestravon_render_programs compare LINUX_RENDER WINDOWS_RENDER [exact|budget]
@@ -19,12 +19,19 @@
 #include <vector>
 
 #include "SharedLibrary.h"
+#include "engine/TovraneParams.h"
 #include "vst2/VstAbi.h"
 
 namespace {
 
 constexpr int kPrograms = 16;
 constexpr float kRates[] = {44100.0f, 48000.0f};
+constexpr int kNoiseTypes = 5;
+// Noise that moves the read point far, at the rate where its steps in
+// samples are largest: the brown noise's own loops and every bank's reader
+// show there if either system computes them differently.
+constexpr int kNoiseProgram = 3;
+constexpr float kNoiseRate = 96000.0f;
 constexpr int kBlock = 512;
 constexpr double kSeconds = 2.0;
 // The budget: the difference at least this far below the signal, in RMS.
@@ -51,9 +58,26 @@ void TestSignal(int frames, double rate, std::vector<double>* left, std::vector<
   }
 }
 
-// One program at one rate, on a thread of its own: each plug-in draws its
-// start-up noise from the creating thread's random generator.
-std::vector<double> RenderCase(VstPluginMainProc entry, int program, float rate) {
+struct RenderCase {
+  int program;
+  float rate;
+  int noiseType;  // -1: as the program has it
+};
+
+std::vector<RenderCase> Cases() {
+  std::vector<RenderCase> cases;
+  for (float rate : kRates) {
+    for (int program = 0; program < kPrograms; ++program) cases.push_back({program, rate, -1});
+  }
+  for (int type = 0; type < kNoiseTypes; ++type) cases.push_back({kNoiseProgram, kNoiseRate, type});
+  return cases;
+}
+
+// One case on a thread of its own: each plug-in draws its start-up noise
+// from the creating thread's random generator.
+std::vector<double> Render(VstPluginMainProc entry, const RenderCase& c) {
+  const int program = c.program;
+  const float rate = c.rate;
   std::vector<double> result;
   std::thread worker([&] {
     AEffect* effect = entry(SilentHost);
@@ -64,6 +88,9 @@ std::vector<double> RenderCase(VstPluginMainProc entry, int program, float rate)
     dispatch(effSetSampleRate, 0, 0, rate);
     dispatch(effSetBlockSize, 0, kBlock, 0.0f);
     dispatch(effSetProgram, 0, program, 0.0f);
+    if (c.noiseType >= 0) {
+      effect->setParameter(effect, kNoiseType, static_cast<float>(c.noiseType) / (kNoiseTypes - 1));
+    }
     dispatch(effMainsChanged, 0, 1, 0.0f);
     const int frames = static_cast<int>(rate * kSeconds);
     std::vector<double> left, right;
@@ -102,11 +129,9 @@ int Render(const char* libraryPath, const char* outputPath) {
     std::fprintf(stderr, "cannot write %s\n", outputPath);
     return 2;
   }
-  for (float rate : kRates) {
-    for (int program = 0; program < kPrograms; ++program) {
-      const std::vector<double> samples = RenderCase(entry, program, rate);
-      std::fwrite(samples.data(), sizeof(double), samples.size(), out);
-    }
+  for (const RenderCase& c : Cases()) {
+    const std::vector<double> samples = Render(entry, c);
+    std::fwrite(samples.data(), sizeof(double), samples.size(), out);
   }
   const bool written = std::fclose(out) == 0;
   CloseSharedLibrary(library);
@@ -135,42 +160,42 @@ int Compare(const char* referencePath, const char* otherPath, bool exact) {
                  other.size());
     return 1;
   }
-  std::printf("%-8s %-8s %14s %14s %10s %12s\n", "rate", "program", "max |diff|", "RMS diff dB",
-              "identical", "non-finite");
+  std::printf("%-8s %-8s %-6s %14s %14s %10s %12s\n", "rate", "program", "noise", "max |diff|",
+              "RMS diff dB", "identical", "non-finite");
   size_t offset = 0;
   int failures = 0;
   int identicalCases = 0;
   double worstDb = -400.0;
-  for (float rate : kRates) {
-    const size_t count = 2 * static_cast<size_t>(rate * kSeconds);
-    for (int program = 0; program < kPrograms; ++program) {
-      double maxDiff = 0.0, diffSquares = 0.0, signalSquares = 0.0;
-      size_t nonFinite = 0;
-      for (size_t i = offset; i < offset + count; ++i) {
-        if (!std::isfinite(other[i]) || !std::isfinite(reference[i])) {
-          ++nonFinite;
-          continue;
-        }
-        const double d = other[i] - reference[i];
-        maxDiff = std::fmax(maxDiff, std::fabs(d));
-        diffSquares += d * d;
-        signalSquares += reference[i] * reference[i];
+  const std::vector<RenderCase> cases = Cases();
+  for (const RenderCase& c : cases) {
+    const size_t count = 2 * static_cast<size_t>(c.rate * kSeconds);
+    double maxDiff = 0.0, diffSquares = 0.0, signalSquares = 0.0;
+    size_t nonFinite = 0;
+    for (size_t i = offset; i < offset + count; ++i) {
+      if (!std::isfinite(other[i]) || !std::isfinite(reference[i])) {
+        ++nonFinite;
+        continue;
       }
-      const bool identical =
-          std::memcmp(&reference[offset], &other[offset], count * sizeof(double)) == 0;
-      const double db = ToDb(std::sqrt(diffSquares / (signalSquares > 0.0 ? signalSquares : 1.0)));
-      std::printf("%-8.0f %-8d %14.3e %14.1f %10s %12zu\n", rate, program, maxDiff, db,
-                  identical ? "yes" : "no", nonFinite);
-      identicalCases += identical;
-      worstDb = std::fmax(worstDb, db);
-      if (nonFinite > 0 || db > kBudgetDb || (exact && !identical)) ++failures;
-      offset += count;
+      const double d = other[i] - reference[i];
+      maxDiff = std::fmax(maxDiff, std::fabs(d));
+      diffSquares += d * d;
+      signalSquares += reference[i] * reference[i];
     }
+    const bool identical =
+        std::memcmp(&reference[offset], &other[offset], count * sizeof(double)) == 0;
+    const double db = ToDb(std::sqrt(diffSquares / (signalSquares > 0.0 ? signalSquares : 1.0)));
+    const std::string noise = c.noiseType < 0 ? "-" : std::to_string(c.noiseType);
+    std::printf("%-8.0f %-8d %-6s %14.3e %14.1f %10s %12zu\n", c.rate, c.program, noise.c_str(),
+                maxDiff, db, identical ? "yes" : "no", nonFinite);
+    identicalCases += identical;
+    worstDb = std::fmax(worstDb, db);
+    if (nonFinite > 0 || db > kBudgetDb || (exact && !identical)) ++failures;
+    offset += count;
   }
   std::printf(
       "%d of %d cases bit-identical (required: %s); worst RMS difference %.1f dB "
       "(budget %.0f dB)\n",
-      identicalCases, kPrograms * 2, exact ? "all" : "none", worstDb, kBudgetDb);
+      identicalCases, static_cast<int>(cases.size()), exact ? "all" : "none", worstDb, kBudgetDb);
   return failures == 0 ? 0 : 1;
 }
 
