@@ -11,18 +11,12 @@ PlugIdentity Tovrane::Identity() {
   identity.version = KESTRAVON_VERSION_CODE;
   identity.uniqueId = FourCharCode('T', 'o', 'v', 'r');
   identity.makerId = FourCharCode('O', 's', 't', 'l');
-  identity.latency = kTovraneLatency;
+  identity.latency = TovraneProcessor::kReferenceLatency;
   return identity;
 }
 
 Tovrane::Tovrane(audioMasterCallback hostCallback) : IPlugVST(Identity(), hostCallback) {
   liveSnapshot = kInitialSnapshot;
-  ApplySnapshotToEngine();
-  inputGainTarget = 1.0;
-  leftChannel.Init(0);
-  rightChannel.Init(376);
-  engineQuadMix = 0.0;
-  engineQuadDelay = 0.5;
   history.Fill(kInitialSnapshot);
   InitParameters();
   BuildEditor();
@@ -68,13 +62,9 @@ void Tovrane::InitParameters() {
 
 void Tovrane::OnReset() {
   std::lock_guard<std::recursive_mutex> guard(Lock());
-  const double fs = static_cast<float>(SampleRate());
-  quadDelayLineMid.sampleRate = fs;
-  quadDelayLineSide.sampleRate = fs;
   // The new delay lines are allocated here, on the host's thread, not by
   // the first block at the new rate.
-  leftChannel.PrepareSampleRate(SampleRate());
-  rightChannel.PrepareSampleRate(SampleRate());
+  processor.Prepare(SampleRate());
   UpdateLatency(SampleRate());
 }
 
@@ -86,6 +76,6 @@ void Tovrane::SetActive(bool on) {
 // Hosts read the latency when the rate is set or processing resumes, often
 // without looking again, so it is right before the first block.
 void Tovrane::UpdateLatency(double fs) {
-  const int latency = static_cast<int>(fs / 44100.0 * kTovraneLatency);
+  const int latency = TovraneProcessor::LatencyAt(fs);
   if (latency != Latency()) ChangeLatency(latency);
 }

@@ -1,23 +1,16 @@
 #pragma once
-#include <limits>
-
-#include "dsp/Biquad.h"
-#include "dsp/ModDelay.h"
-#include "dsp/OnePoleSmoother.h"
-#include "dsp/QuadratureOscillator.h"
-#include "dsp/SweptBiquadPair.h"
-#include "dsp/TapeChannel.h"
-#include "dsp/TapeChannelSettings.h"
 #include "engine/EngineSnapshot.h"
 #include "engine/SnapshotHistory.h"
 #include "engine/TovraneParams.h"
+#include "engine/TovraneProcessor.h"
 #include "vst2/IPlugVST.h"
 
 class IGraphics;
 
 // The product's plug-in class: its identity, its 26 parameters and its 16
 // programs, the settings every block is processed from, and the undo
-// history with A/B comparison behind the editor's buttons.
+// history with A/B comparison behind the editor's buttons. The processing
+// itself is the processor's.
 class Tovrane : public IPlugVST {
  public:
   explicit Tovrane(audioMasterCallback hostCallback = nullptr);
@@ -48,11 +41,7 @@ class Tovrane : public IPlugVST {
   int AbSelector() const { return abSelector; }
   int PowerOff() const { return powerOff; }
   int LastTouchedParam() const { return lastTouchedParam; }
-  // The four delay lines, for inspection: mid, side, comb left, comb right.
-  const ModDelay& DelayLine(int which) const;
-
- protected:
-  void ApplySnapshotToEngine();
+  const TovraneProcessor& Processor() const { return processor; }
 
  private:
   void InitParameters();
@@ -65,35 +54,8 @@ class Tovrane : public IPlugVST {
   void SwapAB();
   void PushSnapshotToEditor();
   void SetCommandParam(int index, double value);
-  void StartBlock(double fs);
   void UpdateLatency(double fs);
-  void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv, int runFrame);
-  void ProcessRun(double** inputs, double** outputs, int start, int frames);
-  void MixRun(const double* shapedLeft, const double* shapedRight, double** outputs, int start,
-              int frames);
-  double NextInputGain();
-  double NextQuadMix();
-  void MixFrame(double left, double right, double* outL, double* outR, double inv, int runFrame);
-  void DesignSweepRun(int frames, double inv);
-  struct SweepSettings {
-    struct {
-      double fc;
-      double gainDb;
-    } filter[4];
-  };
-  SweepSettings NextSweepSettings(double inv);
-  void SweepFilters(double inv);
-  void AdvancePhases();
-  void AnchorSweepSines();
-  static void GlideTo(ModDelay& line, double target);
-  static void SetDelayLfo(ModDelay& line, double inv);
-  struct GainFactor;
-  static double GainFor(GainFactor& gain, float z);
   void UpdateReadout();
-  static bool OutputIsSound(double* const* outputs, int frames);
-  static void SilenceOutput(double* const* outputs, int frames);
-  bool SignalStateIsFinite() const;
-  void ClearSignalState();
 
   EngineSnapshot liveSnapshot = kInitialSnapshot;
   EngineSnapshot slotA = kInitialSnapshot;
@@ -107,54 +69,6 @@ class Tovrane : public IPlugVST {
   int hfBoostControlIndex = -1;
   int ageControlIndex = -1;
 
-  // What each block works from: copies of the live snapshot taken at its start.
   bool firstBlockDone = false;
-  TapeChannelSettings channelSettings;
-  double engineQuadMix = 0.0;
-  double engineQuadDelay = 0.5;
-  double inputGainTarget = 1.0;
-  double outputGainTarget = 0.5;
-
-  // A gain factor and the smoother state it was computed from: a settled
-  // smoother holds its state, so the exponential is needed only while it moves.
-  struct GainFactor {
-    float state = std::numeric_limits<float>::quiet_NaN();
-    double factor = 1.0;
-  };
-
-  OnePoleSmoother inputGainSmoother;
-  OnePoleSmoother outputGainSmoother;
-  GainFactor inputGain;
-  GainFactor outputGain;
-  OnePoleSmoother quadMixSmoother;
-  TapeChannel leftChannel;
-  TapeChannel rightChannel;
-  ModDelay quadDelayLineMid;
-  ModDelay quadDelayLineSide;
-  ModDelay combDelayLeft;
-  ModDelay combDelayRight;
-  Biquad quadPeakMid;
-  Biquad quadPeakSide;
-  Biquad phaseAllpassLeft;
-  Biquad phaseAllpassRight;
-  double phase[4] = {};
-  double phaseStep[4] = {};
-  // The four sweep sines, sin(phase[k] + offset k), carried by rotation in
-  // the product build.
-  QuadratureOscillator sweepSine[4];
-  // The product build designs the swept filters for a run of frames before
-  // it processes them. The designs follow the sweep alone, not the audio, so
-  // nothing changes but the order; designed back to back, one frame's
-  // tangents and powers overlap the next one's.
-  static constexpr int kSweepRun = 32;
-  static_assert(kSweepRun <= TapeChannel::kTransportRun);
-  // Per frame: the mid and side peaks, the left and right all-passes, each
-  // two designs side by side.
-  ScaledCoefficients<DoublePair> sweepDesigns[kSweepRun][2];
-  SweptBiquadPair sweptPeaks;      // mid, side
-  SweptBiquadPair sweptAllpasses;  // left, right
+  TovraneProcessor processor;
 };
-
-// The tape channels take the snapshot's first part as it stands.
-static_assert(offsetof(EngineSnapshot, speed) == offsetof(TapeChannelSettings, speed));
-static_assert(offsetof(EngineSnapshot, noiseAmp) == offsetof(TapeChannelSettings, noiseAmp));

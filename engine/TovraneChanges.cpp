@@ -48,29 +48,7 @@ void Tovrane::OnStateRestored() {
   SetCommandParam(kRedo, 0.0);
   SetCommandParam(kCopy, 0.0);
   RecordSnapshotIfChanged();
-  ApplySnapshotToEngine();
   if (IEditorLink* editor = Editor()) editor->MarkAllControlsChanged();
-}
-
-void Tovrane::ApplySnapshotToEngine() {
-  const EngineSnapshot& s = liveSnapshot;
-  channelSettings.profile = s.profile;
-  channelSettings.noiseType = s.noiseType;
-  channelSettings.noiseAmp = s.noiseAmp;
-  channelSettings.noiseDynamic = s.noiseDynamic;
-  channelSettings.harmonics = s.harmonics;
-  channelSettings.tubeDrive = s.tubeDrive;
-  channelSettings.wow = s.wow;
-  channelSettings.scratch = s.scratch;
-  channelSettings.lfBoost = s.lfBoost;
-  channelSettings.hfBoost = s.hfBoost;
-  channelSettings.age = s.age;
-  channelSettings.wide = s.wide;
-  channelSettings.speed = s.speed;
-  engineQuadMix = s.quadMix;
-  engineQuadDelay = s.quadDelay;
-  inputGainTarget = s.inputGain;
-  outputGainTarget = s.outputGain;
 }
 
 void Tovrane::SetEditorControlIndexes(int readout, int lfBoost, int hfBoost, int age) {

@@ -33,4 +33,3 @@ enum TovraneParam : int {
 };
 
 inline constexpr int kNumTovranePresets = 16;
-inline constexpr int kTovraneLatency = 1378;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "EngineRunner.h"
@@ -119,28 +120,28 @@ TEST(TovraneProcess, QuadDelayChangeStartsGlidesOnce) {
   const std::vector<double> silence(64, 0.0);
   runner.Run(silence, silence);
   runner.Run(std::vector<double>(30000, 0.0), std::vector<double>(30000, 0.0));
-  const double settled = runner.plug->DelayLine(0).delay;
+  const double settled = runner.plug->Processor().DelayLine(0).delay;
   EXPECT_DOUBLE_EQ(settled, (0.5 * 0.045 + 0.005) * 44100.0);
 
   runner.Set(kQuadDelay, 100.0);
   runner.Run(silence, silence);
   const double target = (1.0 * 0.045 + 0.005) * 44100.0;
   for (int line = 0; line < 4; ++line) {
-    EXPECT_LT(runner.plug->DelayLine(line).delayRamp.elapsed,
-              runner.plug->DelayLine(line).delayRamp.duration)
+    EXPECT_LT(runner.plug->Processor().DelayLine(line).delayRamp.elapsed,
+              runner.plug->Processor().DelayLine(line).delayRamp.duration)
         << line;
   }
-  EXPECT_EQ(runner.plug->DelayLine(0).delayRamp.target, target);
-  EXPECT_EQ(runner.plug->DelayLine(1).delayRamp.target, target + 0.01 * 44100.0);
-  EXPECT_DOUBLE_EQ(runner.plug->DelayLine(2).delayRamp.target, target * 1.33);
-  const double elapsed = runner.plug->DelayLine(0).delayRamp.elapsed;
+  EXPECT_EQ(runner.plug->Processor().DelayLine(0).delayRamp.target, target);
+  EXPECT_EQ(runner.plug->Processor().DelayLine(1).delayRamp.target, target + 0.01 * 44100.0);
+  EXPECT_DOUBLE_EQ(runner.plug->Processor().DelayLine(2).delayRamp.target, target * 1.33);
+  const double elapsed = runner.plug->Processor().DelayLine(0).delayRamp.elapsed;
 
   // The same value again leaves the running glides alone.
   runner.Set(kQuadDelay, 100.0);
   runner.Run(silence, silence);
-  EXPECT_EQ(runner.plug->DelayLine(0).delayRamp.elapsed, elapsed + 64);
-  EXPECT_EQ(runner.plug->DelayLine(0).delayRamp.duration, 44100.0 * 0.25);
-  EXPECT_EQ(runner.plug->DelayLine(2).delayRamp.duration, 11025.0);
+  EXPECT_EQ(runner.plug->Processor().DelayLine(0).delayRamp.elapsed, elapsed + 64);
+  EXPECT_EQ(runner.plug->Processor().DelayLine(0).delayRamp.duration, 44100.0 * 0.25);
+  EXPECT_EQ(runner.plug->Processor().DelayLine(2).delayRamp.duration, 11025.0);
 }
 
 TEST(TovraneProcess, GlidesFollowTheRateAfterAReset) {
@@ -148,9 +149,9 @@ TEST(TovraneProcess, GlidesFollowTheRateAfterAReset) {
   runner.Set(kQuadDelay, 10.0);
   const std::vector<double> silence(64, 0.0);
   runner.Run(silence, silence);
-  EXPECT_EQ(runner.plug->DelayLine(0).delayRamp.duration, 12000.0);
-  EXPECT_EQ(runner.plug->DelayLine(1).delayRamp.duration, 12000.0);
-  EXPECT_EQ(runner.plug->DelayLine(3).delayRamp.duration, 11025.0);
+  EXPECT_EQ(runner.plug->Processor().DelayLine(0).delayRamp.duration, 12000.0);
+  EXPECT_EQ(runner.plug->Processor().DelayLine(1).delayRamp.duration, 12000.0);
+  EXPECT_EQ(runner.plug->Processor().DelayLine(3).delayRamp.duration, 11025.0);
 }
 
 TEST(TovraneProcess, NonFiniteInputDoesNotPoisonTheChain) {
@@ -220,5 +221,30 @@ TEST(TovraneProcess, ZeroFramesStillRunsTheBlockStart) {
   double* in[2] = {nullptr, nullptr};
   runner.plug->ProcessBlock(in, in, 0);
   EXPECT_EQ(runner.plug->Latency(), 1499);
-  EXPECT_EQ(runner.plug->DelayLine(0).delayRamp.target, 0.005 * 48000.0);
+  EXPECT_EQ(runner.plug->Processor().DelayLine(0).delayRamp.target, 0.005 * 48000.0);
+}
+
+// The plug-in adds nothing to the sound: a processor of its own, given the
+// plug-in's live settings at every block, gives the same output bit for bit.
+TEST(TovraneProcess, TheSoundIsTheProcessorsFromTheLiveSettings) {
+  constexpr double kRate = 48000.0;
+  constexpr int kBlock = 256;
+  EngineRunner runner(kRate, kBlock);
+  runner.plug->LoadPreset(2);
+  const auto signal = TestSignal(20000, kRate);
+  const auto expected = runner.Run(signal[0], signal[1]);
+
+  RandomGenerator::ResetForThisThread();
+  auto processor = std::make_unique<TovraneProcessor>();
+  processor->Prepare(kRate);
+  std::vector<double> left(signal[0].size()), right(signal[0].size());
+  for (size_t start = 0; start < left.size(); start += kBlock) {
+    const int frames = static_cast<int>(std::min<size_t>(kBlock, left.size() - start));
+    const double* in[2] = {signal[0].data() + start, signal[1].data() + start};
+    double* out[2] = {left.data() + start, right.data() + start};
+    processor->Apply(runner.plug->LiveSnapshot(), false);
+    processor->Process(in, out, frames, kRate);
+  }
+  EXPECT_EQ(left, expected[0]);
+  EXPECT_EQ(right, expected[1]);
 }

@@ -1,15 +1,14 @@
 // The per-block processing chain: gains, both tape channels, the comb
 // delays, the swept all-pass blend and the mid/side quad stage.
+#include "engine/TovraneProcessor.h"
+
 #include <cmath>
-#include <cstdio>
 
 #include "core/DenormalGuard.h"
 #include "dsp/BiquadPair.h"
 #include "dsp/Maths.h"
 #include "dsp/ModDelayPair.h"
 #include "dsp/ShapingPair.h"
-#include "engine/SnapshotFields.h"
-#include "engine/Tovrane.h"
 
 namespace {
 
@@ -43,12 +42,12 @@ double FiniteOrSilence(double x) { return std::isfinite(x) ? x : 0.0; }
 }  // namespace
 
 // The per-frame steps are forced inline into the frame and run loops.
-[[gnu::always_inline]] inline double Tovrane::NextInputGain() {
+[[gnu::always_inline]] inline double TovraneProcessor::NextInputGain() {
   return GainFor(inputGain, inputGainSmoother.Step(inputGainTarget));
 }
 
 // The quad mix of this frame, which also sets the delay lines' levels.
-[[gnu::always_inline]] inline double Tovrane::NextQuadMix() {
+[[gnu::always_inline]] inline double TovraneProcessor::NextQuadMix() {
   const double zq = quadMixSmoother.Step(engineQuadMix);
   quadDelayLineMid.gain = zq;
   quadDelayLineSide.gain = zq;
@@ -60,8 +59,9 @@ double FiniteOrSilence(double x) { return std::isfinite(x) ? x : 0.0; }
 
 // After the tape channels: output gain, combs, swept all-pass blend and the
 // mid/side quad stage with its swept peaks.
-[[gnu::always_inline]] inline void Tovrane::MixFrame(double left, double right, double* outL,
-                                                     double* outR, double inv, int runFrame) {
+[[gnu::always_inline]] inline void TovraneProcessor::MixFrame(double left, double right,
+                                                              double* outL, double* outR,
+                                                              double inv, int runFrame) {
   const double gOut = GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
   const double zq = NextQuadMix();
   if constexpr (maths::kLiteral) {
@@ -95,13 +95,51 @@ double FiniteOrSilence(double x) { return std::isfinite(x) ? x : 0.0; }
   *outR = mid - side;
 }
 
-void Tovrane::ProcessBlock(double** inputs, double** outputs, int frames) {
+TovraneProcessor::TovraneProcessor() {
+  leftChannel.Init(0);
+  rightChannel.Init(376);
+}
+
+void TovraneProcessor::Prepare(double sampleRate) {
+  const double fs = static_cast<float>(sampleRate);
+  quadDelayLineMid.sampleRate = fs;
+  quadDelayLineSide.sampleRate = fs;
+  leftChannel.PrepareSampleRate(sampleRate);
+  rightChannel.PrepareSampleRate(sampleRate);
+}
+
+void TovraneProcessor::Apply(const EngineSnapshot& s, bool powerOff) {
+  channelSettings.profile = s.profile;
+  channelSettings.noiseType = s.noiseType;
+  channelSettings.noiseAmp = s.noiseAmp;
+  channelSettings.noiseDynamic = s.noiseDynamic;
+  channelSettings.harmonics = s.harmonics;
+  channelSettings.tubeDrive = s.tubeDrive;
+  channelSettings.wow = s.wow;
+  channelSettings.scratch = s.scratch;
+  channelSettings.lfBoost = s.lfBoost;
+  channelSettings.hfBoost = s.hfBoost;
+  channelSettings.age = s.age;
+  channelSettings.wide = s.wide;
+  channelSettings.speed = s.speed;
+  engineQuadMix = s.quadMix;
+  engineQuadDelay = s.quadDelay;
+  inputGainTarget = s.inputGain;
+  outputGainTarget = s.outputGain;
+  bypass = powerOff;
+}
+
+int TovraneProcessor::LatencyAt(double sampleRate) {
+  return static_cast<int>(sampleRate / 44100.0 * kReferenceLatency);
+}
+
+void TovraneProcessor::Process(const double* const* inputs, double* const* outputs, int frames,
+                               double fs) {
   DenormalGuard denormals;
-  const double fs = SampleRate();
   StartBlock(fs);
-  leftChannel.SetBypass(powerOff != 0);
-  rightChannel.SetBypass(powerOff != 0);
-  const bool designAhead = !maths::kLiteral && powerOff == 0;
+  leftChannel.SetBypass(bypass);
+  rightChannel.SetBypass(bypass);
+  const bool designAhead = !maths::kLiteral && !bypass;
   const bool pairedRuns = designAhead && ShapingPair::Applies(leftChannel, rightChannel);
   for (int start = 0; start < frames; start += kSweepRun) {
     const int run = frames - start < kSweepRun ? frames - start : kSweepRun;
@@ -124,20 +162,11 @@ void Tovrane::ProcessBlock(double** inputs, double** outputs, int frames) {
     SilenceOutput(outputs, frames);
     ClearSignalState();
   }
-  if (Editor()) UpdateReadout();
 }
 
-void Tovrane::StartBlock(double fs) {
-  if (!firstBlockDone) {
-    firstBlockDone = true;
-    history.Restart(liveSnapshot);
-  }
-  UpdateLatency(fs);
-
-  ApplySnapshotToEngine();
+void TovraneProcessor::StartBlock(double fs) {
   leftChannel.Configure(channelSettings, fs);
   rightChannel.Configure(channelSettings, fs);
-
   const double inv = 1.0 / fs;
   const double q = engineQuadDelay;
   const double base = q * 0.045 + 0.005;
@@ -162,23 +191,20 @@ void Tovrane::StartBlock(double fs) {
 }
 
 // Starts a glide unless the line is already at, or already gliding to, the target.
-void Tovrane::GlideTo(ModDelay& line, double target) {
+void TovraneProcessor::GlideTo(ModDelay& line, double target) {
   if (line.delay != target && line.delayRamp.target != target) {
     line.delayRamp.Start(line.delayRamp.value, target, line.sampleRate * 0.25, 0.0);
   }
 }
 
-void Tovrane::SetDelayLfo(ModDelay& line, double inv) {
+void TovraneProcessor::SetDelayLfo(ModDelay& line, double inv) {
   line.lfoDepth = 0.25;
   line.lfoRate = 0.125 * inv;
 }
 
-void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, double inv,
-                           int runFrame) {
+void TovraneProcessor::ProcessFrame(double inL, double inR, double* outL, double* outR, double inv,
+                                    int runFrame) {
   const double gIn = NextInputGain();
-  const bool bypass = powerOff != 0;
-  leftChannel.SetBypass(bypass);
-  rightChannel.SetBypass(bypass);
   if (bypass) {
     GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
     NextQuadMix();
@@ -198,7 +224,8 @@ void Tovrane::ProcessFrame(double inL, double inR, double* outL, double* outR, d
 // The product build takes a run of frames stage by stage: both transports,
 // then both channels' shaping side by side, then the mix. No stage feeds an
 // earlier one back within a frame, so only the order changes.
-void Tovrane::ProcessRun(double** inputs, double** outputs, int start, int frames) {
+void TovraneProcessor::ProcessRun(const double* const* inputs, double* const* outputs, int start,
+                                  int frames) {
   TapeChannel::Tap tapsLeft[kSweepRun];
   TapeChannel::Tap tapsRight[kSweepRun];
   float tubeLeft[kSweepRun];
@@ -222,8 +249,8 @@ void Tovrane::ProcessRun(double** inputs, double** outputs, int start, int frame
 // MixFrame for a run, stage by stage, with the left and right lines and
 // filters side by side, then the mid and side ones. Each stage only feeds
 // later ones, so running each over the whole run changes only the order.
-void Tovrane::MixRun(const double* shapedLeft, const double* shapedRight, double** outputs,
-                     int start, int frames) {
+void TovraneProcessor::MixRun(const double* shapedLeft, const double* shapedRight,
+                              double* const* outputs, int start, int frames) {
   DoublePair lr[kSweepRun], ms[kSweepRun], delayed[kSweepRun];
   DoublePair combGains[kSweepRun], quadGains[kSweepRun];
   for (int i = 0; i < frames; ++i) {
@@ -262,7 +289,7 @@ void Tovrane::MixRun(const double* shapedLeft, const double* shapedRight, double
 }
 
 // +-12 dB around unity for a smoother state z of 0..1.
-double Tovrane::GainFor(GainFactor& gain, float z) {
+double TovraneProcessor::GainFor(GainFactor& gain, float z) {
   if (z != gain.state) {
     gain.state = z;
     gain.factor = maths::Exp((static_cast<double>(z) - 0.5) * 24.0 * kLnTenOverTwenty);
@@ -272,7 +299,7 @@ double Tovrane::GainFor(GainFactor& gain, float z) {
 
 // The four sine modulators, read before this frame's advance, sweep the
 // peak and all-pass filters: each filter's corner and gain.
-Tovrane::SweepSettings Tovrane::NextSweepSettings(double inv) {
+TovraneProcessor::SweepSettings TovraneProcessor::NextSweepSettings(double inv) {
   double s1, s2, s3, s4;
   if constexpr (maths::kLiteral) {
     s1 = maths::Sin(phase[0]);
@@ -292,7 +319,7 @@ Tovrane::SweepSettings Tovrane::NextSweepSettings(double inv) {
            {(s4 * 800.0 + 1000.0) * inv, 0.0}}};
 }
 
-void Tovrane::SweepFilters(double inv) {
+void TovraneProcessor::SweepFilters(double inv) {
   const SweepSettings next = NextSweepSettings(inv);
   Biquad* const filters[4] = {&quadPeakMid, &quadPeakSide, &phaseAllpassLeft, &phaseAllpassRight};
   for (int k = 0; k < 4; ++k) {
@@ -302,7 +329,7 @@ void Tovrane::SweepFilters(double inv) {
 
 // The run's first designs are worked out in full, the others carried on
 // from them.
-void Tovrane::DesignSweepRun(int frames, double inv) {
+void TovraneProcessor::DesignSweepRun(int frames, double inv) {
   for (int i = 0; i < frames; ++i) {
     const SweepSettings next = NextSweepSettings(inv);
     const auto& f = next.filter;
@@ -318,7 +345,7 @@ void Tovrane::DesignSweepRun(int frames, double inv) {
   }
 }
 
-void Tovrane::AdvancePhases() {
+void TovraneProcessor::AdvancePhases() {
   for (int k = 0; k < 4; ++k) {
     phase[k] += phaseStep[k];
     if (phase[k] > kTwoPi) phase[k] -= kTwoPi;
@@ -335,11 +362,11 @@ void Tovrane::AdvancePhases() {
 // The rotation follows the phases, which keep being accumulated as they
 // always were; each block, and every so many frames in long blocks, the
 // sines start again from them.
-void Tovrane::AnchorSweepSines() {
+void TovraneProcessor::AnchorSweepSines() {
   for (int k = 0; k < 4; ++k) sweepSine[k].Anchor(phase[k] + kPhaseOffsets[k]);
 }
 
-const ModDelay& Tovrane::DelayLine(int which) const {
+const ModDelay& TovraneProcessor::DelayLine(int which) const {
   switch (which) {
     case 0:
       return quadDelayLineMid;
@@ -350,40 +377,4 @@ const ModDelay& Tovrane::DelayLine(int which) const {
     default:
       return combDelayRight;
   }
-}
-
-void Tovrane::UpdateReadout() {
-  const PlugParam* param = GetParam(lastTouchedParam);
-  if (!param) return;
-  static const char* const kProfileNames[] = {"A", "B", "C", "Off"};
-  static const char* const kNoiseNames[] = {"Noise 1", "Noise 2", "Vinyl 1", "Vinyl 2", "Brown"};
-  char value[64] = "";
-  const EngineSnapshot& s = liveSnapshot;
-  switch (lastTouchedParam) {
-    case kInputGain:
-      std::snprintf(value, sizeof value, "%f dB", (inputGainTarget - 0.5) * 24.0);
-      break;
-    case kOutputGain:
-      std::snprintf(value, sizeof value, "%f dB", (outputGainTarget - 0.5) * 24.0);
-      break;
-    case kProfile:
-      if (s.profile >= 0 && s.profile <= 3)
-        std::snprintf(value, sizeof value, "%s", kProfileNames[s.profile]);
-      break;
-    case kNoiseType:
-      if (s.noiseType >= 0 && s.noiseType <= 4)
-        std::snprintf(value, sizeof value, "%s", kNoiseNames[s.noiseType]);
-      break;
-    case kPower:
-      std::snprintf(value, sizeof value, "%s", powerOff == 0 ? "On" : "Off");
-      break;
-    default: {
-      const double* field = PercentField(liveSnapshot, lastTouchedParam);
-      if (!field) return;  // parameters without a readout leave the text as it was
-      std::snprintf(value, sizeof value, "%f %%", *field * 100.0);
-    }
-  }
-  char text[kParamTextSize + sizeof value + 4];
-  std::snprintf(text, sizeof text, "%s \n%s", param->Name(), value);
-  Editor()->SetControlText(readoutControlIndex, text);
 }

@@ -5,12 +5,12 @@
 #include <cfloat>
 #include <cmath>
 
-#include "engine/Tovrane.h"
+#include "engine/TovraneProcessor.h"
 
 // Anything beyond the largest float would reach a single-precision host as
 // infinity; NaN fails the comparison as well. The loop has no early exit, so
 // the compiler can run it over several samples at a time.
-bool Tovrane::OutputIsSound(double* const* outputs, int frames) {
+bool TovraneProcessor::OutputIsSound(const double* const* outputs, int frames) {
   bool sound = true;
   for (int i = 0; i < frames; ++i) {
     sound &= std::fabs(outputs[0][i]) <= FLT_MAX;
@@ -19,24 +19,24 @@ bool Tovrane::OutputIsSound(double* const* outputs, int frames) {
   return sound;
 }
 
-void Tovrane::SilenceOutput(double* const* outputs, int frames) {
+void TovraneProcessor::SilenceOutput(double* const* outputs, int frames) {
   if (frames <= 0) return;
   std::fill(outputs[0], outputs[0] + frames, 0.0);
   std::fill(outputs[1], outputs[1] + frames, 0.0);
 }
 
-bool Tovrane::SignalStateIsFinite() const {
+bool TovraneProcessor::SignalStateIsFinite() const {
   const double modulation = phase[0] + phase[1] + phase[2] + phase[3];
-  return std::isfinite(modulation) && leftChannel.StateIsFinite() &&
-         rightChannel.StateIsFinite() && quadDelayLineMid.StateIsFinite() &&
-         quadDelayLineSide.StateIsFinite() && combDelayLeft.StateIsFinite() &&
-         combDelayRight.StateIsFinite() && quadPeakMid.StateIsFinite() &&
-         quadPeakSide.StateIsFinite() && phaseAllpassLeft.StateIsFinite() &&
-         phaseAllpassRight.StateIsFinite() && inputGainSmoother.StateIsFinite() &&
-         outputGainSmoother.StateIsFinite() && quadMixSmoother.StateIsFinite();
+  return std::isfinite(modulation) && leftChannel.StateIsFinite() && rightChannel.StateIsFinite() &&
+         quadDelayLineMid.StateIsFinite() && quadDelayLineSide.StateIsFinite() &&
+         combDelayLeft.StateIsFinite() && combDelayRight.StateIsFinite() &&
+         quadPeakMid.StateIsFinite() && quadPeakSide.StateIsFinite() &&
+         phaseAllpassLeft.StateIsFinite() && phaseAllpassRight.StateIsFinite() &&
+         inputGainSmoother.StateIsFinite() && outputGainSmoother.StateIsFinite() &&
+         quadMixSmoother.StateIsFinite();
 }
 
-void Tovrane::ClearSignalState() {
+void TovraneProcessor::ClearSignalState() {
   leftChannel.ClearSignal();
   rightChannel.ClearSignal();
   for (ModDelay* line : {&quadDelayLineMid, &quadDelayLineSide, &combDelayLeft, &combDelayRight})

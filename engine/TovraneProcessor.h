@@ -1,0 +1,124 @@
+#pragma once
+#include <cstddef>
+#include <limits>
+
+#include "dsp/Biquad.h"
+#include "dsp/ModDelay.h"
+#include "dsp/OnePoleSmoother.h"
+#include "dsp/QuadratureOscillator.h"
+#include "dsp/SweptBiquadPair.h"
+#include "dsp/TapeChannel.h"
+#include "dsp/TapeChannelSettings.h"
+#include "engine/EngineSnapshot.h"
+
+// The effect's whole processing chain, with no host and no editor: input
+// gain, both tape channels, the output gain, the comb delays, the swept
+// all-pass blend and the mid/side quad stage. A plug-in binding prepares it
+// for a rate, hands it the settings at every block start and runs blocks
+// of any length through it.
+//
+// Construction draws the brown noise's loops from the constructing thread's
+// random generator, so it belongs on the thread the host creates plug-ins on.
+class TovraneProcessor {
+ public:
+  TovraneProcessor();
+  TovraneProcessor(const TovraneProcessor&) = delete;
+  TovraneProcessor& operator=(const TovraneProcessor&) = delete;
+
+  // Allocates what a new rate needs, so that the first block at it does not.
+  void Prepare(double sampleRate);
+  // The settings the next blocks are processed from.
+  void Apply(const EngineSnapshot& settings, bool powerOff);
+  // Processes `frames` frames of stereo audio at `sampleRate`. Non-finite
+  // input is taken as silence; a block whose output or state turns
+  // non-finite is output as silence and the signal state starts afresh.
+  void Process(const double* const* inputs, double* const* outputs, int frames, double sampleRate);
+
+  // The delay, in frames, between the input and the output: the tape's
+  // nominal delay, 1378 frames at 44.1 kHz, and as long in time at any rate.
+  static constexpr int kReferenceLatency = 1378;
+  static int LatencyAt(double sampleRate);
+
+  // The four delay lines, for inspection: mid, side, comb left, comb right.
+  const ModDelay& DelayLine(int which) const;
+
+ private:
+  void StartBlock(double fs);
+  void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv, int runFrame);
+  void ProcessRun(const double* const* inputs, double* const* outputs, int start, int frames);
+  void MixRun(const double* shapedLeft, const double* shapedRight, double* const* outputs,
+              int start, int frames);
+  double NextInputGain();
+  double NextQuadMix();
+  void MixFrame(double left, double right, double* outL, double* outR, double inv, int runFrame);
+  void DesignSweepRun(int frames, double inv);
+  struct SweepSettings {
+    struct {
+      double fc;
+      double gainDb;
+    } filter[4];
+  };
+  SweepSettings NextSweepSettings(double inv);
+  void SweepFilters(double inv);
+  void AdvancePhases();
+  void AnchorSweepSines();
+  static void GlideTo(ModDelay& line, double target);
+  static void SetDelayLfo(ModDelay& line, double inv);
+  struct GainFactor;
+  static double GainFor(GainFactor& gain, float z);
+  static bool OutputIsSound(const double* const* outputs, int frames);
+  static void SilenceOutput(double* const* outputs, int frames);
+  bool SignalStateIsFinite() const;
+  void ClearSignalState();
+
+  // What each block works from, as the last Apply left it.
+  TapeChannelSettings channelSettings;
+  bool bypass = false;
+  double engineQuadMix = 0.0;
+  double engineQuadDelay = 0.5;
+  double inputGainTarget = 1.0;
+  double outputGainTarget = 0.5;
+
+  // A gain factor and the smoother state it was computed from: a settled
+  // smoother holds its state, so the exponential is needed only while it moves.
+  struct GainFactor {
+    float state = std::numeric_limits<float>::quiet_NaN();
+    double factor = 1.0;
+  };
+
+  OnePoleSmoother inputGainSmoother;
+  OnePoleSmoother outputGainSmoother;
+  GainFactor inputGain;
+  GainFactor outputGain;
+  OnePoleSmoother quadMixSmoother;
+  TapeChannel leftChannel;
+  TapeChannel rightChannel;
+  ModDelay quadDelayLineMid;
+  ModDelay quadDelayLineSide;
+  ModDelay combDelayLeft;
+  ModDelay combDelayRight;
+  Biquad quadPeakMid;
+  Biquad quadPeakSide;
+  Biquad phaseAllpassLeft;
+  Biquad phaseAllpassRight;
+  double phase[4] = {};
+  double phaseStep[4] = {};
+  // The four sweep sines, sin(phase[k] + offset k), carried by rotation in
+  // the product build.
+  QuadratureOscillator sweepSine[4];
+  // The product build designs the swept filters for a run of frames before
+  // it processes them. The designs follow the sweep alone, not the audio, so
+  // nothing changes but the order; designed back to back, one frame's
+  // tangents and powers overlap the next one's.
+  static constexpr int kSweepRun = 32;
+  static_assert(kSweepRun <= TapeChannel::kTransportRun);
+  // Per frame: the mid and side peaks, the left and right all-passes, each
+  // two designs side by side.
+  ScaledCoefficients<DoublePair> sweepDesigns[kSweepRun][2];
+  SweptBiquadPair sweptPeaks;      // mid, side
+  SweptBiquadPair sweptAllpasses;  // left, right
+};
+
+// The tape channels take the snapshot's first part as it stands.
+static_assert(offsetof(EngineSnapshot, speed) == offsetof(TapeChannelSettings, speed));
+static_assert(offsetof(EngineSnapshot, noiseAmp) == offsetof(TapeChannelSettings, noiseAmp));
