@@ -55,4 +55,14 @@ inline constexpr EngineSnapshot kInitialSnapshot{
 };
 
 // Field-by-field equality; a NaN in either snapshot counts as a difference.
-bool SnapshotsEqual(const EngineSnapshot& a, const EngineSnapshot& b);
+inline bool SnapshotsEqual(const EngineSnapshot& a, const EngineSnapshot& b) {
+  if (a.profile != b.profile || a.noiseType != b.noiseType) return false;
+  const double* left = &a.noiseAmp;
+  const double* right = &b.noiseAmp;
+  constexpr int kDoubles =
+      (sizeof(EngineSnapshot) - offsetof(EngineSnapshot, noiseAmp)) / sizeof(double);
+  for (int i = 0; i < kDoubles; ++i) {
+    if (!(left[i] == right[i])) return false;
+  }
+  return true;
+}

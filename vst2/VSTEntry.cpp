@@ -2,7 +2,7 @@
 // callback and receives the effect record of a new plug-in object.
 #include <mutex>
 
-#include "engine/Tovrane.h"
+#include "vst2/Tovrane.h"
 #include "vst2/VstAbi.h"
 
 namespace {

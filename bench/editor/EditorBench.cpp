@@ -8,13 +8,13 @@
 #include <memory>
 
 #include "editor/IGraphicsHeadless.h"
-#include "engine/Tovrane.h"
+#include "vst2/Tovrane.h"
 
 namespace {
 
 struct Editor {
   Editor() : plug(std::make_unique<Tovrane>()) {
-    graphics = dynamic_cast<IGraphicsHeadless*>(plug->Graphics());
+    graphics = dynamic_cast<IGraphicsHeadless*>(plug->Product().Graphics());
     graphics->RedrawAll();
   }
   std::unique_ptr<Tovrane> plug;

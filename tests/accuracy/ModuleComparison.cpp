@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "SharedLibrary.h"
-#include "engine/TovraneParams.h"
+#include "product/TovraneParams.h"
 #include "vst2/VstAbi.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/TovraneParams.h"
+#include "product/TovraneParams.h"
 
 namespace {
 

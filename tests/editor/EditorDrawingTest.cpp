@@ -10,8 +10,8 @@
 #include "ReadoutInk.h"
 #include "SilentBlock.h"
 #include "editor/IGraphicsHeadless.h"
-#include "engine/Tovrane.h"
 #include "raster/PngDecoder.h"
+#include "vst2/Tovrane.h"
 
 namespace {
 
@@ -30,10 +30,9 @@ LICE_pixel At(LICE_IBitmap& bitmap, int x, int y) {
 
 int Rgb(LICE_pixel p) { return static_cast<int>(p & 0xffffff); }
 
-
 struct DrawnEditor {
   DrawnEditor() : plug(std::make_unique<Tovrane>()) {
-    graphics = dynamic_cast<IGraphicsHeadless*>(plug->Graphics());
+    graphics = dynamic_cast<IGraphicsHeadless*>(plug->Product().Graphics());
   }
   void RunBlock() { RunSilentBlock(plug->Effect()); }
 

@@ -10,11 +10,11 @@
 #include "editor/IGraphics.h"
 #include "editor/ITextControl.h"
 #include "editor/IURLControl.h"
-#include "editor/product/MyIContactControl.h"
-#include "editor/product/MyIKnobMultiControl.h"
-#include "editor/product/MyIRadioButtonsControl.h"
-#include "editor/product/MyISwitchControl.h"
-#include "engine/Tovrane.h"
+#include "product/MyIContactControl.h"
+#include "product/MyIKnobMultiControl.h"
+#include "product/MyIRadioButtonsControl.h"
+#include "product/MyISwitchControl.h"
+#include "vst2/Tovrane.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ class LoggingTovrane : public Tovrane {
 };
 
 struct Product {
-  Product() : plug(std::make_unique<LoggingTovrane>()), graphics(plug->Graphics()) {
+  Product() : plug(std::make_unique<LoggingTovrane>()), graphics(plug->Product().Graphics()) {
     graphics->DrainHostHandOff();
   }
   void Click(int x, int y, const MouseMods& mods = Left()) {
@@ -45,7 +45,7 @@ struct Product {
     effect->setParameter(effect, index, static_cast<float>(normalized));
     graphics->DrainHostHandOff();
   }
-  const SnapshotHistory& History() { return plug->History(); }
+  const SnapshotHistory& History() { return plug->Product().History(); }
 
   std::unique_ptr<LoggingTovrane> plug;
   IGraphics* graphics;
@@ -141,18 +141,18 @@ TEST(EditorLayout, ControlsStartFromTheParameterDefaults) {
 
 TEST(EditorLayout, ClicksBetweenKnobsAndOnOverlappingButtons) {
   Product p;
-  const EngineSnapshot before = p.plug->LiveSnapshot();
+  const EngineSnapshot before = p.plug->Product().LiveSnapshot();
   EXPECT_EQ(p.graphics->FindControlAt(100, 150), 0);
   p.Click(100, 150);
   EXPECT_TRUE(p.plug->log.empty()) << "only the background is there";
-  EXPECT_EQ(std::memcmp(&before, &p.plug->LiveSnapshot(), sizeof before), 0);
+  EXPECT_EQ(std::memcmp(&before, &p.plug->Product().LiveSnapshot(), sizeof before), 0);
 
   p.HostSets(kNoiseType, 1.0);
   EXPECT_EQ(p.graphics->GetControl(6)->Value(), 1.0);
   p.Click(95, 290);
   EXPECT_EQ(p.graphics->GetControl(6)->Value(), 0.0) << "button 0 is searched first";
   EXPECT_EQ(p.plug->GetParam(kNoiseType)->Value(), 0.0);
-  EXPECT_EQ(p.plug->LiveSnapshot().noiseType, 0);
+  EXPECT_EQ(p.plug->Product().LiveSnapshot().noiseType, 0);
 }
 
 TEST(EditorLayout, ProfileThreeGreysTheToneKnobsWhichThenIgnoreTheMouse) {
@@ -181,12 +181,12 @@ TEST(ProductControls, OneKnobGestureIsOneUndoStep) {
   Product p;
   const int undoBefore = p.History().UndoCount();
   p.graphics->MouseDown(60, 140, Left());
-  EXPECT_EQ(p.plug->LastTouchedParam(), kInputGain) << "the press records the touch";
+  EXPECT_EQ(p.plug->Product().LastTouchedParam(), kInputGain) << "the press records the touch";
   EXPECT_EQ(p.History().UndoCount(), undoBefore);
   for (int y = 130; y >= 100; y -= 10) p.graphics->MouseDrag(60, y, Left());
   p.graphics->MouseUp(60, 100, Left());
   EXPECT_EQ(p.History().UndoCount(), undoBefore + 1);
-  EXPECT_DOUBLE_EQ(p.plug->LiveSnapshot().inputGain, 0.5 + 40.0 / 64 / 4);
+  EXPECT_DOUBLE_EQ(p.plug->Product().LiveSnapshot().inputGain, 0.5 + 40.0 / 64 / 4);
   ASSERT_GE(p.plug->log.size(), 6u);
   EXPECT_EQ(p.plug->log.front(), "begin 0");
   EXPECT_EQ(p.plug->log.back(), "end 0");
@@ -196,14 +196,14 @@ TEST(ProductControls, OneKnobGestureIsOneUndoStep) {
 
   p.Click(60, 140, Right());
   EXPECT_EQ(p.History().UndoCount(), undoBefore + 1);
-  EXPECT_DOUBLE_EQ(p.plug->LiveSnapshot().inputGain, 0.5 + 40.0 / 64 / 4)
+  EXPECT_DOUBLE_EQ(p.plug->Product().LiveSnapshot().inputGain, 0.5 + 40.0 / 64 / 4)
       << "a right-click changes nothing";
 
   // The first press and release, then the double-click and its release.
   p.Click(60, 140);
   p.graphics->MouseDoubleClick(60, 140, Left());
   p.graphics->MouseUp(60, 140, Left());
-  EXPECT_EQ(p.plug->LiveSnapshot().inputGain, 0.5) << "back to the default";
+  EXPECT_EQ(p.plug->Product().LiveSnapshot().inputGain, 0.5) << "back to the default";
   EXPECT_EQ(p.History().UndoCount(), undoBefore + 2);
 }
 
@@ -219,7 +219,7 @@ TEST(ProductControls, UndoButtonPushesOneThenZeroAndShowsTheRestoredSettings) {
   p.Click(30, 20);
   EXPECT_EQ(p.plug->log, (std::vector<std::string>{"begin 22", "set 22=1", "set 22=0", "end 22"}));
   EXPECT_EQ(p.History().Position(), position - 1);
-  EXPECT_EQ(p.plug->LiveSnapshot().inputGain, 0.5);
+  EXPECT_EQ(p.plug->Product().LiveSnapshot().inputGain, 0.5);
   EXPECT_EQ(p.graphics->GetControl(8)->Value(), 0.5) << "the release drained the restored values";
   EXPECT_EQ(p.graphics->GetControl(1)->Value(), 0.0);
 
@@ -230,7 +230,7 @@ TEST(ProductControls, UndoButtonPushesOneThenZeroAndShowsTheRestoredSettings) {
   p.Click(80, 20);  // redo
   p.graphics->DrainHostHandOff();
   EXPECT_EQ(p.graphics->GetControl(8)->Value(), 0.75);
-  EXPECT_EQ(p.plug->LastTouchedParam(), kRedo);
+  EXPECT_EQ(p.plug->Product().LastTouchedParam(), kRedo);
 }
 
 TEST(ProductControls, ABSwitchTogglesAndSwapsTheSettings) {
@@ -243,8 +243,8 @@ TEST(ProductControls, ABSwitchTogglesAndSwapsTheSettings) {
   p.plug->log.clear();
   p.Click(130, 20);
   EXPECT_EQ(p.plug->log, (std::vector<std::string>{"begin 24", "set 24=1", "end 24"}));
-  EXPECT_EQ(p.plug->AbSelector(), 1);
-  EXPECT_EQ(p.plug->LiveSnapshot().inputGain, 0.5) << "slot B holds the initial settings";
+  EXPECT_EQ(p.plug->Product().AbSelector(), 1);
+  EXPECT_EQ(p.plug->Product().LiveSnapshot().inputGain, 0.5) << "slot B holds the initial settings";
   EXPECT_EQ(p.History().UndoCount(), undoBefore + 1) << "the swap records, the release does not";
   p.graphics->DrainHostHandOff();
   EXPECT_EQ(p.graphics->GetControl(8)->Value(), 0.5);
@@ -252,7 +252,7 @@ TEST(ProductControls, ABSwitchTogglesAndSwapsTheSettings) {
 
   p.Click(130, 20);
   p.graphics->DrainHostHandOff();
-  EXPECT_EQ(p.plug->AbSelector(), 0);
+  EXPECT_EQ(p.plug->Product().AbSelector(), 0);
   EXPECT_EQ(p.graphics->GetControl(8)->Value(), 0.75);
 }
 
@@ -260,15 +260,15 @@ TEST(ProductControls, RadioGroupsRecordTheirChoiceAndRightClicksSelectNothing) {
   Product p;
   const int undoBefore = p.History().UndoCount();
   p.Click(470, 160);  // inside "Profile" buttons 2 and 3
-  EXPECT_EQ(p.plug->LiveSnapshot().profile, 2);
-  EXPECT_EQ(p.plug->LastTouchedParam(), kProfile);
+  EXPECT_EQ(p.plug->Product().LiveSnapshot().profile, 2);
+  EXPECT_EQ(p.plug->Product().LastTouchedParam(), kProfile);
   EXPECT_EQ(p.History().UndoCount(), undoBefore + 1);
 
   p.plug->log.clear();
   p.graphics->MouseDown(100, 340, Right());  // "Noise type" button 3
-  EXPECT_EQ(p.plug->LastTouchedParam(), kNoiseType) << "the engine still hears of it";
+  EXPECT_EQ(p.plug->Product().LastTouchedParam(), kNoiseType) << "the engine still hears of it";
   p.graphics->MouseUp(100, 340, Right());
-  EXPECT_EQ(p.plug->LiveSnapshot().noiseType, 0);
+  EXPECT_EQ(p.plug->Product().LiveSnapshot().noiseType, 0);
   EXPECT_EQ(p.History().UndoCount(), undoBefore + 1);
   EXPECT_EQ(p.plug->log, (std::vector<std::string>{"begin 12", "end 12"}));
 }
@@ -277,10 +277,10 @@ TEST(ProductControls, PowerAndCopyNeitherRecordNorUndo) {
   Product p;
   const int undoBefore = p.History().UndoCount();
   p.Click(960, 390);
-  EXPECT_EQ(p.plug->PowerOff(), 1);
-  EXPECT_EQ(p.plug->LastTouchedParam(), kPower) << "from the parameter change alone";
+  EXPECT_EQ(p.plug->Product().PowerOff(), 1);
+  EXPECT_EQ(p.plug->Product().LastTouchedParam(), kPower) << "from the parameter change alone";
   p.Click(200, 20);  // copy
-  EXPECT_EQ(p.plug->LastTouchedParam(), kCopy);
+  EXPECT_EQ(p.plug->Product().LastTouchedParam(), kCopy);
   EXPECT_EQ(p.History().UndoCount(), undoBefore);
   EXPECT_EQ(p.graphics->GetControl(3)->Value(), 0.0);
 }

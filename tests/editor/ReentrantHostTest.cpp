@@ -14,7 +14,7 @@
 
 #include "EditorTestSupport.h"
 #include "editor/IGraphicsHeadless.h"
-#include "engine/Tovrane.h"
+#include "vst2/Tovrane.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ TEST(ReentrantHost, BlocksRateChangesAndGesturesRunToTheEnd) {
   auto* plug = new Tovrane(ReentrantHost);
   AEffect* effect = plug->Effect();
   currentEffect = effect;
-  auto* graphics = dynamic_cast<IGraphicsHeadless*>(plug->Graphics());
+  auto* graphics = dynamic_cast<IGraphicsHeadless*>(plug->Product().Graphics());
   ASSERT_NE(graphics, nullptr);
   effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
   effect->dispatcher(effect, effSetBlockSize, 0, 256, nullptr, 0.0f);

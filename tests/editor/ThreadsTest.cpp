@@ -8,7 +8,7 @@
 #include "EditorTestSupport.h"
 #include "editor/IGraphicsHeadless.h"
 #include "editor/ITextControl.h"
-#include "engine/Tovrane.h"
+#include "vst2/Tovrane.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ namespace {
 // all at once: the editor thread ends up showing what the host set last.
 TEST(EditorThreads, HostAudioAndEditorThreadsRunTogether) {
   auto plug = std::make_unique<Tovrane>();
-  auto* graphics = dynamic_cast<IGraphicsHeadless*>(plug->Graphics());
+  auto* graphics = dynamic_cast<IGraphicsHeadless*>(plug->Product().Graphics());
   ASSERT_NE(graphics, nullptr);
   AEffect* effect = plug->Effect();
   effect->dispatcher(effect, effSetSampleRate, 0, 0, nullptr, 44100.0f);

@@ -41,7 +41,7 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 TEST(RealTime, NoAllocationWhileBlocksRunAndSettingsMove) {
   EngineRunner runner(44100.0, 256);
-  IGraphics* editor = runner.plug->Graphics();
+  IGraphics* editor = runner.plug->Product().Graphics();
   ASSERT_NE(editor, nullptr);
   const auto signal = TestSignal(256, 44100.0);
   std::vector<float> left(256), right(256), outLeft(256), outRight(256);
@@ -58,11 +58,11 @@ TEST(RealTime, NoAllocationWhileBlocksRunAndSettingsMove) {
   for (int block = 0; block < 400; ++block) {
     effect->setParameter(effect, block % 22, (block % 7) / 7.0f);
     if (block % 50 == 10) effect->dispatcher(effect, effSetProgram, 0, block % 16, nullptr, 0.0f);
-    if (block % 40 == 5) runner.plug->EditorCommand(kAB);
-    if (block % 30 == 7) runner.plug->EditorCommand(kUndo);
-    if (block % 30 == 9) runner.plug->EditorCommand(kRedo);
-    if (block % 60 == 3) runner.plug->EditorCommand(kCopy);
-    if (block % 20 == 0) runner.plug->RecordSnapshotIfChanged();
+    if (block % 40 == 5) runner.plug->Product().EditorCommand(kAB);
+    if (block % 30 == 7) runner.plug->Product().EditorCommand(kUndo);
+    if (block % 30 == 9) runner.plug->Product().EditorCommand(kRedo);
+    if (block % 60 == 3) runner.plug->Product().EditorCommand(kCopy);
+    if (block % 20 == 0) runner.plug->Product().RecordSnapshotIfChanged();
     effect->processReplacing(effect, in, out, 256);
     effect->process(effect, in, out, 256);
   }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "dsp/RandomGenerator.h"
-#include "engine/Tovrane.h"
+#include "vst2/Tovrane.h"
 
 // Drives a Tovrane the way the host binding does: prepared block size,
 // sample rate, then blocks of stereo double audio.

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/Tovrane.h"
+#include "vst2/Tovrane.h"
 
 TEST(TovraneIdentity, NamesCodesAndChannels) {
   auto plugOwner = std::make_unique<Tovrane>();

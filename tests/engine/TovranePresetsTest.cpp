@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Tovrane.h"
+#include "vst2/Tovrane.h"
 
 namespace {
 

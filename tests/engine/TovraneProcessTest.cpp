@@ -45,17 +45,17 @@ TEST(TovraneProcess, LatencyFollowsTheSampleRateOnce) {
 TEST(TovraneProcess, FirstBlockStartsTheUndoHistoryAfresh) {
   EngineRunner runner;
   runner.Set(kWow, 40.0);
-  runner.plug->RecordSnapshotIfChanged();
-  ASSERT_EQ(runner.plug->History().UndoCount(), 1);
+  runner.plug->Product().RecordSnapshotIfChanged();
+  ASSERT_EQ(runner.plug->Product().History().UndoCount(), 1);
   const std::vector<double> silence(64, 0.0);
   runner.Run(silence, silence);
-  EXPECT_EQ(runner.plug->History().UndoCount(), 0);
-  EXPECT_EQ(runner.plug->History().Position(), 0);
-  EXPECT_EQ(runner.plug->History().Entry(0).wow, 0.4);
+  EXPECT_EQ(runner.plug->Product().History().UndoCount(), 0);
+  EXPECT_EQ(runner.plug->Product().History().Position(), 0);
+  EXPECT_EQ(runner.plug->Product().History().Entry(0).wow, 0.4);
   runner.Set(kWow, 50.0);
-  runner.plug->RecordSnapshotIfChanged();
+  runner.plug->Product().RecordSnapshotIfChanged();
   runner.Run(silence, silence);
-  EXPECT_EQ(runner.plug->History().UndoCount(), 1) << "only the first block restarts it";
+  EXPECT_EQ(runner.plug->Product().History().UndoCount(), 1) << "only the first block restarts it";
 }
 
 TEST(TovraneProcess, PowerOffIsTheDryInputDelayed) {
@@ -182,7 +182,7 @@ TEST(TovraneProcess, NonFiniteInputDoesNotPoisonTheChain) {
 TEST(TovraneProcess, ReadoutTexts) {
   EngineRunner runner;
   auto* editor = new FakeEditor;
-  runner.plug->SetEditorControlIndexes(40, 1, 2, 3);
+  runner.plug->Product().SetEditorControlIndexes(40, 1, 2, 3);
   runner.plug->AttachEditor(editor);
   const std::vector<double> silence(16, 0.0);
 
@@ -242,7 +242,7 @@ TEST(TovraneProcess, TheSoundIsTheProcessorsFromTheLiveSettings) {
     const int frames = static_cast<int>(std::min<size_t>(kBlock, left.size() - start));
     const double* in[2] = {signal[0].data() + start, signal[1].data() + start};
     double* out[2] = {left.data() + start, right.data() + start};
-    processor->Apply(runner.plug->LiveSnapshot(), false);
+    processor->Apply(runner.plug->Product().LiveSnapshot(), false);
     processor->Process(in, out, frames, kRate);
   }
   EXPECT_EQ(left, expected[0]);

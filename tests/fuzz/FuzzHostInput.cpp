@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/Tovrane.h"
+#include "vst2/Tovrane.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "editor/IGraphicsHeadless.h"
-#include "engine/Tovrane.h"
+#include "vst2/Tovrane.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ VstIntPtr QuietHost(AEffect*, int32_t opcode, int32_t, VstIntPtr, void*, float) 
 TEST(ThreadStress, AudioHostChunksAndEditorAtOnce) {
   auto* plug = new Tovrane(QuietHost);  // effClose deletes it
   AEffect* effect = plug->Effect();
-  auto* graphics = dynamic_cast<IGraphicsHeadless*>(plug->Graphics());
+  auto* graphics = dynamic_cast<IGraphicsHeadless*>(plug->Product().Graphics());
   ASSERT_NE(graphics, nullptr);
   auto dispatch = [effect](int32_t opcode, int32_t index = 0, VstIntPtr value = 0,
                            void* ptr = nullptr, float opt = 0.0f) {

@@ -6,7 +6,7 @@
 
 #include "FakeEditor.h"
 #include "FakeHost.h"
-#include "engine/Tovrane.h"
+#include "vst2/Tovrane.h"
 
 TEST(VstBinding, TempoAndTimeSignatureFromTheHost) {
   FakeHost host;

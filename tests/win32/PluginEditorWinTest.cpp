@@ -15,7 +15,7 @@
 #include "ReadoutInk.h"
 #include "SilentBlock.h"
 #include "editor/IGraphicsHeadless.h"
-#include "engine/Tovrane.h"
+#include "vst2/Tovrane.h"
 #include "raster/LICE_MemBitmap.h"
 #include "raster/PngDecoder.h"
 #include "raster/PngWriter.h"

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "SharedLibrary.h"
-#include "engine/TovraneParams.h"
+#include "product/TovraneParams.h"
 #include "vst2/VstAbi.h"
 
 namespace {

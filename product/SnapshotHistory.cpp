@@ -1,4 +1,4 @@
-#include "engine/SnapshotHistory.h"
+#include "product/SnapshotHistory.h"
 
 void SnapshotHistory::Fill(const EngineSnapshot& snapshot) {
   for (EngineSnapshot& entry : entries) entry = snapshot;

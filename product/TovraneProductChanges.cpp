@@ -1,12 +1,12 @@
-// How parameter changes and restored states reach the engine's settings.
-#include "engine/SnapshotFields.h"
-#include "engine/Tovrane.h"
+// How parameter changes and restored states reach the product's live settings.
+#include "product/SnapshotFields.h"
+#include "product/TovraneProduct.h"
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
-void Tovrane::OnParamChanged(int index) {
-  Guard guard(Lock());
-  const PlugParam* param = GetParam(index);
+void TovraneProduct::OnParamChanged(int index) {
+  Guard guard(plug.Lock());
+  const PlugParam* param = plug.GetParam(index);
   if (!param) return;
   lastTouchedParam = index;
   const double v = param->Value();
@@ -30,28 +30,30 @@ void Tovrane::OnParamChanged(int index) {
   }
 }
 
-void Tovrane::GreyToneKnobs(bool greyed) {
-  IEditorLink* editor = Editor();
+void TovraneProduct::GreyToneKnobs(bool greyed) {
+  IEditorLink* editor = plug.Editor();
   if (!editor) return;
   editor->SetGreyed(ageControlIndex, greyed);
   editor->SetGreyed(lfBoostControlIndex, greyed);
   editor->SetGreyed(hfBoostControlIndex, greyed);
 }
 
-void Tovrane::SetCommandParam(int index, double value) { GetParam(index)->SetClamped(value); }
+void TovraneProduct::SetCommandParam(int index, double value) {
+  plug.GetParam(index)->SetClamped(value);
+}
 
-void Tovrane::OnStateRestored() {
-  Guard guard(Lock());
+void TovraneProduct::OnStateRestored() {
+  Guard guard(plug.Lock());
   // The A/B switch always shows the slot that is live; a stored value never survives.
   SetCommandParam(kAB, static_cast<double>(abSelector));
   SetCommandParam(kUndo, 0.0);
   SetCommandParam(kRedo, 0.0);
   SetCommandParam(kCopy, 0.0);
   RecordSnapshotIfChanged();
-  if (IEditorLink* editor = Editor()) editor->MarkAllControlsChanged();
+  if (IEditorLink* editor = plug.Editor()) editor->MarkAllControlsChanged();
 }
 
-void Tovrane::SetEditorControlIndexes(int readout, int lfBoost, int hfBoost, int age) {
+void TovraneProduct::SetEditorControlIndexes(int readout, int lfBoost, int hfBoost, int age) {
   readoutControlIndex = readout;
   lfBoostControlIndex = lfBoost;
   hfBoostControlIndex = hfBoost;

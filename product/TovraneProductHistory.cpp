@@ -1,15 +1,15 @@
 // Undo, redo and A/B comparison over whole settings snapshots.
-#include "engine/Tovrane.h"
+#include "product/TovraneProduct.h"
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
-void Tovrane::RecordSnapshotIfChanged() {
-  Guard guard(Lock());
+void TovraneProduct::RecordSnapshotIfChanged() {
+  Guard guard(plug.Lock());
   history.RecordIfChanged(liveSnapshot);
 }
 
-void Tovrane::EditorCommand(int index) {
-  Guard guard(Lock());
+void TovraneProduct::EditorCommand(int index) {
+  Guard guard(plug.Lock());
   lastTouchedParam = index;
   switch (index) {
     case kUndo:
@@ -34,7 +34,7 @@ void Tovrane::EditorCommand(int index) {
   }
 }
 
-void Tovrane::SwapAB() {
+void TovraneProduct::SwapAB() {
   abSelector = (abSelector + 1) % 2;
   if (abSelector == 1) {
     slotA = liveSnapshot;
@@ -45,9 +45,9 @@ void Tovrane::SwapAB() {
   }
 }
 
-void Tovrane::PushSnapshotToEditor() {
-  Guard guard(Lock());
-  IEditorLink* editor = Editor();
+void TovraneProduct::PushSnapshotToEditor() {
+  Guard guard(plug.Lock());
+  IEditorLink* editor = plug.Editor();
   if (!editor) return;
   EngineSnapshot& s = liveSnapshot;
   const struct {

@@ -6,11 +6,11 @@
 #include "editor/ITextControl.h"
 #include "editor/IURLControl.h"
 #include "editor/PlatformGraphics.h"
-#include "editor/product/MyIContactControl.h"
-#include "editor/product/MyIKnobMultiControl.h"
-#include "editor/product/MyIRadioButtonsControl.h"
-#include "editor/product/MyISwitchControl.h"
-#include "engine/Tovrane.h"
+#include "product/MyIContactControl.h"
+#include "product/MyIKnobMultiControl.h"
+#include "product/MyIRadioButtonsControl.h"
+#include "product/MyISwitchControl.h"
+#include "product/TovraneProduct.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ struct KnobPlace {
   int paramIndex;
 };
 
-// Knobs in list order; LF boost, HF boost and Age are greyed by the engine.
+// Knobs in list order; LF boost, HF boost and Age are greyed by the product.
 constexpr KnobPlace kKnobsBeforeToneKnobs[] = {
     {28, 108, kInputGain},     {888, 108, kOutputGain}, {148, 254, kNoiseAmp},
     {268, 254, kNoiseDynamic}, {208, 332, kSpeed},      {408, 268, kWow},
@@ -45,14 +45,15 @@ TextStyle ReadoutStyle() {
 
 }  // namespace
 
-IGraphics* Tovrane::Graphics() const { return dynamic_cast<IGraphics*>(Editor()); }
+IGraphics* TovraneProduct::Graphics() const { return dynamic_cast<IGraphics*>(plug.Editor()); }
 
-void Tovrane::BuildEditor() {
-  IGraphics* graphics = CreatePlatformGraphics(this, kEditorWidth, kEditorHeight, kEditorFrameRate);
+void TovraneProduct::BuildEditor() {
+  IGraphics* graphics =
+      CreatePlatformGraphics(&plug, kEditorWidth, kEditorHeight, kEditorFrameRate);
 
   const BitmapStrip background =
       graphics->LoadBitmapStrip(103, "resources/img/Kestravon38exp.png", 1);
-  graphics->SetBackground(new IBitmapControl(this, 0, 0, -1, background, {kBlendCopy, 1.0f}));
+  graphics->SetBackground(new IBitmapControl(&plug, 0, 0, -1, background, {kBlendCopy, 1.0f}));
 
   const BitmapStrip knob =
       graphics->LoadBitmapStrip(101, "resources/img/PlainKnob01-64-101ov2.png", 101);
@@ -72,7 +73,7 @@ void Tovrane::BuildEditor() {
   InitDouble(kSpare16, "", 0.0, 1.0);
   InitDouble(kSpare17, "", 0.0, 1.0);
   graphics->AddControl(new MyISwitchControl(this, 118, 8, kAB, ab));
-  graphics->AddControl(new IURLControl(this, Rect(880, 0, 1000, 40), kLinkAddress));
+  graphics->AddControl(new IURLControl(&plug, Rect(880, 0, 1000, 40), kLinkAddress));
   graphics->AddControl(
       new MyIRadioButtonsControl(this, Rect(91, 260, 125, 390), kNoiseType, 5, button));
   graphics->AddControl(
@@ -90,10 +91,10 @@ void Tovrane::BuildEditor() {
   for (const KnobPlace& place : kKnobsAfterToneKnobs) addKnob(place);
 
   InitInteger(kPower, "Power", 0.0, 1.0);
-  graphics->AddControl(new ISwitchControl(this, 932, 359, kPower, power));
-  graphics->AddControl(new ITextControl(this, Rect(663, 368, 773, 399), ReadoutStyle()));
+  graphics->AddControl(new ISwitchControl(&plug, 932, 359, kPower, power));
+  graphics->AddControl(new ITextControl(&plug, Rect(663, 368, 773, 399), ReadoutStyle()));
   const int readoutIndex = graphics->NControls() - 1;
 
   SetEditorControlIndexes(readoutIndex, lfBoostIndex, hfBoostIndex, ageIndex);
-  AttachEditor(graphics);
+  plug.AttachEditor(graphics);
 }

@@ -1,7 +1,7 @@
 // The programs: "init" with the parameter defaults, then the factory presets.
 #include <array>
 
-#include "engine/Tovrane.h"
+#include "product/TovraneProduct.h"
 
 namespace {
 
@@ -57,12 +57,12 @@ std::array<double, kNumTovraneParams> AllParameterValues(const FactoryPreset& pr
 
 }  // namespace
 
-void Tovrane::MakePresets() {
+void TovraneProduct::MakePresets() {
   // "init" takes the first free slot and the values as they are right now:
   // every parameter still holds its default.
-  FillFreePresets("init", 1);
+  plug.FillFreePresets("init", 1);
   for (const FactoryPreset& preset : kFactoryPresets) {
     const auto values = AllParameterValues(preset);
-    AddPresetValues(preset.name, values);
+    plug.AddPresetValues(preset.name, values);
   }
 }

@@ -1,27 +1,36 @@
 #pragma once
+#include "core/IPlugBase.h"
 #include "engine/EngineSnapshot.h"
-#include "engine/SnapshotHistory.h"
-#include "engine/TovraneParams.h"
-#include "engine/TovraneProcessor.h"
-#include "vst2/IPlugVST.h"
+#include "product/SnapshotHistory.h"
+#include "product/TovraneParams.h"
 
 class IGraphics;
 
-// The product's plug-in class: its identity, its 26 parameters and its 16
-// programs, the settings every block is processed from, and the undo
-// history with A/B comparison behind the editor's buttons. The processing
-// itself is the processor's.
-class Tovrane : public IPlugVST {
+// The product, whatever plug-in format carries it: its identity, its 26
+// parameters and its 16 programs, the live settings they make up, the undo
+// history with A/B comparison behind the editor's buttons, the editor's
+// layout and its readout. It keeps its parameters and programs on the
+// plug-in base of the format's binding, which hands the live settings to
+// the processor at every block.
+class TovraneProduct {
  public:
-  explicit Tovrane(audioMasterCallback hostCallback = nullptr);
+  explicit TovraneProduct(IPlugBase& plug);
+  TovraneProduct(const TovraneProduct&) = delete;
+  TovraneProduct& operator=(const TovraneProduct&) = delete;
 
   static PlugIdentity Identity();
 
-  void OnParamChanged(int index) override;
-  void OnStateRestored() override;
-  void OnReset() override;
-  void SetActive(bool on) override;
-  void ProcessBlock(double** inputs, double** outputs, int frames) override;
+  // Defines the parameters, builds the editor and makes the programs, then
+  // takes the parameters' defaults as the live settings.
+  void Build();
+
+  // The binding's hooks.
+  void OnParamChanged(int index);
+  void OnStateRestored();
+  // Around every block: the first one starts the undo history afresh; after
+  // each, the readout shows the last touched parameter.
+  void BlockStarting();
+  void BlockDone();
 
   // Called by the editor's controls: after a mouse-down with the control's
   // parameter index, and after the mouse-up of a knob, radio group or the
@@ -29,11 +38,12 @@ class Tovrane : public IPlugVST {
   void EditorCommand(int index);
   void RecordSnapshotIfChanged();
 
-  // Where the editor layout put the controls the engine talks to.
+  // Where the editor layout put the controls the product talks to.
   void SetEditorControlIndexes(int readout, int lfBoost, int hfBoost, int age);
   // The editor built with the plug-in; null once another editor replaced it.
   IGraphics* Graphics() const;
 
+  IPlugBase& Plug() const { return plug; }
   const EngineSnapshot& LiveSnapshot() const { return liveSnapshot; }
   const EngineSnapshot& SlotA() const { return slotA; }
   const EngineSnapshot& SlotB() const { return slotB; }
@@ -41,7 +51,6 @@ class Tovrane : public IPlugVST {
   int AbSelector() const { return abSelector; }
   int PowerOff() const { return powerOff; }
   int LastTouchedParam() const { return lastTouchedParam; }
-  const TovraneProcessor& Processor() const { return processor; }
 
  private:
   void InitParameters();
@@ -54,9 +63,9 @@ class Tovrane : public IPlugVST {
   void SwapAB();
   void PushSnapshotToEditor();
   void SetCommandParam(int index, double value);
-  void UpdateLatency(double fs);
   void UpdateReadout();
 
+  IPlugBase& plug;
   EngineSnapshot liveSnapshot = kInitialSnapshot;
   EngineSnapshot slotA = kInitialSnapshot;
   EngineSnapshot slotB = kInitialSnapshot;
@@ -68,7 +77,5 @@ class Tovrane : public IPlugVST {
   int lfBoostControlIndex = -1;
   int hfBoostControlIndex = -1;
   int ageControlIndex = -1;
-
   bool firstBlockDone = false;
-  TovraneProcessor processor;
 };

@@ -1,6 +1,6 @@
 #pragma once
 #include "engine/EngineSnapshot.h"
-#include "engine/TovraneParams.h"
+#include "product/TovraneParams.h"
 
 // The snapshot field a percentage parameter drives (as a fraction 0..1), or
 // null for the parameters that are whole numbers or drive nothing.

@@ -1,6 +1,6 @@
-#include "engine/Tovrane.h"
+#include "product/TovraneProduct.h"
 
-PlugIdentity Tovrane::Identity() {
+PlugIdentity TovraneProduct::Identity() {
   PlugIdentity identity;
   identity.nParams = kNumTovraneParams;
   identity.channelIO = "1-1 2-2";
@@ -11,11 +11,12 @@ PlugIdentity Tovrane::Identity() {
   identity.version = KESTRAVON_VERSION_CODE;
   identity.uniqueId = FourCharCode('T', 'o', 'v', 'r');
   identity.makerId = FourCharCode('O', 's', 't', 'l');
-  identity.latency = TovraneProcessor::kReferenceLatency;
   return identity;
 }
 
-Tovrane::Tovrane(audioMasterCallback hostCallback) : IPlugVST(Identity(), hostCallback) {
+TovraneProduct::TovraneProduct(IPlugBase& plug) : plug(plug) {}
+
+void TovraneProduct::Build() {
   liveSnapshot = kInitialSnapshot;
   history.Fill(kInitialSnapshot);
   InitParameters();
@@ -26,19 +27,20 @@ Tovrane::Tovrane(audioMasterCallback hostCallback) : IPlugVST(Identity(), hostCa
   history.Restart(liveSnapshot);
 }
 
-void Tovrane::InitDouble(int index, const char* name, double defaultValue, double maxValue) {
-  PlugParam* param = GetParam(index);
+void TovraneProduct::InitDouble(int index, const char* name, double defaultValue, double maxValue) {
+  PlugParam* param = plug.GetParam(index);
   param->InitNumeric(name, defaultValue, 0.0, maxValue, 0.01, "%", "", 1.0);
   param->SetShapeExponent(1.0);
 }
 
-void Tovrane::InitInteger(int index, const char* name, double defaultValue, double maxValue) {
-  PlugParam* param = GetParam(index);
+void TovraneProduct::InitInteger(int index, const char* name, double defaultValue,
+                                 double maxValue) {
+  PlugParam* param = plug.GetParam(index);
   param->InitInteger(name, defaultValue, 0.0, maxValue, "");
   param->SetShapeExponent(1.0);
 }
 
-void Tovrane::InitParameters() {
+void TovraneProduct::InitParameters() {
   InitDouble(kInputGain, "Input Gain", 50.0);
   InitInteger(kProfile, "Profile", 0.0, 3.0);
   InitDouble(kNoiseAmp, "Noise amp", 0.0);
@@ -58,24 +60,4 @@ void Tovrane::InitParameters() {
   InitInteger(kSpare15, "", 0.0, 1.0);
   InitDouble(kQuadMix, "Quad mix", 0.0);
   InitDouble(kQuadDelay, "Quad delay", 50.0);
-}
-
-void Tovrane::OnReset() {
-  std::lock_guard<std::recursive_mutex> guard(Lock());
-  // The new delay lines are allocated here, on the host's thread, not by
-  // the first block at the new rate.
-  processor.Prepare(SampleRate());
-  UpdateLatency(SampleRate());
-}
-
-void Tovrane::SetActive(bool on) {
-  std::lock_guard<std::recursive_mutex> guard(Lock());
-  if (on) UpdateLatency(SampleRate());
-}
-
-// Hosts read the latency when the rate is set or processing resumes, often
-// without looking again, so it is right before the first block.
-void Tovrane::UpdateLatency(double fs) {
-  const int latency = TovraneProcessor::LatencyAt(fs);
-  if (latency != Latency()) ChangeLatency(latency);
 }

@@ -1,24 +1,23 @@
-// What the plug-in does around each block: the live settings go to the
-// processor at its start, and the readout shows them after it.
+// The readout: the last touched parameter's name and value, shown after
+// every block while an editor is open.
 #include <cstdio>
 
-#include "engine/SnapshotFields.h"
-#include "engine/Tovrane.h"
+#include "product/SnapshotFields.h"
+#include "product/TovraneProduct.h"
 
-void Tovrane::ProcessBlock(double** inputs, double** outputs, int frames) {
-  const double fs = SampleRate();
+void TovraneProduct::BlockStarting() {
   if (!firstBlockDone) {
     firstBlockDone = true;
     history.Restart(liveSnapshot);
   }
-  UpdateLatency(fs);
-  processor.Apply(liveSnapshot, powerOff != 0);
-  processor.Process(inputs, outputs, frames, fs);
-  if (Editor()) UpdateReadout();
 }
 
-void Tovrane::UpdateReadout() {
-  const PlugParam* param = GetParam(lastTouchedParam);
+void TovraneProduct::BlockDone() {
+  if (plug.Editor()) UpdateReadout();
+}
+
+void TovraneProduct::UpdateReadout() {
+  const PlugParam* param = plug.GetParam(lastTouchedParam);
   if (!param) return;
   static const char* const kProfileNames[] = {"A", "B", "C", "Off"};
   static const char* const kNoiseNames[] = {"Noise 1", "Noise 2", "Vinyl 1", "Vinyl 2", "Brown"};
@@ -50,5 +49,5 @@ void Tovrane::UpdateReadout() {
   }
   char text[kParamTextSize + sizeof value + 4];
   std::snprintf(text, sizeof text, "%s \n%s", param->Name(), value);
-  Editor()->SetControlText(readoutControlIndex, text);
+  plug.Editor()->SetControlText(readoutControlIndex, text);
 }

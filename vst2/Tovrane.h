@@ -1,0 +1,30 @@
+#pragma once
+#include "engine/TovraneProcessor.h"
+#include "product/TovraneProduct.h"
+#include "vst2/IPlugVST.h"
+
+// The product as a VST 2 plug-in: the product layer keeps its parameters,
+// programs and editor on this plug-in base, and every block hands the live
+// settings to the processor.
+class Tovrane : public IPlugVST {
+ public:
+  explicit Tovrane(audioMasterCallback hostCallback = nullptr);
+
+  void OnParamChanged(int index) override;
+  void OnStateRestored() override;
+  void OnReset() override;
+  void SetActive(bool on) override;
+  void ProcessBlock(double** inputs, double** outputs, int frames) override;
+
+  TovraneProduct& Product() { return product; }
+  const TovraneProduct& Product() const { return product; }
+  const TovraneProcessor& Processor() const { return processor; }
+
+ private:
+  void UpdateLatency(double fs);
+
+  // The processor first: it draws the brown noise's loops from the random
+  // generator before anything else of the plug-in is made.
+  TovraneProcessor processor;
+  TovraneProduct product{*this};
+};
