@@ -15,6 +15,7 @@ packages=(
   dragonfly-reverb-vst
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 dpkg-dev
   help2man lintian man-db file unzip
+  python3
 )
 
 missing=()

@@ -1,0 +1,3 @@
+#pragma once
+// A lower folder reaching up: the circle the layer check must report.
+#include "high/High.h"
