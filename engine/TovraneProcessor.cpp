@@ -109,19 +109,7 @@ void TovraneProcessor::Prepare(double sampleRate) {
 }
 
 void TovraneProcessor::Apply(const EngineSnapshot& s, bool powerOff) {
-  channelSettings.profile = s.profile;
-  channelSettings.noiseType = s.noiseType;
-  channelSettings.noiseAmp = s.noiseAmp;
-  channelSettings.noiseDynamic = s.noiseDynamic;
-  channelSettings.harmonics = s.harmonics;
-  channelSettings.tubeDrive = s.tubeDrive;
-  channelSettings.wow = s.wow;
-  channelSettings.scratch = s.scratch;
-  channelSettings.lfBoost = s.lfBoost;
-  channelSettings.hfBoost = s.hfBoost;
-  channelSettings.age = s.age;
-  channelSettings.wide = s.wide;
-  channelSettings.speed = s.speed;
+  channelSettings = s;
   engineQuadMix = s.quadMix;
   engineQuadDelay = s.quadDelay;
   inputGainTarget = s.inputGain;

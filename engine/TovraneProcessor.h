@@ -1,5 +1,4 @@
 #pragma once
-#include <cstddef>
 #include <limits>
 
 #include "dsp/Biquad.h"
@@ -118,7 +117,3 @@ class TovraneProcessor {
   SweptBiquadPair sweptPeaks;      // mid, side
   SweptBiquadPair sweptAllpasses;  // left, right
 };
-
-// The tape channels take the snapshot's first part as it stands.
-static_assert(offsetof(EngineSnapshot, speed) == offsetof(TapeChannelSettings, speed));
-static_assert(offsetof(EngineSnapshot, noiseAmp) == offsetof(TapeChannelSettings, noiseAmp));

@@ -69,9 +69,6 @@ void TovraneProduct::BuildEditor() {
   graphics->AddControl(new MyIContactControl(this, 18, 8, kUndo, undo));
   graphics->AddControl(new MyIContactControl(this, 68, 8, kRedo, redo));
   graphics->AddControl(new MyIContactControl(this, 168, 8, kCopy, copy));
-  InitInteger(kAB, "AB", 0.0, 1.0);
-  InitDouble(kSpare16, "", 0.0, 1.0);
-  InitDouble(kSpare17, "", 0.0, 1.0);
   graphics->AddControl(new MyISwitchControl(this, 118, 8, kAB, ab));
   graphics->AddControl(new IURLControl(&plug, Rect(880, 0, 1000, 40), kLinkAddress));
   graphics->AddControl(
@@ -90,7 +87,6 @@ void TovraneProduct::BuildEditor() {
   const int ageIndex = addKnob(kAgeKnob);
   for (const KnobPlace& place : kKnobsAfterToneKnobs) addKnob(place);
 
-  InitInteger(kPower, "Power", 0.0, 1.0);
   graphics->AddControl(new ISwitchControl(&plug, 932, 359, kPower, power));
   graphics->AddControl(new ITextControl(&plug, Rect(663, 368, 773, 399), ReadoutStyle()));
   const int readoutIndex = graphics->NControls() - 1;

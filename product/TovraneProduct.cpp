@@ -1,5 +1,7 @@
 #include "product/TovraneProduct.h"
 
+#include "product/ParameterTable.h"
+
 PlugIdentity TovraneProduct::Identity() {
   PlugIdentity identity;
   identity.nParams = kNumTovraneParams;
@@ -27,37 +29,22 @@ void TovraneProduct::Build() {
   history.Restart(liveSnapshot);
 }
 
-void TovraneProduct::InitDouble(int index, const char* name, double defaultValue, double maxValue) {
-  PlugParam* param = plug.GetParam(index);
-  param->InitNumeric(name, defaultValue, 0.0, maxValue, 0.01, "%", "", 1.0);
-  param->SetShapeExponent(1.0);
-}
-
-void TovraneProduct::InitInteger(int index, const char* name, double defaultValue,
-                                 double maxValue) {
-  PlugParam* param = plug.GetParam(index);
-  param->InitInteger(name, defaultValue, 0.0, maxValue, "");
-  param->SetShapeExponent(1.0);
-}
-
+// Every parameter as its row in the table defines it. Command buttons keep
+// the plug-in base's blank record.
 void TovraneProduct::InitParameters() {
-  InitDouble(kInputGain, "Input Gain", 50.0);
-  InitInteger(kProfile, "Profile", 0.0, 3.0);
-  InitDouble(kNoiseAmp, "Noise amp", 0.0);
-  InitDouble(kNoiseDynamic, "Noise dynamic", 0.0);
-  InitDouble(kSpeed, "Speed", 100.0);
-  InitDouble(kWow, "Wow", 0.0);
-  InitDouble(kScratch, "Scratch", 0.0);
-  InitDouble(kHarmonics, "Harmonics", 0.0);
-  InitDouble(kTubeDrive, "Tube drive", 0.0);
-  InitDouble(kLfBoost, "LF boost", 0.0);
-  InitDouble(kHfBoost, "HF boost", 0.0);
-  InitDouble(kAge, "Age", 0.0);
-  InitDouble(kWide, "Wide", 20.0);
-  InitInteger(kNoiseType, "Noise type", 0.0, 4.0);
-  InitDouble(kOutputGain, "Output Gain", 50.0);
-  InitInteger(kSpare14, "", 1.0, 1.0);
-  InitInteger(kSpare15, "", 0.0, 1.0);
-  InitDouble(kQuadMix, "Quad mix", 0.0);
-  InitDouble(kQuadDelay, "Quad delay", 50.0);
+  for (const ParameterRow& row : kParameterTable) {
+    PlugParam* param = plug.GetParam(row.index);
+    switch (row.form) {
+      case ParamForm::Percent:
+        param->InitNumeric(row.name, row.defaultValue, 0.0, row.maxValue, row.step, row.label, "",
+                           1.0);
+        break;
+      case ParamForm::Whole:
+        param->InitInteger(row.name, row.defaultValue, 0.0, row.maxValue, row.label);
+        break;
+      case ParamForm::Command:
+        continue;
+    }
+    param->SetShapeExponent(1.0);
+  }
 }

@@ -54,10 +54,7 @@ class TovraneProduct {
 
  private:
   void InitParameters();
-  // Builds the editor layout, defining the parameters of its switches.
   void BuildEditor();
-  void InitDouble(int index, const char* name, double defaultValue, double maxValue = 100.0);
-  void InitInteger(int index, const char* name, double defaultValue, double maxValue);
   void MakePresets();
   void GreyToneKnobs(bool greyed);
   void SwapAB();

@@ -1,5 +1,5 @@
 // How parameter changes and restored states reach the product's live settings.
-#include "product/SnapshotFields.h"
+#include "product/ParameterTable.h"
 #include "product/TovraneProduct.h"
 
 using Guard = std::lock_guard<std::recursive_mutex>;
@@ -7,27 +7,13 @@ using Guard = std::lock_guard<std::recursive_mutex>;
 void TovraneProduct::OnParamChanged(int index) {
   Guard guard(plug.Lock());
   const PlugParam* param = plug.GetParam(index);
-  if (!param) return;
+  const ParameterRow* row = ParameterAt(index);
+  if (!param || !row) return;
   lastTouchedParam = index;
-  const double v = param->Value();
-  if (double* field = PercentField(liveSnapshot, index)) {
-    *field = v / 100.0;
-    return;
-  }
-  switch (index) {
-    case kProfile:
-      liveSnapshot.profile = param->IntValue();
-      GreyToneKnobs(liveSnapshot.profile == 3);
-      break;
-    case kNoiseType:
-      liveSnapshot.noiseType = param->IntValue();
-      break;
-    case kPower:
-      powerOff = param->IntValue();
-      break;
-    default:
-      break;
-  }
+  if (row->fraction) liveSnapshot.*row->fraction = param->Value() / 100.0;
+  if (row->whole) liveSnapshot.*row->whole = param->IntValue();
+  if (index == kProfile) GreyToneKnobs(liveSnapshot.profile == 3);
+  if (index == kPower) powerOff = param->IntValue();
 }
 
 void TovraneProduct::GreyToneKnobs(bool greyed) {

@@ -1,4 +1,5 @@
 // Undo, redo and A/B comparison over whole settings snapshots.
+#include "product/ParameterTable.h"
 #include "product/TovraneProduct.h"
 
 using Guard = std::lock_guard<std::recursive_mutex>;
@@ -49,29 +50,12 @@ void TovraneProduct::PushSnapshotToEditor() {
   Guard guard(plug.Lock());
   IEditorLink* editor = plug.Editor();
   if (!editor) return;
-  EngineSnapshot& s = liveSnapshot;
-  const struct {
-    int index;
-    double value;
-  } values[] = {
-      {kInputGain, s.inputGain * 100},
-      {kProfile, static_cast<double>(s.profile)},
-      {kNoiseAmp, s.noiseAmp * 100},
-      {kNoiseDynamic, s.noiseDynamic * 100},
-      {kWow, s.wow * 100},
-      {kScratch, s.scratch * 100},
-      {kHarmonics, s.harmonics * 100},
-      {kTubeDrive, s.tubeDrive * 100},
-      {kLfBoost, s.lfBoost * 100},
-      {kHfBoost, s.hfBoost * 100},
-      {kAge, s.age * 100},
-      {kWide, s.wide * 100},
-      {kNoiseType, static_cast<double>(s.noiseType)},
-      {kOutputGain, s.outputGain * 100},
-      {kQuadMix, s.quadMix * 100},
-      {kQuadDelay, s.quadDelay * 100},
-      {kSpeed, s.speed * 100},
-      {kAB, static_cast<double>(abSelector)},
-  };
-  for (const auto& [index, value] : values) editor->SetParameterFromHost(index, value, false);
+  for (const ParameterRow& row : kParameterTable) {
+    if (row.fraction) {
+      editor->SetParameterFromHost(row.index, liveSnapshot.*row.fraction * 100, false);
+    } else if (row.whole) {
+      editor->SetParameterFromHost(row.index, static_cast<double>(liveSnapshot.*row.whole), false);
+    }
+  }
+  editor->SetParameterFromHost(kAB, static_cast<double>(abSelector), false);
 }

@@ -1,14 +1,15 @@
 // The programs: "init" with the parameter defaults, then the factory presets.
 #include <array>
 
+#include "product/ParameterTable.h"
 #include "product/TovraneProduct.h"
 
 namespace {
 
 struct FactoryPreset {
   const char* name;
-  // Values of parameters 0..13, then 19, 20 and 21; every other one is 0.
-  std::array<double, 17> values;
+  // One value per column of the parameter table; every other parameter is 0.
+  std::array<double, kPresetColumns> values;
 };
 
 constexpr FactoryPreset kFactoryPresets[] = {
@@ -48,10 +49,9 @@ constexpr FactoryPreset kFactoryPresets[] = {
 
 std::array<double, kNumTovraneParams> AllParameterValues(const FactoryPreset& preset) {
   std::array<double, kNumTovraneParams> all{};
-  for (int i = 0; i <= kOutputGain; ++i) all[i] = preset.values[i];
-  all[kQuadMix] = preset.values[14];
-  all[kQuadDelay] = preset.values[15];
-  all[kSpeed] = preset.values[16];
+  for (const ParameterRow& row : kParameterTable) {
+    if (row.presetColumn >= 0) all[row.index] = preset.values[row.presetColumn];
+  }
   return all;
 }
 

@@ -2,7 +2,7 @@
 // every block while an editor is open.
 #include <cstdio>
 
-#include "product/SnapshotFields.h"
+#include "product/ParameterTable.h"
 #include "product/TovraneProduct.h"
 
 void TovraneProduct::BlockStarting() {
@@ -18,34 +18,28 @@ void TovraneProduct::BlockDone() {
 
 void TovraneProduct::UpdateReadout() {
   const PlugParam* param = plug.GetParam(lastTouchedParam);
-  if (!param) return;
-  static const char* const kProfileNames[] = {"A", "B", "C", "Off"};
-  static const char* const kNoiseNames[] = {"Noise 1", "Noise 2", "Vinyl 1", "Vinyl 2", "Brown"};
+  const ParameterRow* row = ParameterAt(lastTouchedParam);
+  if (!param || !row) return;
   char value[64] = "";
   const EngineSnapshot& s = liveSnapshot;
-  switch (lastTouchedParam) {
-    case kInputGain:
-      std::snprintf(value, sizeof value, "%f dB", (s.inputGain - 0.5) * 24.0);
+  switch (row->readout) {
+    case ReadoutForm::None:
+      return;  // the text stays as it was
+    case ReadoutForm::Percent:
+      std::snprintf(value, sizeof value, "%f %%", s.*row->fraction * 100.0);
       break;
-    case kOutputGain:
-      std::snprintf(value, sizeof value, "%f dB", (s.outputGain - 0.5) * 24.0);
+    case ReadoutForm::Decibels:
+      std::snprintf(value, sizeof value, "%f dB", (s.*row->fraction - 0.5) * 24.0);
       break;
-    case kProfile:
-      if (s.profile >= 0 && s.profile <= 3)
-        std::snprintf(value, sizeof value, "%s", kProfileNames[s.profile]);
+    case ReadoutForm::Names: {
+      const int32_t v = s.*row->whole;
+      if (v >= 0 && v < static_cast<int32_t>(row->valueNames.size()) && row->valueNames[v])
+        std::snprintf(value, sizeof value, "%s", row->valueNames[v]);
       break;
-    case kNoiseType:
-      if (s.noiseType >= 0 && s.noiseType <= 4)
-        std::snprintf(value, sizeof value, "%s", kNoiseNames[s.noiseType]);
-      break;
-    case kPower:
+    }
+    case ReadoutForm::Power:
       std::snprintf(value, sizeof value, "%s", powerOff == 0 ? "On" : "Off");
       break;
-    default: {
-      const double* field = PercentField(liveSnapshot, lastTouchedParam);
-      if (!field) return;  // parameters without a readout leave the text as it was
-      std::snprintf(value, sizeof value, "%f %%", *field * 100.0);
-    }
   }
   char text[kParamTextSize + sizeof value + 4];
   std::snprintf(text, sizeof text, "%s \n%s", param->Name(), value);

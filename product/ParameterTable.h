@@ -1,0 +1,155 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "engine/EngineSnapshot.h"
+#include "product/TovraneParams.h"
+
+// Every fact of every parameter, in one row each: the plug-in's parameter
+// records, the live settings they drive, the factory programs' columns, the
+// editor's readout and the editor's values after undo are all derived from
+// this table.
+
+// How a parameter is defined on the plug-in base.
+enum class ParamForm {
+  Percent,  // 0..max in steps of 0.01, labelled "%"
+  Whole,    // whole numbers 0..max
+  Command,  // a button's momentary value, never given a range or a name
+};
+
+// What the editor's readout shows once the parameter was touched last.
+enum class ReadoutForm {
+  None,      // the readout keeps its text
+  Percent,   // the percentage
+  Decibels,  // a gain of -12..+12 dB over the percentage 0..100
+  Names,     // the name of the whole value
+  Power,     // "On" or "Off"
+};
+
+struct ParameterRow {
+  int index;
+  const char* name;
+  ParamForm form;
+  double defaultValue;
+  double maxValue;  // the minimum is 0 for every parameter
+  double step;
+  const char* label;
+  // The live settings' field the value sets: a percentage as a fraction of
+  // one, a whole number as it is; neither for the parameters that set none.
+  double EngineSnapshot::*fraction;
+  int32_t EngineSnapshot::*whole;
+  // The column of the factory programs' values; -1 where they leave it at 0.
+  int presetColumn;
+  ReadoutForm readout;
+  // For ReadoutForm::Names, the name of each whole value.
+  std::array<const char*, 5> valueNames;
+};
+
+namespace parameter_rows {
+
+constexpr ParameterRow Percent(int index, const char* name, double defaultValue,
+                               double EngineSnapshot::*fraction, int presetColumn,
+                               ReadoutForm readout = ReadoutForm::Percent) {
+  return {index,    name,    ParamForm::Percent, defaultValue, 100.0, 0.01, "%",
+          fraction, nullptr, presetColumn,       readout,      {}};
+}
+
+constexpr ParameterRow Choice(int index, const char* name, int32_t EngineSnapshot::*whole,
+                              int presetColumn, std::array<const char*, 5> valueNames, int count) {
+  return {index,
+          name,
+          ParamForm::Whole,
+          0.0,
+          static_cast<double>(count - 1),
+          1.0,
+          "",
+          nullptr,
+          whole,
+          presetColumn,
+          ReadoutForm::Names,
+          valueNames};
+}
+
+// A slot kept for the state chunks' sake: defined, but driving nothing.
+constexpr ParameterRow Spare(int index, ParamForm form, double defaultValue, double maxValue) {
+  const bool percent = form == ParamForm::Percent;
+  return {
+      index,   "",      form, defaultValue,      maxValue, percent ? 0.01 : 1.0, percent ? "%" : "",
+      nullptr, nullptr, -1,   ReadoutForm::None, {}};
+}
+
+constexpr ParameterRow Switch(int index, const char* name, ReadoutForm readout) {
+  return {index, name, ParamForm::Whole, 0.0, 1.0, 1.0, "", nullptr, nullptr, -1, readout, {}};
+}
+
+constexpr ParameterRow Command(int index) {
+  return {index,   "", ParamForm::Command, 0.0, 1.0, 1.0, "", nullptr,
+          nullptr, -1, ReadoutForm::None,  {}};
+}
+
+using S = EngineSnapshot;
+
+inline constexpr std::array<ParameterRow, kNumTovraneParams> kRows = {
+    Percent(kInputGain, "Input Gain", 50.0, &S::inputGain, 0, ReadoutForm::Decibels),
+    Choice(kProfile, "Profile", &S::profile, 1, {"A", "B", "C", "Off"}, 4),
+    Percent(kNoiseAmp, "Noise amp", 0.0, &S::noiseAmp, 2),
+    Percent(kNoiseDynamic, "Noise dynamic", 0.0, &S::noiseDynamic, 3),
+    Percent(kWow, "Wow", 0.0, &S::wow, 4),
+    Percent(kScratch, "Scratch", 0.0, &S::scratch, 5),
+    Percent(kHarmonics, "Harmonics", 0.0, &S::harmonics, 6),
+    Percent(kTubeDrive, "Tube drive", 0.0, &S::tubeDrive, 7),
+    Percent(kLfBoost, "LF boost", 0.0, &S::lfBoost, 8),
+    Percent(kHfBoost, "HF boost", 0.0, &S::hfBoost, 9),
+    Percent(kAge, "Age", 0.0, &S::age, 10),
+    Percent(kWide, "Wide", 20.0, &S::wide, 11),
+    Choice(kNoiseType, "Noise type", &S::noiseType, 12,
+           {"Noise 1", "Noise 2", "Vinyl 1", "Vinyl 2", "Brown"}, 5),
+    Percent(kOutputGain, "Output Gain", 50.0, &S::outputGain, 13, ReadoutForm::Decibels),
+    Spare(kSpare14, ParamForm::Whole, 1.0, 1.0),
+    Spare(kSpare15, ParamForm::Whole, 0.0, 1.0),
+    Spare(kSpare16, ParamForm::Percent, 0.0, 1.0),
+    Spare(kSpare17, ParamForm::Percent, 0.0, 1.0),
+    Switch(kPower, "Power", ReadoutForm::Power),
+    Percent(kQuadMix, "Quad mix", 0.0, &S::quadMix, 14),
+    Percent(kQuadDelay, "Quad delay", 50.0, &S::quadDelay, 15),
+    Percent(kSpeed, "Speed", 100.0, &S::speed, 16),
+    Command(kUndo),
+    Command(kRedo),
+    Switch(kAB, "AB", ReadoutForm::None),
+    Command(kCopy),
+};
+
+}  // namespace parameter_rows
+
+// The row of a parameter index, or null for an index out of range.
+constexpr const ParameterRow* ParameterAt(int index) {
+  if (index < 0 || index >= kNumTovraneParams) return nullptr;
+  return &parameter_rows::kRows[index];
+}
+
+inline constexpr const std::array<ParameterRow, kNumTovraneParams>& kParameterTable =
+    parameter_rows::kRows;
+
+// The factory programs carry one value per column.
+inline constexpr int kPresetColumns = 17;
+
+constexpr bool RowsAreInIndexOrder() {
+  for (int i = 0; i < kNumTovraneParams; ++i) {
+    if (kParameterTable[i].index != i) return false;
+  }
+  return true;
+}
+static_assert(RowsAreInIndexOrder());
+
+constexpr bool EveryColumnOnce() {
+  std::array<int, kPresetColumns> uses{};
+  for (const ParameterRow& row : kParameterTable) {
+    if (row.presetColumn >= kPresetColumns) return false;
+    if (row.presetColumn >= 0) ++uses[row.presetColumn];
+  }
+  for (int count : uses) {
+    if (count != 1) return false;
+  }
+  return true;
+}
+static_assert(EveryColumnOnce());
