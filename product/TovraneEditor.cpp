@@ -11,6 +11,7 @@
 #include "product/MyIRadioButtonsControl.h"
 #include "product/MyISwitchControl.h"
 #include "product/TovraneProduct.h"
+#include "resources/EditorImages.h"
 
 namespace {
 
@@ -43,6 +44,11 @@ TextStyle ReadoutStyle() {
                    Colour(255, 255, 255, 255), Colour(255, 0, 0, 0));
 }
 
+BitmapStrip LoadImage(IGraphics* graphics, int id) {
+  const EditorImage* image = FindEditorImage(id);
+  return graphics->LoadBitmapStrip(id, image->file, image->frames);
+}
+
 }  // namespace
 
 IGraphics* TovraneProduct::Graphics() const { return dynamic_cast<IGraphics*>(plug.Editor()); }
@@ -51,20 +57,16 @@ void TovraneProduct::BuildEditor() {
   IGraphics* graphics =
       CreatePlatformGraphics(&plug, kEditorWidth, kEditorHeight, kEditorFrameRate);
 
-  const BitmapStrip background =
-      graphics->LoadBitmapStrip(103, "resources/img/Kestravon38exp.png", 1);
+  const BitmapStrip background = LoadImage(graphics, kBackgroundImage);
   graphics->SetBackground(new IBitmapControl(&plug, 0, 0, -1, background, {kBlendCopy, 1.0f}));
 
-  const BitmapStrip knob =
-      graphics->LoadBitmapStrip(101, "resources/img/PlainKnob01-64-101ov2.png", 101);
-  const BitmapStrip button =
-      graphics->LoadBitmapStrip(105, "resources/img/button_standart25.png", 2);
-  const BitmapStrip power =
-      graphics->LoadBitmapStrip(108, "resources/img/Power_switch_01-4.png", 2);
-  const BitmapStrip undo = graphics->LoadBitmapStrip(120, "resources/img/undo1.png", 2);
-  const BitmapStrip redo = graphics->LoadBitmapStrip(121, "resources/img/redo1.png", 2);
-  const BitmapStrip ab = graphics->LoadBitmapStrip(122, "resources/img/AB1.png", 2);
-  const BitmapStrip copy = graphics->LoadBitmapStrip(123, "resources/img/COPY1.png", 2);
+  const BitmapStrip knob = LoadImage(graphics, kKnobImage);
+  const BitmapStrip button = LoadImage(graphics, kRadioButtonImage);
+  const BitmapStrip power = LoadImage(graphics, kPowerSwitchImage);
+  const BitmapStrip undo = LoadImage(graphics, kUndoImage);
+  const BitmapStrip redo = LoadImage(graphics, kRedoImage);
+  const BitmapStrip ab = LoadImage(graphics, kAbImage);
+  const BitmapStrip copy = LoadImage(graphics, kCopyImage);
 
   graphics->AddControl(new MyIContactControl(this, 18, 8, kUndo, undo));
   graphics->AddControl(new MyIContactControl(this, 68, 8, kRedo, redo));

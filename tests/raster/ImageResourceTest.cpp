@@ -10,6 +10,7 @@
 
 #include "ImageResources.h"
 #include "LoadPlatformBitmap.h"
+#include "resources/EditorImages.h"
 
 namespace {
 
@@ -31,41 +32,20 @@ TEST(ImageResources, MissingIdsGiveNoBitmap) {
   EXPECT_EQ(LoadPlatformBitmap(109, "missing.png"), nullptr);
 }
 
-struct ImageEntry {
-  int id;
-  const char* name;
-  int width;
-  int height;
-};
-
-const ImageEntry kImages[] = {
-    {101, "resources/img/PlainKnob01-64-101ov2.png", 64, 6464},
-    {102, "resources/img/switch3-2.png", 64, 240},
-    {103, "resources/img/Kestravon38exp.png", 1000, 420},
-    {104, "resources/img/switch_slide56.png", 56, 112},
-    {105, "resources/img/button_standart25.png", 34, 68},
-    {106, "resources/img/Tube-white12-140.png", 140, 8960},
-    {107, "resources/img/Tube-orange11-40.png", 40, 2560},
-    {108, "resources/img/Power_switch_01-4.png", 64, 128},
-    {120, "resources/img/undo1.png", 25, 50},
-    {121, "resources/img/redo1.png", 25, 50},
-    {122, "resources/img/AB1.png", 50, 50},
-    {123, "resources/img/COPY1.png", 75, 50},
-};
-
 TEST(ImageResources, EveryImageIsEmbeddedAsCommittedAndDecodes) {
-  for (const ImageEntry& image : kImages) {
+  for (const EditorImage& image : kEditorImages) {
     const EmbeddedResource* resource = FindImageResource(image.id);
     ASSERT_NE(resource, nullptr) << image.id;
-    std::ifstream file(std::string(KESTRAVON_SOURCE_DIR) + "/" + image.name, std::ios::binary);
+    const std::string path = std::string(KESTRAVON_SOURCE_DIR) + "/resources/img/" + image.file;
+    std::ifstream file(path, std::ios::binary);
     const std::vector<unsigned char> onDisk{std::istreambuf_iterator<char>(file), {}};
     EXPECT_TRUE(std::equal(onDisk.begin(), onDisk.end(), resource->Bytes(),
                            resource->Bytes() + resource->Size()))
-        << image.name;
-    std::unique_ptr<LICE_IBitmap> bitmap(LoadPlatformBitmap(image.id, image.name));
-    ASSERT_TRUE(bitmap) << image.name;
-    EXPECT_EQ(bitmap->Width(), image.width) << image.name;
-    EXPECT_EQ(bitmap->Height(), image.height) << image.name;
+        << image.file;
+    std::unique_ptr<LICE_IBitmap> bitmap(LoadPlatformBitmap(image.id, image.file));
+    ASSERT_TRUE(bitmap) << image.file;
+    EXPECT_EQ(bitmap->Width(), image.width) << image.file;
+    EXPECT_EQ(bitmap->Height(), image.height) << image.file;
   }
 }
 

@@ -1,6 +1,7 @@
 #include "ArtworkSet.h"
 
 #include <cstdio>
+#include <iterator>
 #include <stdexcept>
 
 #include "ButtonArt.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-void DrawEntry(const ArtworkEntry& e, ArtImage& image) {
+void DrawEntry(const EditorImage& e, ArtImage& image) {
   switch (e.id) {
     case 101:
       KnobArt::DrawStrip(image, e.frames);
@@ -56,44 +57,26 @@ void DrawEntry(const ArtworkEntry& e, ArtImage& image) {
 
 }  // namespace
 
-const std::vector<ArtworkEntry>& ArtworkSet::Entries() {
-  static const std::vector<ArtworkEntry> entries = {
-      {101, "PlainKnob01-64-101ov2.png", 64, 6464, 101},
-      {102, "switch3-2.png", 64, 240, 3},
-      {103, "Kestravon38exp.png", 1000, 420, 1},
-      {104, "switch_slide56.png", 56, 112, 2},
-      {105, "button_standart25.png", 34, 68, 2},
-      {106, "Tube-white12-140.png", 140, 8960, 64},
-      {107, "Tube-orange11-40.png", 40, 2560, 64},
-      {108, "Power_switch_01-4.png", 64, 128, 2},
-      {120, "undo1.png", 25, 50, 2},
-      {121, "redo1.png", 25, 50, 2},
-      {122, "AB1.png", 50, 50, 2},
-      {123, "COPY1.png", 75, 50, 2},
-  };
-  return entries;
-}
-
 void ArtworkSet::DrawAll() {
   images.clear();
-  for (const ArtworkEntry& e : Entries()) {
+  for (const EditorImage& e : kEditorImages) {
     images.push_back(std::make_unique<ArtImage>(e.width, e.height));
     DrawEntry(e, *images.back());
   }
 }
 
 const ArtImage& ArtworkSet::Image(int id) const {
-  const auto& entries = Entries();
-  for (size_t i = 0; i < entries.size() && i < images.size(); ++i) {
+  const auto& entries = kEditorImages;
+  for (size_t i = 0; i < std::size(entries) && i < images.size(); ++i) {
     if (entries[i].id == id) return *images[i];
   }
   throw std::out_of_range("no image with that resource id");
 }
 
 bool ArtworkSet::WriteAll(const std::string& directory) const {
-  const auto& entries = Entries();
-  for (size_t i = 0; i < entries.size() && i < images.size(); ++i) {
-    const std::string path = directory + "/" + entries[i].fileName;
+  const auto& entries = kEditorImages;
+  for (size_t i = 0; i < std::size(entries) && i < images.size(); ++i) {
+    const std::string path = directory + "/" + entries[i].file;
     if (!images[i]->WritePng(path)) {
       std::fprintf(stderr, "kestravon-artwork: cannot write %s\n", path.c_str());
       return false;

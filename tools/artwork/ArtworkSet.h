@@ -5,22 +5,12 @@
 #include <vector>
 
 #include "ArtImage.h"
+#include "resources/EditorImages.h"
 
-// The twelve editor images: resource id, file name, size and frame count, and the
-// drawing of each.
-struct ArtworkEntry {
-  int id;
-  const char* fileName;
-  int width;
-  int height;
-  int frames;
-};
-
+// The drawing of each of the editor's images (resources/EditorImages.h).
 class ArtworkSet {
  public:
-  static const std::vector<ArtworkEntry>& Entries();
-
-  // Draws every image; the result is indexed like Entries().
+  // Draws every image; the result is indexed like kEditorImages.
   void DrawAll();
   const ArtImage& Image(int id) const;
   bool WriteAll(const std::string& directory) const;

@@ -8,30 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "resources/EditorImages.h"
+
 namespace {
-
-struct ImageSpec {
-  int id;
-  const char* file;
-  uint32_t width;
-  uint32_t height;
-  int frames;
-};
-
-const ImageSpec kImages[] = {
-    {101, "PlainKnob01-64-101ov2.png", 64, 6464, 101},
-    {102, "switch3-2.png", 64, 240, 3},
-    {103, "Kestravon38exp.png", 1000, 420, 1},
-    {104, "switch_slide56.png", 56, 112, 2},
-    {105, "button_standart25.png", 34, 68, 2},
-    {106, "Tube-white12-140.png", 140, 8960, 64},
-    {107, "Tube-orange11-40.png", 40, 2560, 64},
-    {108, "Power_switch_01-4.png", 64, 128, 2},
-    {120, "undo1.png", 25, 50, 2},
-    {121, "redo1.png", 25, 50, 2},
-    {122, "AB1.png", 50, 50, 2},
-    {123, "COPY1.png", 75, 50, 2},
-};
 
 std::string PathOf(const char* file) { return std::string(KESTRAVON_IMAGE_DIR) + "/" + file; }
 
@@ -129,25 +108,25 @@ double MeanBrightness(const Rgba& strip, int frameHeight, int frame) {
 
 TEST(ArtworkImages, EveryImageIsAn8BitRgbaPngOfItsSize) {
   static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-  for (const ImageSpec& image : kImages) {
+  for (const EditorImage& image : kEditorImages) {
     SCOPED_TRACE(image.file);
     const std::vector<uint8_t> bytes = ReadBytes(PathOf(image.file));
     ASSERT_GE(bytes.size(), 33u) << "missing or truncated";
     EXPECT_TRUE(std::equal(kSignature, kSignature + 8, bytes.begin()));
     EXPECT_EQ(BigEndian32(&bytes[8]), 13u);
     EXPECT_EQ(std::string(bytes.begin() + 12, bytes.begin() + 16), "IHDR");
-    EXPECT_EQ(BigEndian32(&bytes[16]), image.width);
-    EXPECT_EQ(BigEndian32(&bytes[20]), image.height);
+    EXPECT_EQ(BigEndian32(&bytes[16]), static_cast<uint32_t>(image.width));
+    EXPECT_EQ(BigEndian32(&bytes[20]), static_cast<uint32_t>(image.height));
     EXPECT_EQ(bytes[24], 8) << "bit depth";
     EXPECT_EQ(bytes[25], 6) << "colour type RGBA";
     EXPECT_EQ(bytes[28], 0) << "interlace";
     // Frames are stacked top to bottom and divide the height exactly.
-    EXPECT_EQ(image.height % image.frames, 0u);
+    EXPECT_EQ(image.height % image.frames, 0);
   }
 }
 
 TEST(ArtworkImages, EveryImageDecodesAndMultiFrameStripsChangeFromFrameToFrame) {
-  for (const ImageSpec& image : kImages) {
+  for (const EditorImage& image : kEditorImages) {
     SCOPED_TRACE(image.file);
     const Rgba strip = Decode(image.file);
     ASSERT_EQ(strip.width, static_cast<int>(image.width));
