@@ -128,7 +128,7 @@ class HeadlessTwin {
  public:
   AEffect* Effect() { return plug.Effect(); }
   LICE_IBitmap& Drawing() {
-    auto* graphics = dynamic_cast<IGraphicsHeadless*>(plug.Graphics());
+    auto* graphics = dynamic_cast<IGraphicsHeadless*>(plug.Product().Graphics());
     graphics->Tick();
     graphics->RedrawAll();
     return *graphics->BackBuffer();
