@@ -1,5 +1,7 @@
 #pragma once
+#if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
 
 #include <cmath>
 #include <cstdint>
@@ -30,9 +32,22 @@ inline void StoreHalves(DoublePair pair, Object& a, Object& b, Member Object::*m
   b.*member = static_cast<Member>(pair[1]);
 }
 
-// The conversions of each half, as static_cast gives them on one value.
+// The conversions of each half, as static_cast gives them on one value; the
+// unused upper floats are zero. The portable forms serve where SSE2 is
+// missing, and tests hold the two to each other.
+inline FloatPair PortableToFloats(DoublePair x) {
+  return FloatPair{static_cast<float>(x[0]), static_cast<float>(x[1]), 0.0f, 0.0f};
+}
+inline DoublePair PortableToDoubles(FloatPair x) {
+  return DoublePair{static_cast<double>(x[0]), static_cast<double>(x[1])};
+}
+#if defined(__SSE2__)
 inline FloatPair ToFloats(DoublePair x) { return _mm_cvtpd_ps(x); }
 inline DoublePair ToDoubles(FloatPair x) { return _mm_cvtps_pd(x); }
+#else
+inline FloatPair ToFloats(DoublePair x) { return PortableToFloats(x); }
+inline DoublePair ToDoubles(FloatPair x) { return PortableToDoubles(x); }
+#endif
 
 // The chain's steps are written once for one channel (double and float) and
 // for two side by side (DoublePair and FloatPair); these are the operations
@@ -50,10 +65,17 @@ inline DoublePair Magnitude(DoublePair x) {
 inline double Select(bool condition, double a, double b) { return condition ? a : b; }
 
 // Whether |x| <= limit holds in both halves (false where a half is NaN):
-// one comparison and one move of the two sign bits.
+// with SSE2 one comparison and one move of the two sign bits.
+inline bool PortableBothWithin(DoublePair x, double limit) {
+  return std::fabs(x[0]) <= limit && std::fabs(x[1]) <= limit;
+}
 inline bool BothWithin(DoublePair x, double limit) {
+#if defined(__SSE2__)
   const PairMask within = Magnitude(x) <= limit;
-  return __builtin_ia32_movmskpd(reinterpret_cast<DoublePair>(within)) == 3;
+  return _mm_movemask_pd(reinterpret_cast<DoublePair>(within)) == 3;
+#else
+  return PortableBothWithin(x, limit);
+#endif
 }
 inline DoublePair Select(PairMask condition, DoublePair a, DoublePair b) {
   return condition ? a : b;
