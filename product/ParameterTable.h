@@ -54,8 +54,11 @@ constexpr ParameterRow Percent(int index, const char* name, double defaultValue,
           fraction, nullptr, presetColumn,       readout,      {}};
 }
 
+// Whole values 0..n-1, one for each of the n names given.
 constexpr ParameterRow Choice(int index, const char* name, int32_t EngineSnapshot::*whole,
-                              int presetColumn, std::array<const char*, 5> valueNames, int count) {
+                              int presetColumn, std::array<const char*, 5> valueNames) {
+  int count = 0;
+  while (count < static_cast<int>(valueNames.size()) && valueNames[count]) ++count;
   return {index,
           name,
           ParamForm::Whole,
@@ -87,48 +90,46 @@ constexpr ParameterRow Command(int index) {
           nullptr, -1, ReadoutForm::None,  {}};
 }
 
-using S = EngineSnapshot;
-
-inline constexpr std::array<ParameterRow, kNumTovraneParams> kRows = {
-    Percent(kInputGain, "Input Gain", 50.0, &S::inputGain, 0, ReadoutForm::Decibels),
-    Choice(kProfile, "Profile", &S::profile, 1, {"A", "B", "C", "Off"}, 4),
-    Percent(kNoiseAmp, "Noise amp", 0.0, &S::noiseAmp, 2),
-    Percent(kNoiseDynamic, "Noise dynamic", 0.0, &S::noiseDynamic, 3),
-    Percent(kWow, "Wow", 0.0, &S::wow, 4),
-    Percent(kScratch, "Scratch", 0.0, &S::scratch, 5),
-    Percent(kHarmonics, "Harmonics", 0.0, &S::harmonics, 6),
-    Percent(kTubeDrive, "Tube drive", 0.0, &S::tubeDrive, 7),
-    Percent(kLfBoost, "LF boost", 0.0, &S::lfBoost, 8),
-    Percent(kHfBoost, "HF boost", 0.0, &S::hfBoost, 9),
-    Percent(kAge, "Age", 0.0, &S::age, 10),
-    Percent(kWide, "Wide", 20.0, &S::wide, 11),
-    Choice(kNoiseType, "Noise type", &S::noiseType, 12,
-           {"Noise 1", "Noise 2", "Vinyl 1", "Vinyl 2", "Brown"}, 5),
-    Percent(kOutputGain, "Output Gain", 50.0, &S::outputGain, 13, ReadoutForm::Decibels),
-    Spare(kSpare14, ParamForm::Whole, 1.0, 1.0),
-    Spare(kSpare15, ParamForm::Whole, 0.0, 1.0),
-    Spare(kSpare16, ParamForm::Percent, 0.0, 1.0),
-    Spare(kSpare17, ParamForm::Percent, 0.0, 1.0),
-    Switch(kPower, "Power", ReadoutForm::Power),
-    Percent(kQuadMix, "Quad mix", 0.0, &S::quadMix, 14),
-    Percent(kQuadDelay, "Quad delay", 50.0, &S::quadDelay, 15),
-    Percent(kSpeed, "Speed", 100.0, &S::speed, 16),
-    Command(kUndo),
-    Command(kRedo),
-    Switch(kAB, "AB", ReadoutForm::None),
-    Command(kCopy),
-};
-
 }  // namespace parameter_rows
+
+inline constexpr std::array<ParameterRow, kNumTovraneParams> kParameterTable = {
+    parameter_rows::Percent(kInputGain, "Input Gain", 50.0, &EngineSnapshot::inputGain, 0,
+                            ReadoutForm::Decibels),
+    parameter_rows::Choice(kProfile, "Profile", &EngineSnapshot::profile, 1,
+                           {"A", "B", "C", "Off"}),
+    parameter_rows::Percent(kNoiseAmp, "Noise amp", 0.0, &EngineSnapshot::noiseAmp, 2),
+    parameter_rows::Percent(kNoiseDynamic, "Noise dynamic", 0.0, &EngineSnapshot::noiseDynamic, 3),
+    parameter_rows::Percent(kWow, "Wow", 0.0, &EngineSnapshot::wow, 4),
+    parameter_rows::Percent(kScratch, "Scratch", 0.0, &EngineSnapshot::scratch, 5),
+    parameter_rows::Percent(kHarmonics, "Harmonics", 0.0, &EngineSnapshot::harmonics, 6),
+    parameter_rows::Percent(kTubeDrive, "Tube drive", 0.0, &EngineSnapshot::tubeDrive, 7),
+    parameter_rows::Percent(kLfBoost, "LF boost", 0.0, &EngineSnapshot::lfBoost, 8),
+    parameter_rows::Percent(kHfBoost, "HF boost", 0.0, &EngineSnapshot::hfBoost, 9),
+    parameter_rows::Percent(kAge, "Age", 0.0, &EngineSnapshot::age, 10),
+    parameter_rows::Percent(kWide, "Wide", 20.0, &EngineSnapshot::wide, 11),
+    parameter_rows::Choice(kNoiseType, "Noise type", &EngineSnapshot::noiseType, 12,
+                           {"Noise 1", "Noise 2", "Vinyl 1", "Vinyl 2", "Brown"}),
+    parameter_rows::Percent(kOutputGain, "Output Gain", 50.0, &EngineSnapshot::outputGain, 13,
+                            ReadoutForm::Decibels),
+    parameter_rows::Spare(kSpare14, ParamForm::Whole, 1.0, 1.0),
+    parameter_rows::Spare(kSpare15, ParamForm::Whole, 0.0, 1.0),
+    parameter_rows::Spare(kSpare16, ParamForm::Percent, 0.0, 1.0),
+    parameter_rows::Spare(kSpare17, ParamForm::Percent, 0.0, 1.0),
+    parameter_rows::Switch(kPower, "Power", ReadoutForm::Power),
+    parameter_rows::Percent(kQuadMix, "Quad mix", 0.0, &EngineSnapshot::quadMix, 14),
+    parameter_rows::Percent(kQuadDelay, "Quad delay", 50.0, &EngineSnapshot::quadDelay, 15),
+    parameter_rows::Percent(kSpeed, "Speed", 100.0, &EngineSnapshot::speed, 16),
+    parameter_rows::Command(kUndo),
+    parameter_rows::Command(kRedo),
+    parameter_rows::Switch(kAB, "AB", ReadoutForm::None),
+    parameter_rows::Command(kCopy),
+};
 
 // The row of a parameter index, or null for an index out of range.
 constexpr const ParameterRow* ParameterAt(int index) {
   if (index < 0 || index >= kNumTovraneParams) return nullptr;
-  return &parameter_rows::kRows[index];
+  return &kParameterTable[index];
 }
-
-inline constexpr const std::array<ParameterRow, kNumTovraneParams>& kParameterTable =
-    parameter_rows::kRows;
 
 // The factory programs carry one value per column.
 inline constexpr int kPresetColumns = 17;
