@@ -15,9 +15,9 @@ template <class Float>
 Float BandSaturator::SumArctangent(Float lowAligned, Float mid, Float high) const {
   const Float lowOut = RoundToFloat(Widen(lowAligned) * gLow);
   const auto z = Widen(RoundToFloat(Widen(mid) * 0.5));
-  const Float midOut = RoundToFloat((maths::Atan(z * gMid * 1.75 * drive) + z) * 0.5 * gMid);
+  const Float midOut = RoundToFloat((ChainMaths::Atan(z * gMid * 1.75 * drive) + z) * 0.5 * gMid);
   const auto hb = Widen(RoundToFloat(Widen(high) * 1.25));
-  const Float highOut = RoundToFloat((maths::Atan(gHigh * hb * 1.25 * drive) + hb) * 0.5 * gHigh);
+  const Float highOut = RoundToFloat((ChainMaths::Atan(gHigh * hb * 1.25 * drive) + hb) * 0.5 * gHigh);
   return midOut + lowOut + highOut;
 }
 

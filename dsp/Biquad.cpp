@@ -25,13 +25,7 @@ void Biquad::SetCoefficients(double nb0, double nb1, double nb2, double na1, dou
   a2 = na2;
 }
 
-void Biquad::CalcCoefficients() {
-  if constexpr (maths::kLiteral) {
-    CalcTangentCoefficients();
-  } else {
-    CalcFromSineAndCosine();
-  }
-}
+void Biquad::CalcCoefficients() { ChainMaths::DesignBiquad(*this); }
 
 // The engine redesigns filters every sample: each type computes only the
 // terms it uses, and only the gain types pay for the power function.
@@ -56,9 +50,9 @@ void Biquad::CalcTangentCoefficients() {
   }
 }
 
-double Biquad::Tangent() const { return maths::Tan(std::numbers::pi * LimitDesignFraction(fc)); }
+double Biquad::Tangent() const { return ChainMaths::Tan(std::numbers::pi * LimitDesignFraction(fc)); }
 
-double Biquad::LinearGain() const { return maths::Pow10(std::fabs(gainDb) / 20.0); }
+double Biquad::LinearGain() const { return ChainMaths::Pow10(std::fabs(gainDb) / 20.0); }
 
 // The types whose denominator is the plain q pole pair.
 void Biquad::DesignFromPoles(double k) {
@@ -136,7 +130,7 @@ void Biquad::DesignHighShelf(double k, double v) {
 // The product's designs (dsp/ScaledDesign.h), with q's reciprocal kept: one
 // division per design where the literal one costs three or four. The engine
 // redesigns four filters every sample, and divisions are what it waits for.
-void Biquad::CalcFromSineAndCosine() {
+void Biquad::CalcScaledCoefficients() {
   double s, c;
   ieee_maths::SinCos(std::numbers::pi * LimitDesignFraction(fc), &s, &c);
   switch (type) {

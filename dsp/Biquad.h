@@ -25,6 +25,10 @@ class Biquad {
   // which can differ in the last bit, would flip roundings that the sum then
   // carries for good.
   void CalcTangentCoefficients();
+  // The product's designs from the sine and cosine of the prewarp angle
+  // (dsp/ScaledDesign.h), with q's reciprocal kept: one division per design
+  // where the tangent's costs three or four.
+  void CalcScaledCoefficients();
 
   double Process(double x) { return Step(x, b0, b1, b2, a1, a2, z1, z2); }
 
@@ -75,7 +79,6 @@ class Biquad {
   double cachedQ = 0.0;
   double cachedInverseQ = 0.0;
 
-  void CalcFromSineAndCosine();
   double InverseQ();
 
   double Tangent() const;

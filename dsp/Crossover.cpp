@@ -24,8 +24,8 @@ void Crossover::SetCrossover(float newFrequency, float newSampleRate) {
   constexpr double kHighestW = 2.0 * std::numbers::pi * kHighestDesignFraction;
   const double unlimited = 2.0 * std::numbers::pi * frequency / sampleRate;
   const float w = static_cast<float>(unlimited < kHighestW ? unlimited : kHighestW);
-  const float c = maths::CosF(w);
-  const float s = maths::SinF(w);
+  const float c = ChainMaths::CosF(w);
+  const float s = ChainMaths::SinF(w);
   const float alpha = s / (2.0f * q);
   const float a0 = 1.0f + alpha;
   a1 = -2.0f * c / a0;

@@ -7,9 +7,9 @@
 // the second, third and fourth Chebyshev terms of the clipped value weighted
 // in single precision, and their soft-clipped sum taken off the sample.
 struct HarmonicWeights {
-  float second = maths::Pow10F(-2.1f);
-  float third = maths::Pow10F(-3.4f);
-  float fourth = maths::Pow10F(-4.2f);
+  float second = ChainMaths::Pow10F(-2.1f);
+  float third = ChainMaths::Pow10F(-3.4f);
+  float fourth = ChainMaths::Pow10F(-4.2f);
 };
 
 // Computed once when the library loads, so the audio path never meets a

@@ -1,77 +1,66 @@
 #pragma once
 #include <cmath>
 
+#include "dsp/Biquad.h"
 #include "dsp/DoublePair.h"
+#include "dsp/FreshTransportSines.h"
 #include "dsp/IeeeMaths.h"
+#include "dsp/SweepModulation.h"
+#include "dsp/TransportSines.h"
 
-// The transcendental functions the processing calls, in one place. The
-// product build uses the IEEE-only forms, which are faster and give the same
-// bits on every platform. A build with KESTRAVON_LITERAL_MATHS set calls the
-// C library instead, exactly as the algorithms are written; it is kept as
-// the yardstick the product's output is measured against.
+// The two sets of maths the processing can be built with, as policy types
+// of one shape. ProductMaths is the IEEE-only forms, faster and the same
+// bits on every platform, with the sines that the chain carries by rotation
+// and the filter designs it carries from sample to sample. LiteralMaths calls
+// the C library exactly as the algorithms are written, and works every sine
+// and design out afresh; it is kept as the yardstick the product's output is
+// measured against.
 //
-// Every file that includes this one must belong to a library built with the
-// same setting: the two never meet in one program, only side by side as two
-// plug-in modules.
+// A library is built with one of them (KESTRAVON_LITERAL_MATHS), which the
+// chain knows as ChainMaths. Every file that includes this one must belong to
+// a library built with the same setting: the two never meet in one program,
+// only side by side as two plug-in modules.
 #ifndef KESTRAVON_LITERAL_MATHS
 #error "KESTRAVON_LITERAL_MATHS must be set to 0 or 1 by the build"
 #endif
 
-namespace maths {
+struct ProductMaths {
+  using TransportSineSet = TransportSines;
+  using Sweep = RotatedSweep;
+  static void DesignBiquad(Biquad& filter) { filter.CalcScaledCoefficients(); }
 
-inline constexpr bool kLiteral = KESTRAVON_LITERAL_MATHS != 0;
+  static double Sin(double x) { return ieee_maths::Sin(x); }
+  static double Tan(double x) { return ieee_maths::Tan(x); }
+  static double Atan(double x) { return ieee_maths::Atan(x); }
+  static DoublePair Atan(DoublePair x) { return ieee_maths::Atan(x); }
+  static double Exp(double x) { return ieee_maths::Exp(x); }
+  static double Pow10(double y) { return ieee_maths::Pow10(y); }
+  // The single-precision forms round the double result once.
+  static float SinF(float x) { return static_cast<float>(ieee_maths::Sin(x)); }
+  static float CosF(float x) { return static_cast<float>(ieee_maths::Cos(x)); }
+  static float ExpF(float x) { return static_cast<float>(ieee_maths::Exp(x)); }
+  static float Pow10F(float y) { return static_cast<float>(ieee_maths::Pow10(y)); }
+};
 
-inline double Sin(double x) {
-  if constexpr (kLiteral) return std::sin(x);
-  return ieee_maths::Sin(x);
-}
+struct LiteralMaths {
+  using TransportSineSet = FreshTransportSines;
+  using Sweep = FreshSweep;
+  static void DesignBiquad(Biquad& filter) { filter.CalcTangentCoefficients(); }
 
-inline double Tan(double x) {
-  if constexpr (kLiteral) return std::tan(x);
-  return ieee_maths::Tan(x);
-}
+  static double Sin(double x) { return std::sin(x); }
+  static double Tan(double x) { return std::tan(x); }
+  static double Atan(double x) { return std::atan(x); }
+  static DoublePair Atan(DoublePair x) { return DoublePair{std::atan(x[0]), std::atan(x[1])}; }
+  static double Exp(double x) { return std::exp(x); }
+  static double Pow10(double y) { return std::pow(10.0, y); }
+  static float SinF(float x) { return std::sin(x); }
+  static float CosF(float x) { return std::cos(x); }
+  static float ExpF(float x) { return std::exp(x); }
+  static float Pow10F(float y) { return std::pow(10.0f, y); }
+};
 
-inline double Atan(double x) {
-  if constexpr (kLiteral) return std::atan(x);
-  return ieee_maths::Atan(x);
-}
-
-// Two arguments side by side, each as above.
-inline DoublePair Atan(DoublePair x) {
-  if constexpr (kLiteral) return DoublePair{std::atan(x[0]), std::atan(x[1])};
-  return ieee_maths::Atan(x);
-}
-
-inline double Exp(double x) {
-  if constexpr (kLiteral) return std::exp(x);
-  return ieee_maths::Exp(x);
-}
-
-// 10^y.
-inline double Pow10(double y) {
-  if constexpr (kLiteral) return std::pow(10.0, y);
-  return ieee_maths::Pow10(y);
-}
-
-// The single-precision forms round the double result once.
-inline float SinF(float x) {
-  if constexpr (kLiteral) return std::sin(x);
-  return static_cast<float>(ieee_maths::Sin(x));
-}
-
-inline float CosF(float x) {
-  if constexpr (kLiteral) return std::cos(x);
-  return static_cast<float>(ieee_maths::Cos(x));
-}
-
-inline float ExpF(float x) {
-  if constexpr (kLiteral) return std::exp(x);
-  return static_cast<float>(ieee_maths::Exp(x));
-}
-
-inline float Pow10F(float y) {
-  if constexpr (kLiteral) return std::pow(10.0f, y);
-  return static_cast<float>(ieee_maths::Pow10(y));
-}
-
-}  // namespace maths
+#if KESTRAVON_LITERAL_MATHS
+using ChainMaths = LiteralMaths;
+#else
+using ChainMaths = ProductMaths;
+#endif

@@ -9,6 +9,6 @@ bool OnePoleSmoother::StateIsFinite() const { return std::isfinite(z); }
 
 OnePoleSmoother::OnePoleSmoother() {
   const float twoPi = 2.0f * std::numbers::pi_v<float>;
-  a = maths::ExpF(-twoPi * (1000.0f / timeMs) / rate);
+  a = ChainMaths::ExpF(-twoPi * (1000.0f / timeMs) / rate);
   b = 1.0f - a;
 }

@@ -5,7 +5,7 @@
 bool ShapingPair::Applies(const TapeChannel& left, const TapeChannel& right) {
   const BandSaturator& a = left.saturator;
   const BandSaturator& b = right.saturator;
-  return !left.bypass && !right.bypass && left.profile == right.profile &&
+  return left.bypass == right.bypass && left.profile == right.profile &&
          left.harmonicDrive == right.harmonicDrive && left.harmonics == right.harmonics &&
          left.noiseGain == right.noiseGain && a.mode == b.mode && a.gLow == b.gLow &&
          a.gMid == b.gMid && a.gHigh == b.gHigh && a.drive == b.drive;
@@ -25,7 +25,10 @@ void ShapingPair::ShapeRun(TapeChannel& left, const Run& l, TapeChannel& right, 
 }
 
 ShapingPair::ShapingPair(TapeChannel& leftChannel, TapeChannel& rightChannel)
-    : left(leftChannel), right(rightChannel), tone(leftChannel.profile < 3) {
+    : left(leftChannel),
+      right(rightChannel),
+      tone(leftChannel.profile < 3),
+      bypass(leftChannel.bypass) {
   tube.Load(left.tube, right.tube);
   lowCrossover.Load(left.saturator.lowCrossover, right.saturator.lowCrossover);
   highCrossover.Load(left.saturator.highCrossover, right.saturator.highCrossover);
@@ -51,7 +54,8 @@ inline DoublePair ShapingPair::Shape(DoublePair delayed, DoublePair noise, Doubl
     out = lowCut.ProcessRounded(out);
     out = highCut.ProcessRounded(out);
   }
-  return dcBlocker.ProcessRounded(out);
+  // With the power off the output is the dry line, and the blocker rests.
+  return bypass ? out : dcBlocker.ProcessRounded(out);
 }
 
 // BandSaturator::Process for the pair.

@@ -50,6 +50,7 @@ class ShapingPair {
   TapeChannel& left;
   TapeChannel& right;
   bool tone;
+  bool bypass;
   TubeStagePair tube;
   CrossoverPair lowCrossover;
   CrossoverPair highCrossover;

@@ -19,8 +19,6 @@ constexpr double kReferenceDelay = 1378.0;
 constexpr double kReferenceLength = 2756.0;
 constexpr int kCrossfadeLength = TapeChannel::kBrownLoopSize - TapeChannel::kBrownLoopPeriod;
 constexpr double kDrawScale = RandomGenerator::kMax;
-constexpr double kWobbleOmega = TransportSines::kWobbleOmega;
-constexpr double kWowOffsetScale = TransportSines::kWowOffsetScale;
 
 struct NoiseBank {
   const float* table;
@@ -90,11 +88,9 @@ void TapeChannel::Init(int32_t startOffset) {
   dcBlocker.fc = 10.0 / kReferenceRate;
   dcBlocker.CalcCoefficients();
 
-  lfoRate = 0.279f;
-  flutterOmega = kPi * static_cast<double>(0.65f) * lfoRate;
-  wowOmega = 2.0 * kPi * lfoRate;
-  readFlutterOmega = 2.0 * kPi * 2.473 * lfoRate;
-  sines.SetOmegas(flutterOmega, wowOmega, readFlutterOmega);
+  const double lfoRate = 0.279f;
+  sines.SetOmegas(kPi * static_cast<double>(0.65f) * lfoRate, 2.0 * kPi * lfoRate,
+                  2.0 * kPi * 2.473 * lfoRate);
   wowValue = 1.0;
   nominalDelay = kReferenceDelay;
   delayLength = static_cast<int32_t>(kReferenceLength);
@@ -291,13 +287,6 @@ void TapeChannel::DesignToneFilters(const TapeChannelSettings& s) {
 }
 
 [[gnu::always_inline]] inline void TapeChannel::AdvanceTransport() {
-  if constexpr (maths::kLiteral) {
-    const double flutter = maths::Sin(flutterOmega * phaseTime);
-    phaseTime += (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
-    const double wobble = maths::Sin(kWobbleOmega * phaseTime);
-    wowValue = maths::Sin(wowOmega * (phaseTime + kWowOffsetScale * wobble));
-    return;
-  }
   sines.Advance(&phaseTime, sampleRate);
   wowValue = sines.Wow();
   readFlutter = sines.ReadFlutter();
@@ -312,7 +301,7 @@ void TapeChannel::DesignToneFilters(const TapeChannelSettings& s) {
 void TapeChannel::PrepareTransportRun(TapeChannel& left, TapeChannel& right, int frames) {
   left.AnchorTransportSines();
   right.AnchorTransportSines();
-  TransportSines::AdvanceBoth(
+  decltype(sines)::AdvanceBoth(
       {&left.sines, &left.phaseTime, left.sampleRate, left.runWow, left.runReadFlutter},
       {&right.sines, &right.phaseTime, right.sampleRate, right.runWow, right.runReadFlutter},
       frames);
@@ -325,7 +314,7 @@ void TapeChannel::PrepareTransportRun(TapeChannel& left, TapeChannel& right, int
 }
 
 [[gnu::always_inline]] inline void TapeChannel::NextTransportValues() {
-  if (maths::kLiteral || runNext == runLength) {
+  if (runNext == runLength) {
     AdvanceTransport();
     return;
   }
@@ -335,7 +324,7 @@ void TapeChannel::PrepareTransportRun(TapeChannel& left, TapeChannel& right, int
 }
 
 void TapeChannel::AnchorTransportSines() {
-  if constexpr (!maths::kLiteral) sines.Anchor(phaseTime);
+  sines.Anchor(phaseTime);
 }
 
 double TapeChannel::WrapIntoLine(double position) const {
@@ -417,8 +406,7 @@ double TapeChannel::WrapIntoLine(double position) const {
 
 [[gnu::always_inline]] inline void TapeChannel::UpdateReadPosition(double noise) {
   const double wowDepth = wowDepthSmoother.Value();
-  const double flutter = maths::kLiteral ? maths::Sin(readFlutterOmega * phaseTime) : readFlutter;
-  const double m = 0.5 * wowDepth * flutter + 0.75 * wowDepth * wowValue +
+  const double m = 0.5 * wowDepth * readFlutter + 0.75 * wowDepth * wowValue +
                    static_cast<double>(scratchDepthSmoother.Value()) * scratchRamp.value +
                    noiseDepth * noise;
   double r = writeIndex + nominalDelay * (1.0 + m);
@@ -466,38 +454,15 @@ TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
   return profile < 3 ? ToneStage(out) : out;
 }
 
+double TapeChannel::DryOutput() const {
+  const int64_t dryIndex = static_cast<int64_t>(writeIndex - 1.0 + nominalDelay);
+  return delayLine[WrapIndex(dryIndex, delayLength)];
+}
+
 [[gnu::always_inline]] inline double TapeChannel::Output(double out) {
-  if (bypass) {
-    const int64_t dryIndex = static_cast<int64_t>(writeIndex - 1.0 + nominalDelay);
-    return delayLine[WrapIndex(dryIndex, delayLength)];
-  }
-  return dcBlocker.ProcessRounded(out);
+  return bypass ? DryOutput() : dcBlocker.ProcessRounded(out);
 }
 
 double TapeChannel::Shape(Tap tap) {
   return Output(Tone(TubeWithNoise(AddHarmonics(tap.delayed), tap.noise)));
-}
-
-void TapeChannel::ShapePair(TapeChannel& left, Tap tapLeft, TapeChannel& right, Tap tapRight,
-                            double* outLeft, double* outRight) {
-  const double harmonicLeft = left.AddHarmonics(tapLeft.delayed);
-  const double harmonicRight = right.AddHarmonics(tapRight.delayed);
-  double l = left.TubeWithNoise(harmonicLeft, tapLeft.noise);
-  double r = right.TubeWithNoise(harmonicRight, tapRight.noise);
-  if (left.profile < 3 && right.profile < 3) {
-    // ToneStage of both channels, interleaved.
-    const BandSaturator::Bands bandsLeft = left.saturator.Split(l);
-    const BandSaturator::Bands bandsRight = right.saturator.Split(r);
-    l = left.saturator.Sum(bandsLeft);
-    r = right.saturator.Sum(bandsRight);
-    l = left.lowCut.ProcessRounded(l);
-    r = right.lowCut.ProcessRounded(r);
-    l = left.highCut.ProcessRounded(l);
-    r = right.highCut.ProcessRounded(r);
-  } else {
-    l = left.Tone(l);
-    r = right.Tone(r);
-  }
-  *outLeft = left.Output(l);
-  *outRight = right.Output(r);
 }

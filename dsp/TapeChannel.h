@@ -5,9 +5,9 @@
 #include "dsp/BandSaturator.h"
 #include "dsp/Biquad.h"
 #include "dsp/GlideRamp.h"
+#include "dsp/Maths.h"
 #include "dsp/OnePoleSmoother.h"
 #include "dsp/TapeChannelSettings.h"
-#include "dsp/TransportSines.h"
 #include "dsp/TubeStage.h"
 
 // One channel of worn tape or vinyl: a short delay line whose read point is
@@ -44,10 +44,6 @@ class TapeChannel {
   };
   Tap Transport(double input, double linkPosition);
   double Shape(Tap tap);
-  // Shape for both channels of a frame, stage by stage, so that the two long
-  // dependent chains sit close together and the processor overlaps them.
-  static void ShapePair(TapeChannel& left, Tap tapLeft, TapeChannel& right, Tap tapRight,
-                        double* outLeft, double* outRight);
 
   // Whether the filters, the transport and the newest sample in the line are
   // finite.
@@ -57,15 +53,18 @@ class TapeChannel {
   // finite transport carry on.
   void ClearSignal();
 
-  // The product build works the transport's sines out for a run of frames
-  // before they are processed, both channels in one loop: each channel's
-  // time feeds back through its flutter sine and a division, a chain the
-  // processor can only overlap with the other channel's. Transport then
-  // takes the run's values in order; without a run it works them out itself.
+  // The transport's sines are worked out for a run of frames before they
+  // are processed, both channels in one loop: each channel's time feeds back
+  // through its flutter sine and a division, a chain the processor can only
+  // overlap with the other channel's. Transport then takes the run's values
+  // in order; without a run it works them out itself.
   static constexpr int kTransportRun = 32;
   static void PrepareTransportRun(TapeChannel& left, TapeChannel& right, int frames);
 
   double ReadPosition() const { return readPosition; }
+  // The input of `NominalDelay()` samples ago, as the latest Transport left
+  // the line: what the channel outputs with the power off.
+  double DryOutput() const;
   // The tube drive as the latest Transport left it, which Shape uses.
   float TubeLevel() const { return tubeSmoother.Value(); }
   void SetBypass(bool on) { bypass = on; }
@@ -112,14 +111,9 @@ class TapeChannel {
   double readPosition = 0.0;
 
   double phaseTime = 0.0;
-  double lfoRate = 0.0;
-  // lfoRate with each transport sine's constant factor: fixed once Init sets it.
-  double flutterOmega = 0.0;
-  double wowOmega = 0.0;
-  double readFlutterOmega = 0.0;
   double wowValue = 1.0;
-  TransportSines sines;      // the product build's
-  double readFlutter = 0.0;  // the product build's read-point flutter of this sample
+  ChainMaths::TransportSineSet sines;
+  double readFlutter = 0.0;  // the read point's flutter at this sample
   double runWow[kTransportRun];
   double runReadFlutter[kTransportRun];
   int runLength = 0;

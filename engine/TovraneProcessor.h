@@ -4,8 +4,7 @@
 #include "dsp/Biquad.h"
 #include "dsp/ModDelay.h"
 #include "dsp/OnePoleSmoother.h"
-#include "dsp/QuadratureOscillator.h"
-#include "dsp/SweptBiquadPair.h"
+#include "dsp/Maths.h"
 #include "dsp/TapeChannel.h"
 #include "dsp/TapeChannelSettings.h"
 #include "engine/EngineSnapshot.h"
@@ -42,25 +41,18 @@ class TovraneProcessor {
   const ModDelay& DelayLine(int which) const;
 
  private:
+  // Frames are processed in runs of up to this many, stage by stage.
+  static constexpr int kRun = TapeChannel::kTransportRun;
+
   void StartBlock(double fs);
-  void ProcessFrame(double inL, double inR, double* outL, double* outR, double inv, int runFrame);
-  void ProcessRun(const double* const* inputs, double* const* outputs, int start, int frames);
+  void ProcessRun(const double* const* inputs, double* const* outputs, int start, int frames,
+                  double inv);
   void MixRun(const double* shapedLeft, const double* shapedRight, double* const* outputs,
-              int start, int frames);
+              int start, int frames, double inv);
+  void BypassRun(const double (*dry)[kRun], double* const* outputs, int start, int frames);
   double NextInputGain();
+  double NextOutputGain();
   double NextQuadMix();
-  void MixFrame(double left, double right, double* outL, double* outR, double inv, int runFrame);
-  void DesignSweepRun(int frames, double inv);
-  struct SweepSettings {
-    struct {
-      double fc;
-      double gainDb;
-    } filter[4];
-  };
-  SweepSettings NextSweepSettings(double inv);
-  void SweepFilters(double inv);
-  void AdvancePhases();
-  void AnchorSweepSines();
   static void GlideTo(ModDelay& line, double target);
   static void SetDelayLfo(ModDelay& line, double inv);
   struct GainFactor;
@@ -100,20 +92,5 @@ class TovraneProcessor {
   Biquad quadPeakSide;
   Biquad phaseAllpassLeft;
   Biquad phaseAllpassRight;
-  double phase[4] = {};
-  double phaseStep[4] = {};
-  // The four sweep sines, sin(phase[k] + offset k), carried by rotation in
-  // the product build.
-  QuadratureOscillator sweepSine[4];
-  // The product build designs the swept filters for a run of frames before
-  // it processes them. The designs follow the sweep alone, not the audio, so
-  // nothing changes but the order; designed back to back, one frame's
-  // tangents and powers overlap the next one's.
-  static constexpr int kSweepRun = 32;
-  static_assert(kSweepRun <= TapeChannel::kTransportRun);
-  // Per frame: the mid and side peaks, the left and right all-passes, each
-  // two designs side by side.
-  ScaledCoefficients<DoublePair> sweepDesigns[kSweepRun][2];
-  SweptBiquadPair sweptPeaks;      // mid, side
-  SweptBiquadPair sweptAllpasses;  // left, right
+  ChainMaths::Sweep sweep;
 };
