@@ -1,27 +1,25 @@
 #include "dsp/BandSaturator.h"
 
-#include "dsp/DoublePair.h"
 #include "dsp/Maths.h"
 
-template <class Float>
-Float BandSaturator::SumClean(Float lowAligned, Float mid, Float high) const {
+template <class Sample>
+auto BandSaturator<Sample>::SumClean(Float lowAligned, Float mid, Float high) const -> Float {
   const Float lowOut = RoundToFloat(Widen(RoundToFloat(Widen(lowAligned) * 1.05)) * gLow);
   const Float midOut = RoundToFloat(Widen(RoundToFloat(Widen(mid) * 0.9)) * gMid);
   const Float highOut = RoundToFloat(Widen(RoundToFloat(Widen(high) * 1.15)) * gHigh);
   return midOut + lowOut + highOut;
 }
 
-template <class Float>
-Float BandSaturator::SumArctangent(Float lowAligned, Float mid, Float high) const {
+template <class Sample>
+auto BandSaturator<Sample>::SumArctangent(Float lowAligned, Float mid, Float high) const -> Float {
   const Float lowOut = RoundToFloat(Widen(lowAligned) * gLow);
-  const auto z = Widen(RoundToFloat(Widen(mid) * 0.5));
+  const Sample z = Widen(RoundToFloat(Widen(mid) * 0.5));
   const Float midOut = RoundToFloat((ChainMaths::Atan(z * gMid * 1.75 * drive) + z) * 0.5 * gMid);
-  const auto hb = Widen(RoundToFloat(Widen(high) * 1.25));
-  const Float highOut = RoundToFloat((ChainMaths::Atan(gHigh * hb * 1.25 * drive) + hb) * 0.5 * gHigh);
+  const Sample hb = Widen(RoundToFloat(Widen(high) * 1.25));
+  const Float highOut =
+      RoundToFloat((ChainMaths::Atan(gHigh * hb * 1.25 * drive) + hb) * 0.5 * gHigh);
   return midOut + lowOut + highOut;
 }
 
-template float BandSaturator::SumClean(float, float, float) const;
-template float BandSaturator::SumArctangent(float, float, float) const;
-template FloatPair BandSaturator::SumClean(FloatPair, FloatPair, FloatPair) const;
-template FloatPair BandSaturator::SumArctangent(FloatPair, FloatPair, FloatPair) const;
+template class BandSaturator<double>;
+template class BandSaturator<DoublePair>;

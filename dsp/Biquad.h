@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "dsp/DoublePair.h"
+
 enum class BiquadType : int32_t {
   Lowpass = 0,
   Highpass = 1,
@@ -44,7 +46,12 @@ class Biquad {
   }
 
   // The step used by single-precision callers: input and output rounded to float.
-  double ProcessRounded(double x) { return static_cast<float>(Process(static_cast<float>(x))); }
+  double ProcessRounded(double x) { return RoundedStep(x, b0, b1, b2, a1, a2, z1, z2); }
+  template <class Value>
+  static Value RoundedStep(Value x, Value b0, Value b1, Value b2, Value a1, Value a2, Value& z1,
+                           Value& z2) {
+    return Widen(RoundToFloat(Step(Widen(RoundToFloat(x)), b0, b1, b2, a1, a2, z1, z2)));
+  }
 
   // The five coefficients of a design, to keep one and apply it later.
   struct Design {

@@ -80,3 +80,66 @@ inline bool BothWithin(DoublePair x, double limit) {
 inline DoublePair Select(PairMask condition, DoublePair a, DoublePair b) {
   return condition ? a : b;
 }
+inline int64_t Select(bool condition, int64_t a, int64_t b) { return condition ? a : b; }
+inline PairMask Select(PairMask condition, PairMask a, PairMask b) { return condition ? a : b; }
+// a and not b, for conditions on one sample or two.
+inline bool AndNot(bool a, bool b) { return a && !b; }
+inline PairMask AndNot(PairMask a, PairMask b) { return a & ~b; }
+
+// What goes with a sample type: one channel (double) or two side by side
+// (DoublePair). Mask is what a comparison gives, Count a whole number per
+// lane, Float the single-precision form.
+template <class Sample>
+struct Lanes;
+template <>
+struct Lanes<double> {
+  using Mask = bool;
+  using Count = int64_t;
+  using Float = float;
+  static constexpr int kCount = 1;
+};
+template <>
+struct Lanes<DoublePair> {
+  using Mask = PairMask;
+  using Count = PairMask;
+  using Float = FloatPair;
+  static constexpr int kCount = 2;
+};
+// The single-precision forms: the lanes a FloatPair uses are its first two.
+template <>
+struct Lanes<float> {
+  static constexpr int kCount = 1;
+};
+template <>
+struct Lanes<FloatPair> {
+  static constexpr int kCount = 2;
+};
+
+// One value in every lane.
+template <class Sample>
+inline Sample Broadcast(double v) {
+  return Sample{} + v;
+}
+template <class Float>
+inline Float BroadcastFloat(float v) {
+  return Float{} + v;
+}
+// One lane's value, and every lane's values in order.
+inline double Lane(double x, int) { return x; }
+inline double Lane(DoublePair x, int lane) { return x[lane]; }
+inline float Lane(float x, int) { return x; }
+inline float Lane(FloatPair x, int lane) { return x[lane]; }
+// A sample from one value per lane.
+template <class Sample>
+inline Sample FromLanes(const double* values);
+template <>
+inline double FromLanes<double>(const double* values) {
+  return values[0];
+}
+template <>
+inline DoublePair FromLanes<DoublePair>(const double* values) {
+  return DoublePair{values[0], values[1]};
+}
+// Whether every lane is finite.
+inline bool AllFinite(double x) { return std::isfinite(x); }
+inline bool AllFinite(DoublePair x) { return std::isfinite(x[0]) && std::isfinite(x[1]); }

@@ -6,7 +6,6 @@
 #include <new>
 #include <numbers>
 
-#include "dsp/Harmonics.h"
 #include "dsp/Maths.h"
 #include "dsp/NoiseBanks.h"
 #include "dsp/RandomGenerator.h"
@@ -54,11 +53,8 @@ int64_t WrapIndex(int64_t n, int64_t length) {
 void TapeChannel::Init(int32_t startOffset) {
   noiseType = 0;
   profile = 0;
-  noiseGain = 0.0;
   noiseDynamic = 0.0;
-  harmonics = 0.0;
   noiseDepth = static_cast<double>(0.15f) * noiseDynamic;
-  harmonicDrive = 4.0 * harmonics + 1.0;
   wowDepthTarget = scratchDepthTarget = linkTarget = tubeTarget = 0.0;
   wowDepthSmoother.Reset();
   scratchDepthSmoother.Reset();
@@ -66,27 +62,19 @@ void TapeChannel::Init(int32_t startOffset) {
   tubeSmoother.Reset();
   scratchRamp = GlideRamp();
   scratchCountdown = 0.0;
-  tube = TubeStage();
-  saturator = BandSaturator();
-  lowCut = Biquad();
-  highCut = Biquad();
   noiseFilter = Biquad();
-  dcBlocker = Biquad();
   sampleRate = kReferenceRate;
   invSampleRate = 1.0 / kReferenceRate;
   noiseIncrement = 1.0;
-  bypass = false;
 
-  // The DC blocker first shapes the brown noise at 50 Hz; its state carries on.
-  dcBlocker.type = BiquadType::Highpass;
-  dcBlocker.fc = 50.0 / kReferenceRate;
-  dcBlocker.q = 0.707;
-  dcBlocker.gainDb = 0.0;
-  dcBlocker.CalcTangentCoefficients();
+  brownShaper = Biquad();
+  brownShaper.type = BiquadType::Highpass;
+  brownShaper.fc = 50.0 / kReferenceRate;
+  brownShaper.q = 0.707;
+  brownShaper.gainDb = 0.0;
+  brownShaper.CalcTangentCoefficients();
   FillBrownLoop(brownLoopA, 0.001f);
   FillBrownLoop(brownLoopB, 0.0015f);
-  dcBlocker.fc = 10.0 / kReferenceRate;
-  dcBlocker.CalcCoefficients();
 
   const double lfoRate = 0.279f;
   sines.SetOmegas(kPi * static_cast<double>(0.65f) * lfoRate, 2.0 * kPi * lfoRate,
@@ -100,9 +88,6 @@ void TapeChannel::Init(int32_t startOffset) {
   AnchorTransportSines();
   SetNoisePosition(startOffset);
   delayLine.reset(new double[delayLength]());
-
-  saturator.lowCrossover.SetCrossover(120.0f, 44100.0f);
-  saturator.highCrossover.SetCrossover(6000.0f, 44100.0f);
 }
 
 // Integrated high-passed white noise, then an equal-power crossfade of the
@@ -112,7 +97,7 @@ void TapeChannel::FillBrownLoop(double* loop, float step) {
   for (int i = 0; i < kBrownLoopSize; ++i) {
     const int u = RandomGenerator::Next();
     const float white = static_cast<float>((2.0 * u / kDrawScale - 1.0) * step);
-    sum += static_cast<float>(dcBlocker.Process(white));
+    sum += static_cast<float>(brownShaper.Process(white));
     loop[i] = sum;
   }
   for (int i = 0; i < kCrossfadeLength; ++i) {
@@ -125,21 +110,14 @@ bool TapeChannel::StateIsFinite() const {
   const int64_t newest = WrapIndex(static_cast<int64_t>(writeIndex) - 1, delayLength);
   const double transport =
       readPosition + phaseTime + wowValue + noisePosition + scratchCountdown + delayLine[newest];
-  return std::isfinite(transport) && scratchRamp.IsFinite() && tube.StateIsFinite() &&
-         saturator.StateIsFinite() && lowCut.StateIsFinite() && highCut.StateIsFinite() &&
-         noiseFilter.StateIsFinite() && dcBlocker.StateIsFinite() &&
+  return std::isfinite(transport) && scratchRamp.IsFinite() && noiseFilter.StateIsFinite() &&
          wowDepthSmoother.StateIsFinite() && scratchDepthSmoother.StateIsFinite() &&
          linkSmoother.StateIsFinite() && tubeSmoother.StateIsFinite();
 }
 
 void TapeChannel::ClearSignal() {
   std::fill(delayLine.get(), delayLine.get() + delayLength, 0.0);
-  tube.ClearState();
-  saturator.ClearState();
-  lowCut.ClearState();
-  highCut.ClearState();
   noiseFilter.ClearState();
-  dcBlocker.ClearState();
   for (OnePoleSmoother* smoother :
        {&wowDepthSmoother, &scratchDepthSmoother, &linkSmoother, &tubeSmoother}) {
     if (!smoother->StateIsFinite()) smoother->Reset();
@@ -191,10 +169,7 @@ void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
 
   noiseType = settings.noiseType;
   wowDepthTarget = settings.wow * static_cast<double>(0.075f) * 2.0;
-  harmonics = settings.harmonics;
-  harmonicDrive = 4.0 * harmonics + 1.0;
   tubeTarget = settings.tubeDrive;
-  noiseGain = 2.0 * (settings.noiseAmp * settings.noiseAmp);
   noiseDynamic = settings.noiseDynamic;
   noiseDepth = static_cast<double>(0.15f) * noiseDynamic;
   linkTarget = settings.wide * settings.wide;
@@ -202,14 +177,6 @@ void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
   profile = settings.profile;
   noiseIncrement = kReferenceRate / ((2.0 - settings.speed) * sampleRate);
 
-  DesignToneFilters(settings);
-  saturator.drive = 1.75;
-
-  dcBlocker.type = BiquadType::Highpass;
-  dcBlocker.fc = 10.0 / sampleRate;
-  dcBlocker.q = 0.707;
-  dcBlocker.gainDb = 0.0;
-  dcBlocker.CalcCoefficients();
   noiseFilter.type = BiquadType::Lowpass;
   noiseFilter.fc = 8000.0 / sampleRate;
   noiseFilter.q = 0.707;
@@ -217,59 +184,8 @@ void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
   noiseFilter.CalcCoefficients();
 }
 
-void TapeChannel::DesignToneFilters(const TapeChannelSettings& s) {
-  double lowHz, lowQ, highHz, highQ;
-  int32_t mode;
-  float splitLow, splitHigh;
-  switch (s.profile) {
-    case 0:
-      lowHz = 45.0 + 60.0 * s.age;
-      lowQ = s.lfBoost + 0.5;
-      highHz = 16000.0 - 3000.0 * s.age;
-      highQ = 1.25 * s.hfBoost + 0.5;
-      mode = BandSaturator::kModeClean;
-      splitLow = 100.0f;
-      splitHigh = 10000.0f;
-      break;
-    case 1:
-      lowHz = 85.0 + 60.0 * s.age;
-      lowQ = s.lfBoost + 0.5;
-      highHz = 12000.0 - 3000.0 * s.age;
-      highQ = s.hfBoost + 0.5;
-      mode = BandSaturator::kModeArctangent;
-      splitLow = 120.0f;
-      splitHigh = 6000.0f;
-      break;
-    case 2:
-      lowHz = 130.0 + 340.0 * s.age;
-      lowQ = s.lfBoost + 0.5;
-      highHz = 9500.0 - 6000.0 * s.age;
-      highQ = s.hfBoost + 0.5;
-      mode = BandSaturator::kModeArctangent;
-      splitLow = 120.0f;
-      splitHigh = 6000.0f;
-      break;
-    default:
-      return;  // other profiles keep the last tone set
-  }
-  highCut.type = BiquadType::Lowpass;
-  highCut.fc = highHz / sampleRate;
-  highCut.q = highQ;
-  highCut.gainDb = 0.0;
-  highCut.CalcCoefficients();
-  lowCut.type = BiquadType::Highpass;
-  lowCut.fc = lowHz / sampleRate;
-  lowCut.q = lowQ;
-  lowCut.gainDb = 0.0;
-  lowCut.CalcCoefficients();
-  saturator.mode = mode;
-  const float rate = static_cast<float>(sampleRate);
-  saturator.lowCrossover.SetCrossover(splitLow, rate);
-  saturator.highCrossover.SetCrossover(splitHigh, rate);
-}
-
-// The per-sample steps below are forced inline into Transport and Shape, so
-// the compiler schedules each half as one piece.
+// The per-sample steps below are forced inline into Transport, so the
+// compiler schedules it as one piece.
 
 // A scratch is a short random jump of the read point; with the ramp at rest
 // every new target lies at or below zero.
@@ -417,16 +333,6 @@ double TapeChannel::WrapIntoLine(double position) const {
   readPosition = r;
 }
 
-[[gnu::always_inline]] inline double TapeChannel::AddHarmonics(double delayed) const {
-  return AddHarmonicTerms(delayed, harmonicDrive, harmonics);
-}
-
-[[gnu::always_inline]] inline double TapeChannel::ToneStage(double out) {
-  out = static_cast<float>(saturator.Process(out));
-  out = lowCut.ProcessRounded(out);
-  return highCut.ProcessRounded(out);
-}
-
 TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
   wowDepthSmoother.Step(wowDepthTarget);
   scratchDepthSmoother.Step(scratchDepthTarget);
@@ -445,24 +351,7 @@ TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
   return {delayed, noise};
 }
 
-// The tube stage, with the noise on top.
-[[gnu::always_inline]] inline double TapeChannel::TubeWithNoise(double harmonic, double noise) {
-  return tube.Process(harmonic, tubeSmoother.Value()) + noise * noiseGain;
-}
-
-[[gnu::always_inline]] inline double TapeChannel::Tone(double out) {
-  return profile < 3 ? ToneStage(out) : out;
-}
-
 double TapeChannel::DryOutput() const {
   const int64_t dryIndex = static_cast<int64_t>(writeIndex - 1.0 + nominalDelay);
   return delayLine[WrapIndex(dryIndex, delayLength)];
-}
-
-[[gnu::always_inline]] inline double TapeChannel::Output(double out) {
-  return bypass ? DryOutput() : dcBlocker.ProcessRounded(out);
-}
-
-double TapeChannel::Shape(Tap tap) {
-  return Output(Tone(TubeWithNoise(AddHarmonics(tap.delayed), tap.noise)));
 }

@@ -2,18 +2,16 @@
 #include <cstdint>
 #include <memory>
 
-#include "dsp/BandSaturator.h"
 #include "dsp/Biquad.h"
 #include "dsp/GlideRamp.h"
 #include "dsp/Maths.h"
 #include "dsp/OnePoleSmoother.h"
 #include "dsp/TapeChannelSettings.h"
-#include "dsp/TubeStage.h"
 
-// One channel of worn tape or vinyl: a short delay line whose read point is
-// moved by wow, flutter, random scratch jumps and the noise itself, followed
-// by noise, harmonics, a tube stage, the profile's saturator and tone filters
-// and a DC blocker. The nominal delay, 1378 samples at 44.1 kHz, is the
+// The transport of one channel of worn tape or vinyl: a short delay line
+// whose read point is moved by wow, flutter, random scratch jumps and the
+// noise itself, and the noise. TapeShaping turns what it reads into the
+// channel's output. The nominal delay, 1378 samples at 44.1 kHz, is the
 // latency the engine reports.
 class TapeChannel {
  public:
@@ -29,21 +27,15 @@ class TapeChannel {
   // Sizes the delay line for a new rate ahead of the first block at it, so
   // that the audio thread finds it ready; Configure does it otherwise.
   void PrepareSampleRate(double newRate);
-  // linkPosition < 0: this is the left channel. Otherwise it is the left
-  // channel's read position, which the right channel follows as "wide" falls.
-  double ProcessSample(double input, double linkPosition) {
-    return Shape(Transport(input, linkPosition));
-  }
-
-  // The two halves of ProcessSample. Transport moves the tape and reads the
-  // delayed sample and the noise; Shape turns them into the output. Only
-  // Transport ties the right channel to the left one.
+  // Moves the tape on by one sample and reads the delayed sample and the
+  // noise. linkPosition < 0: this is the left channel. Otherwise it is the
+  // left channel's read position, which the right channel follows as "wide"
+  // falls.
   struct Tap {
     double delayed;
     double noise;
   };
   Tap Transport(double input, double linkPosition);
-  double Shape(Tap tap);
 
   // Whether the filters, the transport and the newest sample in the line are
   // finite.
@@ -65,9 +57,11 @@ class TapeChannel {
   // The input of `NominalDelay()` samples ago, as the latest Transport left
   // the line: what the channel outputs with the power off.
   double DryOutput() const;
-  // The tube drive as the latest Transport left it, which Shape uses.
+  // The tube drive as the latest Transport left it, for the shaping.
   float TubeLevel() const { return tubeSmoother.Value(); }
-  void SetBypass(bool on) { bypass = on; }
+  // The filter that shaped the brown noise's loops, whose memory the DC
+  // blocker of the shaping carries on from.
+  const Biquad& BrownNoiseShaper() const { return brownShaper; }
 
   double NoisePosition() const { return noisePosition; }
   void SetNoisePosition(double position);
@@ -79,11 +73,8 @@ class TapeChannel {
   const double* BrownLoop(bool louder) const { return louder ? brownLoopB : brownLoopA; }
 
  private:
-  friend class ShapingPair;
-
   void FillBrownLoop(double* loop, float step);
   bool ResizeDelayLine(double newRate);
-  void DesignToneFilters(const TapeChannelSettings& s);
   void StepScratch();
   void AdvanceTransport();
   void NextTransportValues();
@@ -95,11 +86,6 @@ class TapeChannel {
   double ReadBank(bool rightSide);
   int64_t WrapNoiseIndex(int64_t length);
   void UpdateReadPosition(double noise);
-  double AddHarmonics(double delayed) const;
-  double ToneStage(double out);
-  double TubeWithNoise(double harmonic, double noise);
-  double Tone(double out);
-  double Output(double out);
 
   double brownLoopA[kBrownLoopSize];
   double brownLoopB[kBrownLoopSize];
@@ -140,21 +126,12 @@ class TapeChannel {
 
   int32_t profile = 0;
   int32_t noiseType = 0;
-  double noiseGain = 0.0;
   double noiseDynamic = 0.0;
-  double harmonics = 0.0;
   // Per-block factors of the settings above, as the sample steps use them.
   double noiseDepth = 0.0;
-  double harmonicDrive = 1.0;
   double sampleRate = 44100.0;
   double invSampleRate = 1.0 / 44100.0;
 
-  TubeStage tube;
-  BandSaturator saturator;
-  Biquad lowCut;
-  Biquad highCut;
   Biquad noiseFilter;
-  Biquad dcBlocker;
-
-  bool bypass = false;
+  Biquad brownShaper;
 };

@@ -7,10 +7,8 @@
 #include <cmath>
 
 #include "core/DenormalGuard.h"
-#include "dsp/BiquadPair.h"
 #include "dsp/Maths.h"
 #include "dsp/ModDelayPair.h"
-#include "dsp/ShapingPair.h"
 
 namespace {
 
@@ -45,6 +43,9 @@ double FiniteOrSilence(double x) { return std::isfinite(x) ? x : 0.0; }
 TovraneProcessor::TovraneProcessor() {
   leftChannel.Init(0);
   rightChannel.Init(376);
+  const Biquad* brownShapers[2] = {&leftChannel.BrownNoiseShaper(),
+                                   &rightChannel.BrownNoiseShaper()};
+  shaping.ContinueDcBlocker(brownShapers);
 }
 
 void TovraneProcessor::Prepare(double sampleRate) {
@@ -72,8 +73,7 @@ void TovraneProcessor::Process(const double* const* inputs, double* const* outpu
                                double fs) {
   DenormalGuard denormals;
   StartBlock(fs);
-  leftChannel.SetBypass(bypass);
-  rightChannel.SetBypass(bypass);
+  shaping.SetBypass(bypass);
   for (int start = 0; start < frames; start += kRun) {
     const int run = frames - start < kRun ? frames - start : kRun;
     TapeChannel::PrepareTransportRun(leftChannel, rightChannel, run);
@@ -90,6 +90,7 @@ void TovraneProcessor::Process(const double* const* inputs, double* const* outpu
 void TovraneProcessor::StartBlock(double fs) {
   leftChannel.Configure(channelSettings, fs);
   rightChannel.Configure(channelSettings, fs);
+  shaping.Configure(channelSettings, fs);
   const double inv = 1.0 / fs;
   const double q = engineQuadDelay;
   const double base = q * 0.045 + 0.005;
@@ -122,10 +123,7 @@ void TovraneProcessor::SetDelayLfo(ModDelay& line, double inv) {
 // within a frame, so each stage runs over the whole run.
 void TovraneProcessor::ProcessRun(const double* const* inputs, double* const* outputs, int start,
                                   int frames, double inv) {
-  TapeChannel::Tap tapsLeft[kRun];
-  TapeChannel::Tap tapsRight[kRun];
-  float tubeLeft[kRun];
-  float tubeRight[kRun];
+  DoublePair delayed[kRun], noise[kRun], tubeLevel[kRun];
   double dry[2][kRun];
   for (int i = 0; i < frames; ++i) {
     // With the power off the tape runs on from the dry input, so that it
@@ -133,23 +131,22 @@ void TovraneProcessor::ProcessRun(const double* const* inputs, double* const* ou
     const double gIn = bypass ? 1.0 : NextInputGain();
     const double inL = FiniteOrSilence(inputs[0][start + i]);
     const double inR = FiniteOrSilence(inputs[1][start + i]);
-    tapsLeft[i] = leftChannel.Transport(inL * gIn, -1.0);
-    tapsRight[i] = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition());
-    tubeLeft[i] = leftChannel.TubeLevel();
-    tubeRight[i] = rightChannel.TubeLevel();
+    const TapeChannel::Tap left = leftChannel.Transport(inL * gIn, -1.0);
+    const TapeChannel::Tap right = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition());
+    delayed[i] = DoublePair{left.delayed, right.delayed};
+    noise[i] = DoublePair{left.noise, right.noise};
+    tubeLevel[i] = DoublePair{leftChannel.TubeLevel(), rightChannel.TubeLevel()};
     if (bypass) {
       dry[0][i] = leftChannel.DryOutput();
       dry[1][i] = rightChannel.DryOutput();
     }
   }
-  double shapedLeft[kRun];
-  double shapedRight[kRun];
-  ShapingPair::ShapeRun(leftChannel, {tapsLeft, tubeLeft, shapedLeft}, rightChannel,
-                        {tapsRight, tubeRight, shapedRight}, frames);
+  DoublePair shaped[kRun];
+  shaping.Run(delayed, noise, tubeLevel, shaped, frames);
   if (bypass) {
     BypassRun(dry, outputs, start, frames);
   } else {
-    MixRun(shapedLeft, shapedRight, outputs, start, frames, inv);
+    MixRun(shaped, outputs, start, frames, inv);
   }
 }
 
@@ -171,8 +168,8 @@ void TovraneProcessor::BypassRun(const double (*dry)[kRun], double* const* outpu
 // mid/side quad stage with its swept peaks, stage by stage over the run, with
 // the left and right lines and filters side by side, then the mid and side
 // ones.
-void TovraneProcessor::MixRun(const double* shapedLeft, const double* shapedRight,
-                              double* const* outputs, int start, int frames, double inv) {
+void TovraneProcessor::MixRun(const DoublePair* shaped, double* const* outputs, int start,
+                              int frames, double inv) {
   SweepPhases::FrameDesigns designs[kRun];
   sweep.DesignRun(frames, inv, designs);
   DoublePair lr[kRun], ms[kRun], delayed[kRun];
@@ -181,35 +178,33 @@ void TovraneProcessor::MixRun(const double* shapedLeft, const double* shapedRigh
     const double gOut = NextOutputGain();
     quadGains[i] = BothHalves(NextQuadMix());
     combGains[i] = BothHalves(combDelayLeft.gain);
-    lr[i] = DoublePair{shapedLeft[i], shapedRight[i]} * gOut;
+    lr[i] = shaped[i] * gOut;
   }
   ModDelayPair(combDelayLeft, combDelayRight).Run(lr, combGains, delayed, frames);
 
-  BiquadPair allpasses;
-  allpasses.Load(phaseAllpassLeft, phaseAllpassRight);
+  BiquadSection<DoublePair> allpasses = phaseAllpasses;
   for (int i = 0; i < frames; ++i) {
     const double zq = quadGains[i][0];
     DoublePair x = lr[i] - delayed[i];
-    allpasses.Apply(designs[i].allpasses);
+    allpasses.SetDesigns(designs[i].allpasses);
     const double m = zq * 0.2;
     x = allpasses.ProcessRounded(x) * m + (1.0 - m) * x;
     const double k = 1.0 - zq * 0.2;
     ms[i] = DoublePair{x[0] + x[1], x[0] - x[1]} * 0.5 * k;
   }
-  allpasses.Store(phaseAllpassLeft, phaseAllpassRight);
+  phaseAllpasses = allpasses;
   ModDelayPair(quadDelayLineMid, quadDelayLineSide).Run(ms, quadGains, delayed, frames);
 
-  BiquadPair peaks;
-  peaks.Load(quadPeakMid, quadPeakSide);
+  BiquadSection<DoublePair> peaks = quadPeaks;
   const double w = engineQuadMix;
   for (int i = 0; i < frames; ++i) {
     DoublePair x = ms[i] + delayed[i];
-    peaks.Apply(designs[i].peaks);
+    peaks.SetDesigns(designs[i].peaks);
     x = peaks.ProcessRounded(x) * w + (1.0 - w) * x;
     outputs[0][start + i] = x[0] + x[1];
     outputs[1][start + i] = x[0] - x[1];
   }
-  peaks.Store(quadPeakMid, quadPeakSide);
+  quadPeaks = peaks;
 }
 
 // +-12 dB around unity for a smoother state z of 0..1.
@@ -258,10 +253,10 @@ void TovraneProcessor::SilenceOutput(double* const* outputs, int frames) {
 
 bool TovraneProcessor::SignalStateIsFinite() const {
   return sweep.IsFinite() && leftChannel.StateIsFinite() && rightChannel.StateIsFinite() &&
+         shaping.StateIsFinite() &&
          quadDelayLineMid.StateIsFinite() && quadDelayLineSide.StateIsFinite() &&
          combDelayLeft.StateIsFinite() && combDelayRight.StateIsFinite() &&
-         quadPeakMid.StateIsFinite() && quadPeakSide.StateIsFinite() &&
-         phaseAllpassLeft.StateIsFinite() && phaseAllpassRight.StateIsFinite() &&
+         quadPeaks.StateIsFinite() && phaseAllpasses.StateIsFinite() &&
          inputGainSmoother.StateIsFinite() && outputGainSmoother.StateIsFinite() &&
          quadMixSmoother.StateIsFinite();
 }
@@ -269,10 +264,11 @@ bool TovraneProcessor::SignalStateIsFinite() const {
 void TovraneProcessor::ClearSignalState() {
   leftChannel.ClearSignal();
   rightChannel.ClearSignal();
+  shaping.ClearState();
   for (ModDelay* line : {&quadDelayLineMid, &quadDelayLineSide, &combDelayLeft, &combDelayRight})
     line->ClearSignal();
-  for (Biquad* filter : {&quadPeakMid, &quadPeakSide, &phaseAllpassLeft, &phaseAllpassRight})
-    filter->ClearState();
+  quadPeaks.ClearState();
+  phaseAllpasses.ClearState();
   for (OnePoleSmoother* smoother : {&inputGainSmoother, &outputGainSmoother, &quadMixSmoother}) {
     if (!smoother->StateIsFinite()) smoother->Reset();
   }

@@ -1,12 +1,13 @@
 #pragma once
 #include <limits>
 
-#include "dsp/Biquad.h"
+#include "dsp/BiquadSection.h"
 #include "dsp/ModDelay.h"
 #include "dsp/OnePoleSmoother.h"
 #include "dsp/Maths.h"
 #include "dsp/TapeChannel.h"
 #include "dsp/TapeChannelSettings.h"
+#include "dsp/TapeShaping.h"
 #include "engine/EngineSnapshot.h"
 
 // The effect's whole processing chain, with no host and no editor: input
@@ -47,8 +48,8 @@ class TovraneProcessor {
   void StartBlock(double fs);
   void ProcessRun(const double* const* inputs, double* const* outputs, int start, int frames,
                   double inv);
-  void MixRun(const double* shapedLeft, const double* shapedRight, double* const* outputs,
-              int start, int frames, double inv);
+  void MixRun(const DoublePair* shaped, double* const* outputs, int start, int frames,
+              double inv);
   void BypassRun(const double (*dry)[kRun], double* const* outputs, int start, int frames);
   double NextInputGain();
   double NextOutputGain();
@@ -84,13 +85,12 @@ class TovraneProcessor {
   OnePoleSmoother quadMixSmoother;
   TapeChannel leftChannel;
   TapeChannel rightChannel;
+  TapeShaping<DoublePair> shaping;
   ModDelay quadDelayLineMid;
   ModDelay quadDelayLineSide;
   ModDelay combDelayLeft;
   ModDelay combDelayRight;
-  Biquad quadPeakMid;
-  Biquad quadPeakSide;
-  Biquad phaseAllpassLeft;
-  Biquad phaseAllpassRight;
+  BiquadSection<DoublePair> quadPeaks;       // mid, side
+  BiquadSection<DoublePair> phaseAllpasses;  // left, right
   ChainMaths::Sweep sweep;
 };

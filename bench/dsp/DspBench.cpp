@@ -39,8 +39,8 @@ void BM_ModDelayProcess(benchmark::State& state) {
 BENCHMARK(BM_ModDelayProcess);
 
 void BM_BandSaturatorArctangent(benchmark::State& state) {
-  BandSaturator saturator;
-  saturator.mode = BandSaturator::kModeArctangent;
+  BandSaturator<double> saturator;
+  saturator.mode = BandSaturator<double>::kModeArctangent;
   saturator.drive = 1.75;
   saturator.lowCrossover.SetCrossover(120.0f, 44100.0f);
   saturator.highCrossover.SetCrossover(6000.0f, 44100.0f);

@@ -5,12 +5,14 @@
 
 #include "dsp/RandomGenerator.h"
 #include "dsp/TapeChannel.h"
+#include "dsp/TapeShaping.h"
 
 namespace {
 
 // A heavy setting: profile 1 (saturator and tone filters), vinyl noise read
-// with interpolation at a non-reference rate, every knob up.
-void BM_TapeChannelProcessSampleHeavy(benchmark::State& state) {
+// with interpolation at a non-reference rate, every knob up. Both channels'
+// transports, then their shaping side by side, a run at a time.
+void BM_TapeChannelsHeavy(benchmark::State& state) {
   RandomGenerator::ResetForThisThread();
   auto left = std::make_unique<TapeChannel>();
   auto right = std::make_unique<TapeChannel>();
@@ -22,17 +24,29 @@ void BM_TapeChannelProcessSampleHeavy(benchmark::State& state) {
   s.noiseAmp = s.noiseDynamic = s.harmonics = s.tubeDrive = 1.0;
   s.wow = s.scratch = s.lfBoost = s.hfBoost = s.age = s.wide = 1.0;
   s.speed = 0.5;
+  TapeShaping<DoublePair> shaping;
   left->Configure(s, 48000.0);
   right->Configure(s, 48000.0);
+  shaping.Configure(s, 48000.0);
+  constexpr int kRun = TapeChannel::kTransportRun;
+  DoublePair delayed[kRun], noise[kRun], tube[kRun], out[kRun];
   double phase = 0.0;
   for (auto _ : state) {
-    phase += 0.0627;
-    const double x = 0.5 * std::sin(phase);
-    benchmark::DoNotOptimize(left->ProcessSample(x, -1.0));
-    benchmark::DoNotOptimize(right->ProcessSample(x, left->ReadPosition()));
+    TapeChannel::PrepareTransportRun(*left, *right, kRun);
+    for (int i = 0; i < kRun; ++i) {
+      phase += 0.0627;
+      const double x = 0.5 * std::sin(phase);
+      const TapeChannel::Tap l = left->Transport(x, -1.0);
+      const TapeChannel::Tap r = right->Transport(x, left->ReadPosition());
+      delayed[i] = DoublePair{l.delayed, r.delayed};
+      noise[i] = DoublePair{l.noise, r.noise};
+      tube[i] = DoublePair{left->TubeLevel(), right->TubeLevel()};
+    }
+    shaping.Run(delayed, noise, tube, out, kRun);
+    benchmark::DoNotOptimize(out);
   }
-  state.SetItemsProcessed(state.iterations() * 2);
+  state.SetItemsProcessed(state.iterations() * kRun * 2);
 }
-BENCHMARK(BM_TapeChannelProcessSampleHeavy);
+BENCHMARK(BM_TapeChannelsHeavy);
 
 }  // namespace

@@ -9,14 +9,41 @@
 #include "dsp/NoiseBanks.h"
 #include "dsp/RandomGenerator.h"
 #include "dsp/TapeChannel.h"
+#include "dsp/TapeShaping.h"
 
 namespace {
 
+// A channel's transport with one channel's shaping after it, as the
+// processor runs the two.
+struct ShapedChannel : TapeChannel {
+  void Init(int32_t startOffset) {
+    TapeChannel::Init(startOffset);
+    const Biquad* shapers[1] = {&BrownNoiseShaper()};
+    shaping.ContinueDcBlocker(shapers);
+  }
+  void Configure(const TapeChannelSettings& s, double rate) {
+    TapeChannel::Configure(s, rate);
+    shaping.Configure(s, rate);
+  }
+  void SetBypass(bool on) {
+    bypass = on;
+    shaping.SetBypass(on);
+  }
+  double ProcessSample(double input, double linkPosition) {
+    const Tap tap = Transport(input, linkPosition);
+    const double shaped = shaping.Process(tap.delayed, tap.noise, TubeLevel());
+    return bypass ? DryOutput() : shaped;
+  }
+
+  TapeShaping<double> shaping;
+  bool bypass = false;
+};
+
 // Channels hold their brown-noise loops inline (2 MB), too much for the stack.
 // The generator is reset first so every channel starts from the same draws.
-std::unique_ptr<TapeChannel> MakeChannel(int32_t startOffset) {
+std::unique_ptr<ShapedChannel> MakeChannel(int32_t startOffset) {
   RandomGenerator::ResetForThisThread();
-  auto channel = std::make_unique<TapeChannel>();
+  auto channel = std::make_unique<ShapedChannel>();
   channel->Init(startOffset);
   return channel;
 }
@@ -42,7 +69,7 @@ double TestSignal(int n) {
   return 0.3 * std::sin(n * 0.0627) + 0.2 * std::sin(n * 0.31) + 0.05 * std::sin(n * 1.7);
 }
 
-std::vector<double> RunLeft(TapeChannel& channel, const TapeChannelSettings& s, double rate,
+std::vector<double> RunLeft(ShapedChannel& channel, const TapeChannelSettings& s, double rate,
                             int count) {
   std::vector<double> out;
   for (int n = 0; n < count; ++n) {
@@ -56,8 +83,8 @@ std::vector<double> RunLeft(TapeChannel& channel, const TapeChannelSettings& s, 
 std::vector<double> RunRight(const TapeChannelSettings& left, const TapeChannelSettings& right,
                              int count) {
   RandomGenerator::ResetForThisThread();
-  auto l = std::make_unique<TapeChannel>();
-  auto r = std::make_unique<TapeChannel>();
+  auto l = std::make_unique<ShapedChannel>();
+  auto r = std::make_unique<ShapedChannel>();
   l->Init(0);
   r->Init(376);
   std::vector<double> out;
@@ -90,7 +117,7 @@ double Deviation(const double* loop) {
   return std::sqrt(squares / TapeChannel::kBrownLoopPeriod - mean * mean);
 }
 
-void ExpectBypassDelay(TapeChannel& channel, double rate, int delay) {
+void ExpectBypassDelay(ShapedChannel& channel, double rate, int delay) {
   channel.SetBypass(true);
   const TapeChannelSettings s = HeavySettings(1, 2);
   for (int n = 0; n < 3 * delay; ++n) {

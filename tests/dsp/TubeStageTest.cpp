@@ -9,8 +9,8 @@ namespace {
 // Alternating signs make every sample a zero crossing, so the normalisation
 // learned so far is switched in at once; a first peak of 5 becomes the
 // maximum, after which every smaller peak yields norm and reference 1.
-TubeStage WarmedUp() {
-  TubeStage t;
+TubeStage<double> WarmedUp() {
+  TubeStage<double> t;
   for (double y : {5.0, -5.0, 0.1, -0.1, 0.1, -0.1, 0.1, -0.1}) t.Process(y, 0.0);
   return t;
 }
@@ -18,13 +18,13 @@ TubeStage WarmedUp() {
 }  // namespace
 
 TEST(TubeStage, PassesEverythingUntilANormalisationIsLearned) {
-  TubeStage t;
+  TubeStage<double> t;
   EXPECT_EQ(t.Process(3.0, 0.0), 3.0);
   EXPECT_EQ(t.Process(-4.0, 0.0), -4.0);
 }
 
 TEST(TubeStage, ZeroDriveIsAHardLimitAtUnity) {
-  TubeStage t = WarmedUp();
+  TubeStage<double> t = WarmedUp();
   ASSERT_EQ(t.activeNorm, 1.0);
   ASSERT_EQ(t.activeReference, 1.0);
   const double inputs[] = {2.0, -0.5, 1.5, -3.0, 0.25, -1.0, 4.9, -0.999};
@@ -33,7 +33,7 @@ TEST(TubeStage, ZeroDriveIsAHardLimitAtUnity) {
 }
 
 TEST(TubeStage, DriveGivesASoftKneeThatPeaksHalfwayAboveIt) {
-  TubeStage t = WarmedUp();
+  TubeStage<double> t = WarmedUp();
   const double level = 0.5;
   const double knee = 1.0 - 0.99 * level;
   const double gain = 2.0 * level + 1.0;

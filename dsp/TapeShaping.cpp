@@ -1,0 +1,133 @@
+#include "dsp/TapeShaping.h"
+
+#include "dsp/Harmonics.h"
+
+namespace {
+
+Biquad::Design Design(BiquadType type, double fc, double q) {
+  Biquad filter;
+  filter.type = type;
+  filter.fc = fc;
+  filter.q = q;
+  filter.gainDb = 0.0;
+  filter.CalcCoefficients();
+  return filter.Coefficients();
+}
+
+}  // namespace
+
+template <class Sample>
+TapeShaping<Sample>::TapeShaping() {
+  saturator.lowCrossover.SetCrossover(120.0f, 44100.0f);
+  saturator.highCrossover.SetCrossover(6000.0f, 44100.0f);
+}
+
+template <class Sample>
+void TapeShaping<Sample>::Configure(const TapeChannelSettings& s, double sampleRate) {
+  harmonics = s.harmonics;
+  harmonicDrive = 4.0 * harmonics + 1.0;
+  noiseGain = 2.0 * (s.noiseAmp * s.noiseAmp);
+  profile = s.profile;
+  DesignToneFilters(s, sampleRate);
+  saturator.drive = 1.75;
+  dcBlocker.SetDesign(Design(BiquadType::Highpass, 10.0 / sampleRate, 0.707));
+}
+
+template <class Sample>
+void TapeShaping<Sample>::DesignToneFilters(const TapeChannelSettings& s, double sampleRate) {
+  double lowHz, lowQ, highHz, highQ;
+  int32_t mode;
+  float splitLow, splitHigh;
+  switch (s.profile) {
+    case 0:
+      lowHz = 45.0 + 60.0 * s.age;
+      lowQ = s.lfBoost + 0.5;
+      highHz = 16000.0 - 3000.0 * s.age;
+      highQ = 1.25 * s.hfBoost + 0.5;
+      mode = BandSaturator<Sample>::kModeClean;
+      splitLow = 100.0f;
+      splitHigh = 10000.0f;
+      break;
+    case 1:
+      lowHz = 85.0 + 60.0 * s.age;
+      lowQ = s.lfBoost + 0.5;
+      highHz = 12000.0 - 3000.0 * s.age;
+      highQ = s.hfBoost + 0.5;
+      mode = BandSaturator<Sample>::kModeArctangent;
+      splitLow = 120.0f;
+      splitHigh = 6000.0f;
+      break;
+    case 2:
+      lowHz = 130.0 + 340.0 * s.age;
+      lowQ = s.lfBoost + 0.5;
+      highHz = 9500.0 - 6000.0 * s.age;
+      highQ = s.hfBoost + 0.5;
+      mode = BandSaturator<Sample>::kModeArctangent;
+      splitLow = 120.0f;
+      splitHigh = 6000.0f;
+      break;
+    default:
+      return;  // other profiles keep the last tone set
+  }
+  highCut.SetDesign(Design(BiquadType::Lowpass, highHz / sampleRate, highQ));
+  lowCut.SetDesign(Design(BiquadType::Highpass, lowHz / sampleRate, lowQ));
+  saturator.mode = mode;
+  const float rate = static_cast<float>(sampleRate);
+  saturator.lowCrossover.SetCrossover(splitLow, rate);
+  saturator.highCrossover.SetCrossover(splitHigh, rate);
+}
+
+template <class Sample>
+void TapeShaping<Sample>::ContinueDcBlocker(const Biquad* const* shapers) {
+  double z1[Lanes<Sample>::kCount], z2[Lanes<Sample>::kCount];
+  for (int lane = 0; lane < Lanes<Sample>::kCount; ++lane) {
+    z1[lane] = shapers[lane]->z1;
+    z2[lane] = shapers[lane]->z2;
+  }
+  dcBlocker.z1 = FromLanes<Sample>(z1);
+  dcBlocker.z2 = FromLanes<Sample>(z2);
+}
+
+template <class Sample>
+Sample TapeShaping<Sample>::Process(Sample delayed, Sample noise, Sample tubeLevel) {
+  return Step(delayed, noise, tubeLevel);
+}
+
+template <class Sample>
+[[gnu::always_inline]] inline Sample TapeShaping<Sample>::Step(Sample delayed, Sample noise,
+                                                               Sample tubeLevel) {
+  const Sample harmonic = AddHarmonicTerms(delayed, harmonicDrive, harmonics);
+  Sample out = tube.Process(harmonic, tubeLevel) + noise * noiseGain;
+  if (profile < 3) {
+    out = saturator.Process(out);
+    out = lowCut.ProcessRounded(out);
+    out = highCut.ProcessRounded(out);
+  }
+  return bypass ? out : dcBlocker.ProcessRounded(out);
+}
+
+template <class Sample>
+void TapeShaping<Sample>::Run(const Sample* delayed, const Sample* noise, const Sample* tubeLevel,
+                              Sample* out, int frames) {
+  TapeShaping local = *this;
+  for (int i = 0; i < frames; ++i) out[i] = local.Step(delayed[i], noise[i], tubeLevel[i]);
+  *this = local;
+}
+
+template <class Sample>
+bool TapeShaping<Sample>::StateIsFinite() const {
+  return tube.StateIsFinite() && saturator.StateIsFinite() && lowCut.StateIsFinite() &&
+         highCut.StateIsFinite() && dcBlocker.StateIsFinite();
+}
+
+template <class Sample>
+void TapeShaping<Sample>::ClearState() {
+  tube.ClearState();
+  saturator.ClearState();
+  lowCut.ClearState();
+  highCut.ClearState();
+  dcBlocker.ClearState();
+}
+
+template class TapeShaping<double>;
+template class TapeShaping<DoublePair>;
