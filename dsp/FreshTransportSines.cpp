@@ -3,7 +3,6 @@
 #include <initializer_list>
 
 #include "dsp/Maths.h"
-#include "dsp/TransportSines.h"
 
 void FreshTransportSines::Advance(double* time, double sampleRate) {
   const double flutter = ChainMaths::Sin(flutterOmegaValue * *time);

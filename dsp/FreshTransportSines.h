@@ -1,4 +1,5 @@
 #pragma once
+#include "dsp/TransportSines.h"
 
 // The tape transport's sines as written: flutter, which also stretches
 // time, the wobble that bends the wow, the wow and the read point's flutter,
@@ -19,13 +20,7 @@ class FreshTransportSines {
   double Wow() const { return wow; }
   double ReadFlutter() const { return readFlutter; }
 
-  struct Run {
-    FreshTransportSines* sines;
-    double* time;
-    double sampleRate;
-    double* wow;
-    double* readFlutter;
-  };
+  using Run = TransportSineRun<FreshTransportSines>;
   static void AdvanceBoth(const Run& a, const Run& b, int frames);
 
  private:

@@ -14,6 +14,21 @@ Biquad::Design Design(BiquadType type, double fc, double q) {
   return filter.Coefficients();
 }
 
+// Profiles A, B and C: where the tone filters cut and how "Age" moves them,
+// how much "HF boost" raises the high cut's resonance, and the saturator's
+// bands.
+struct ToneProfile {
+  double lowCutHz, lowCutAgeHz, highCutHz, highCutAgeHz, hfBoostScale;
+  bool arctangentBands;
+  float lowSplitHz, highSplitHz;
+};
+constexpr int kToneProfiles = 3;
+constexpr ToneProfile kToneProfile[kToneProfiles] = {
+    {45.0, 60.0, 16000.0, 3000.0, 1.25, false, 100.0f, 10000.0f},
+    {85.0, 60.0, 12000.0, 3000.0, 1.0, true, 120.0f, 6000.0f},
+    {130.0, 340.0, 9500.0, 6000.0, 1.0, true, 120.0f, 6000.0f},
+};
+
 }  // namespace
 
 template <class Sample>
@@ -35,46 +50,18 @@ void TapeShaping<Sample>::Configure(const TapeChannelSettings& s, double sampleR
 
 template <class Sample>
 void TapeShaping<Sample>::DesignToneFilters(const TapeChannelSettings& s, double sampleRate) {
-  double lowHz, lowQ, highHz, highQ;
-  int32_t mode;
-  float splitLow, splitHigh;
-  switch (s.profile) {
-    case 0:
-      lowHz = 45.0 + 60.0 * s.age;
-      lowQ = s.lfBoost + 0.5;
-      highHz = 16000.0 - 3000.0 * s.age;
-      highQ = 1.25 * s.hfBoost + 0.5;
-      mode = BandSaturator<Sample>::kModeClean;
-      splitLow = 100.0f;
-      splitHigh = 10000.0f;
-      break;
-    case 1:
-      lowHz = 85.0 + 60.0 * s.age;
-      lowQ = s.lfBoost + 0.5;
-      highHz = 12000.0 - 3000.0 * s.age;
-      highQ = s.hfBoost + 0.5;
-      mode = BandSaturator<Sample>::kModeArctangent;
-      splitLow = 120.0f;
-      splitHigh = 6000.0f;
-      break;
-    case 2:
-      lowHz = 130.0 + 340.0 * s.age;
-      lowQ = s.lfBoost + 0.5;
-      highHz = 9500.0 - 6000.0 * s.age;
-      highQ = s.hfBoost + 0.5;
-      mode = BandSaturator<Sample>::kModeArctangent;
-      splitLow = 120.0f;
-      splitHigh = 6000.0f;
-      break;
-    default:
-      return;  // other profiles keep the last tone set
-  }
-  highCut.SetDesign(Design(BiquadType::Lowpass, highHz / sampleRate, highQ));
-  lowCut.SetDesign(Design(BiquadType::Highpass, lowHz / sampleRate, lowQ));
-  saturator.mode = mode;
+  if (s.profile < 0 || s.profile >= kToneProfiles) return;  // other profiles keep the last tone set
+  const ToneProfile& p = kToneProfile[s.profile];
+  const double lowHz = p.lowCutHz + p.lowCutAgeHz * s.age;
+  const double highHz = p.highCutHz - p.highCutAgeHz * s.age;
+  highCut.SetDesign(
+      Design(BiquadType::Lowpass, highHz / sampleRate, p.hfBoostScale * s.hfBoost + 0.5));
+  lowCut.SetDesign(Design(BiquadType::Highpass, lowHz / sampleRate, s.lfBoost + 0.5));
+  saturator.mode = p.arctangentBands ? BandSaturator<Sample>::kModeArctangent
+                                     : BandSaturator<Sample>::kModeClean;
   const float rate = static_cast<float>(sampleRate);
-  saturator.lowCrossover.SetCrossover(splitLow, rate);
-  saturator.highCrossover.SetCrossover(splitHigh, rate);
+  saturator.lowCrossover.SetCrossover(p.lowSplitHz, rate);
+  saturator.highCrossover.SetCrossover(p.highSplitHz, rate);
 }
 
 template <class Sample>

@@ -1,9 +1,21 @@
 #pragma once
 #include "dsp/QuadratureOscillator.h"
 
-// The tape transport's four sines in the product build: flutter, which also
-// stretches time, the wobble that bends the wow, the wow itself and the read
-// point's flutter, each a sine of a phase that is an omega times the
+// One channel's run of transport sines: its sines and time, which the run
+// moves on, and where each sample's wow and read flutter go.
+template <class Sines>
+struct TransportSineRun {
+  Sines* sines;
+  double* time;
+  double sampleRate;
+  double* wow;
+  double* readFlutter;
+};
+
+// The tape transport's four sines carried by rotation, as the product's
+// maths have them (FreshTransportSines works them out afresh): flutter,
+// which also stretches time, the wobble that bends the wow, the wow itself
+// and the read point's flutter, each a sine of a phase that is an omega times the
 // transport's time. Time is accumulated exactly as written; each sine is
 // carried by rotation from one phase to the next (see QuadratureOscillator).
 class TransportSines {
@@ -39,13 +51,7 @@ class TransportSines {
   // `frames` samples of two channels' sines at once, in the two halves of
   // the processor's vector registers: exactly what Advance would give each,
   // in half the instructions. Writes each sample's wow and read flutter.
-  struct Run {
-    TransportSines* sines;
-    double* time;
-    double sampleRate;
-    double* wow;
-    double* readFlutter;
-  };
+  using Run = TransportSineRun<TransportSines>;
   static void AdvanceBoth(const Run& a, const Run& b, int frames);
 
  private:
