@@ -8,7 +8,6 @@
 
 #include "core/DenormalGuard.h"
 #include "dsp/Maths.h"
-#include "dsp/ModDelayPair.h"
 
 namespace {
 
@@ -29,15 +28,14 @@ double FiniteOrSilence(double x) { return std::isfinite(x) ? x : 0.0; }
   return GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
 }
 
-// The quad mix of this frame, which also sets the delay lines' levels.
+// The quad mix of this frame, which is also the quad delay lines' level.
 [[gnu::always_inline]] inline double TovraneProcessor::NextQuadMix() {
-  const double zq = quadMixSmoother.Step(engineQuadMix);
-  quadDelayLineMid.gain = zq;
-  quadDelayLineSide.gain = zq;
-  const double combGain = static_cast<float>(static_cast<float>(zq) * static_cast<float>(zq)) * 0.5;
-  combDelayLeft.gain = combGain;
-  combDelayRight.gain = combGain;
-  return zq;
+  return quadMixSmoother.Step(engineQuadMix);
+}
+
+// The comb lines' level for a frame's quad mix.
+double TovraneProcessor::CombGain(double zq) {
+  return static_cast<float>(static_cast<float>(zq) * static_cast<float>(zq)) * 0.5;
 }
 
 TovraneProcessor::TovraneProcessor() {
@@ -50,8 +48,7 @@ TovraneProcessor::TovraneProcessor() {
 
 void TovraneProcessor::Prepare(double sampleRate) {
   const double fs = static_cast<float>(sampleRate);
-  quadDelayLineMid.sampleRate = fs;
-  quadDelayLineSide.sampleRate = fs;
+  quadDelays.sampleRate = fs;
   leftChannel.PrepareSampleRate(sampleRate);
   rightChannel.PrepareSampleRate(sampleRate);
 }
@@ -94,28 +91,14 @@ void TovraneProcessor::StartBlock(double fs) {
   const double inv = 1.0 / fs;
   const double q = engineQuadDelay;
   const double base = q * 0.045 + 0.005;
-  GlideTo(quadDelayLineMid, base * fs);
-  GlideTo(quadDelayLineSide, (base + 0.01) * fs);
-  SetDelayLfo(quadDelayLineMid, inv);
-  SetDelayLfo(quadDelayLineSide, inv);
-  GlideTo(combDelayLeft, base * fs * 1.33);
-  GlideTo(combDelayRight, (base + 0.01) * fs * 1.33);
-  SetDelayLfo(combDelayLeft, inv);
-  SetDelayLfo(combDelayRight, inv);
+  quadDelays.GlideTo(0, base * fs);
+  quadDelays.GlideTo(1, (base + 0.01) * fs);
+  combDelays.GlideTo(0, base * fs * 1.33);
+  combDelays.GlideTo(1, (base + 0.01) * fs * 1.33);
+  quadDelays.SetLfo(0.125 * inv, 0.25);
+  combDelays.SetLfo(0.125 * inv, 0.25);
 
   sweep.StartBlock(inv);
-}
-
-// Starts a glide unless the line is already at, or already gliding to, the target.
-void TovraneProcessor::GlideTo(ModDelay& line, double target) {
-  if (line.delay != target && line.delayRamp.target != target) {
-    line.delayRamp.Start(line.delayRamp.value, target, line.sampleRate * 0.25, 0.0);
-  }
-}
-
-void TovraneProcessor::SetDelayLfo(ModDelay& line, double inv) {
-  line.lfoDepth = 0.25;
-  line.lfoRate = 0.125 * inv;
 }
 
 // A run of frames, stage by stage: both transports, then both channels'
@@ -176,11 +159,12 @@ void TovraneProcessor::MixRun(const DoublePair* shaped, double* const* outputs, 
   DoublePair combGains[kRun], quadGains[kRun];
   for (int i = 0; i < frames; ++i) {
     const double gOut = NextOutputGain();
-    quadGains[i] = BothHalves(NextQuadMix());
-    combGains[i] = BothHalves(combDelayLeft.gain);
+    const double zq = NextQuadMix();
+    quadGains[i] = BothHalves(zq);
+    combGains[i] = BothHalves(CombGain(zq));
     lr[i] = shaped[i] * gOut;
   }
-  ModDelayPair(combDelayLeft, combDelayRight).Run(lr, combGains, delayed, frames);
+  combDelays.Run(lr, combGains, delayed, frames);
 
   BiquadSection<DoublePair> allpasses = phaseAllpasses;
   for (int i = 0; i < frames; ++i) {
@@ -193,7 +177,7 @@ void TovraneProcessor::MixRun(const DoublePair* shaped, double* const* outputs, 
     ms[i] = DoublePair{x[0] + x[1], x[0] - x[1]} * 0.5 * k;
   }
   phaseAllpasses = allpasses;
-  ModDelayPair(quadDelayLineMid, quadDelayLineSide).Run(ms, quadGains, delayed, frames);
+  quadDelays.Run(ms, quadGains, delayed, frames);
 
   BiquadSection<DoublePair> peaks = quadPeaks;
   const double w = engineQuadMix;
@@ -216,17 +200,16 @@ double TovraneProcessor::GainFor(GainFactor& gain, float z) {
   return gain.factor;
 }
 
-const ModDelay& TovraneProcessor::DelayLine(int which) const {
-  switch (which) {
-    case 0:
-      return quadDelayLineMid;
-    case 1:
-      return quadDelayLineSide;
-    case 2:
-      return combDelayLeft;
-    default:
-      return combDelayRight;
-  }
+const ModDelay<DoublePair>& TovraneProcessor::DelayLines(int which) const {
+  return which < 2 ? quadDelays : combDelays;
+}
+
+const GlideRamp& TovraneProcessor::DelayGlide(int which) const {
+  return DelayLines(which).delayRamp[which % 2];
+}
+
+double TovraneProcessor::DelayTime(int which) const {
+  return DelayLines(which).delay[which % 2];
 }
 
 // The guard at the end of every block: a non-finite value born anywhere in
@@ -254,8 +237,7 @@ void TovraneProcessor::SilenceOutput(double* const* outputs, int frames) {
 bool TovraneProcessor::SignalStateIsFinite() const {
   return sweep.IsFinite() && leftChannel.StateIsFinite() && rightChannel.StateIsFinite() &&
          shaping.StateIsFinite() &&
-         quadDelayLineMid.StateIsFinite() && quadDelayLineSide.StateIsFinite() &&
-         combDelayLeft.StateIsFinite() && combDelayRight.StateIsFinite() &&
+         quadDelays.StateIsFinite() && combDelays.StateIsFinite() &&
          quadPeaks.StateIsFinite() && phaseAllpasses.StateIsFinite() &&
          inputGainSmoother.StateIsFinite() && outputGainSmoother.StateIsFinite() &&
          quadMixSmoother.StateIsFinite();
@@ -265,8 +247,8 @@ void TovraneProcessor::ClearSignalState() {
   leftChannel.ClearSignal();
   rightChannel.ClearSignal();
   shaping.ClearState();
-  for (ModDelay* line : {&quadDelayLineMid, &quadDelayLineSide, &combDelayLeft, &combDelayRight})
-    line->ClearSignal();
+  quadDelays.ClearSignal();
+  combDelays.ClearSignal();
   quadPeaks.ClearState();
   phaseAllpasses.ClearState();
   for (OnePoleSmoother* smoother : {&inputGainSmoother, &outputGainSmoother, &quadMixSmoother}) {

@@ -38,8 +38,10 @@ class TovraneProcessor {
   static constexpr int kReferenceLatency = 1378;
   static int LatencyAt(double sampleRate);
 
-  // The four delay lines, for inspection: mid, side, comb left, comb right.
-  const ModDelay& DelayLine(int which) const;
+  // The four delay lines' glides and delay times, for inspection: mid,
+  // side, comb left, comb right.
+  const GlideRamp& DelayGlide(int which) const;
+  double DelayTime(int which) const;
 
  private:
   // Frames are processed in runs of up to this many, stage by stage.
@@ -54,8 +56,8 @@ class TovraneProcessor {
   double NextInputGain();
   double NextOutputGain();
   double NextQuadMix();
-  static void GlideTo(ModDelay& line, double target);
-  static void SetDelayLfo(ModDelay& line, double inv);
+  static double CombGain(double zq);
+  const ModDelay<DoublePair>& DelayLines(int which) const;
   struct GainFactor;
   static double GainFor(GainFactor& gain, float z);
   static bool OutputIsSound(const double* const* outputs, int frames);
@@ -86,10 +88,8 @@ class TovraneProcessor {
   TapeChannel leftChannel;
   TapeChannel rightChannel;
   TapeShaping<DoublePair> shaping;
-  ModDelay quadDelayLineMid;
-  ModDelay quadDelayLineSide;
-  ModDelay combDelayLeft;
-  ModDelay combDelayRight;
+  ModDelay<DoublePair> quadDelays;  // mid, side
+  ModDelay<DoublePair> combDelays;  // left, right
   BiquadSection<DoublePair> quadPeaks;       // mid, side
   BiquadSection<DoublePair> phaseAllpasses;  // left, right
   ChainMaths::Sweep sweep;

@@ -27,16 +27,25 @@ void BM_BiquadDesignAndRun(benchmark::State& state) {
 }
 BENCHMARK(BM_BiquadDesignAndRun);
 
-void BM_ModDelayProcess(benchmark::State& state) {
-  auto line = std::make_unique<ModDelay>();
-  line->delayRamp.Start(220.0, 2000.0, 1e12, 0.0);  // keep the glide running throughout
-  double x = 0.1;
-  for (auto _ : state) {
-    x = line->Process(x * -0.9 + 0.05);
-    benchmark::DoNotOptimize(x);
+// Two lines side by side in runs, as the engine runs them, the glides kept
+// running throughout.
+void BM_ModDelayPairRun(benchmark::State& state) {
+  auto lines = std::make_unique<ModDelay<DoublePair>>();
+  lines->delayRamp[0].Start(220.0, 2000.0, 1e12, 0.0);
+  lines->delayRamp[1].Start(220.0, 2500.0, 1e12, 0.0);
+  constexpr int kRun = 32;
+  DoublePair x[kRun], gain[kRun], y[kRun];
+  for (int i = 0; i < kRun; ++i) {
+    x[i] = DoublePair{0.1 * i, -0.05 * i};
+    gain[i] = BothHalves(0.5);
   }
+  for (auto _ : state) {
+    lines->Run(x, gain, y, kRun);
+    benchmark::DoNotOptimize(y);
+  }
+  state.SetItemsProcessed(state.iterations() * kRun);
 }
-BENCHMARK(BM_ModDelayProcess);
+BENCHMARK(BM_ModDelayPairRun);
 
 void BM_BandSaturatorArctangent(benchmark::State& state) {
   BandSaturator<double> saturator;

@@ -120,28 +120,28 @@ TEST(TovraneProcess, QuadDelayChangeStartsGlidesOnce) {
   const std::vector<double> silence(64, 0.0);
   runner.Run(silence, silence);
   runner.Run(std::vector<double>(30000, 0.0), std::vector<double>(30000, 0.0));
-  const double settled = runner.plug->Processor().DelayLine(0).delay;
+  const double settled = runner.plug->Processor().DelayTime(0);
   EXPECT_DOUBLE_EQ(settled, (0.5 * 0.045 + 0.005) * 44100.0);
 
   runner.Set(kQuadDelay, 100.0);
   runner.Run(silence, silence);
   const double target = (1.0 * 0.045 + 0.005) * 44100.0;
   for (int line = 0; line < 4; ++line) {
-    EXPECT_LT(runner.plug->Processor().DelayLine(line).delayRamp.elapsed,
-              runner.plug->Processor().DelayLine(line).delayRamp.duration)
+    EXPECT_LT(runner.plug->Processor().DelayGlide(line).elapsed,
+              runner.plug->Processor().DelayGlide(line).duration)
         << line;
   }
-  EXPECT_EQ(runner.plug->Processor().DelayLine(0).delayRamp.target, target);
-  EXPECT_EQ(runner.plug->Processor().DelayLine(1).delayRamp.target, target + 0.01 * 44100.0);
-  EXPECT_DOUBLE_EQ(runner.plug->Processor().DelayLine(2).delayRamp.target, target * 1.33);
-  const double elapsed = runner.plug->Processor().DelayLine(0).delayRamp.elapsed;
+  EXPECT_EQ(runner.plug->Processor().DelayGlide(0).target, target);
+  EXPECT_EQ(runner.plug->Processor().DelayGlide(1).target, target + 0.01 * 44100.0);
+  EXPECT_DOUBLE_EQ(runner.plug->Processor().DelayGlide(2).target, target * 1.33);
+  const double elapsed = runner.plug->Processor().DelayGlide(0).elapsed;
 
   // The same value again leaves the running glides alone.
   runner.Set(kQuadDelay, 100.0);
   runner.Run(silence, silence);
-  EXPECT_EQ(runner.plug->Processor().DelayLine(0).delayRamp.elapsed, elapsed + 64);
-  EXPECT_EQ(runner.plug->Processor().DelayLine(0).delayRamp.duration, 44100.0 * 0.25);
-  EXPECT_EQ(runner.plug->Processor().DelayLine(2).delayRamp.duration, 11025.0);
+  EXPECT_EQ(runner.plug->Processor().DelayGlide(0).elapsed, elapsed + 64);
+  EXPECT_EQ(runner.plug->Processor().DelayGlide(0).duration, 44100.0 * 0.25);
+  EXPECT_EQ(runner.plug->Processor().DelayGlide(2).duration, 11025.0);
 }
 
 TEST(TovraneProcess, GlidesFollowTheRateAfterAReset) {
@@ -149,9 +149,9 @@ TEST(TovraneProcess, GlidesFollowTheRateAfterAReset) {
   runner.Set(kQuadDelay, 10.0);
   const std::vector<double> silence(64, 0.0);
   runner.Run(silence, silence);
-  EXPECT_EQ(runner.plug->Processor().DelayLine(0).delayRamp.duration, 12000.0);
-  EXPECT_EQ(runner.plug->Processor().DelayLine(1).delayRamp.duration, 12000.0);
-  EXPECT_EQ(runner.plug->Processor().DelayLine(3).delayRamp.duration, 11025.0);
+  EXPECT_EQ(runner.plug->Processor().DelayGlide(0).duration, 12000.0);
+  EXPECT_EQ(runner.plug->Processor().DelayGlide(1).duration, 12000.0);
+  EXPECT_EQ(runner.plug->Processor().DelayGlide(3).duration, 11025.0);
 }
 
 TEST(TovraneProcess, NonFiniteInputDoesNotPoisonTheChain) {
@@ -221,7 +221,7 @@ TEST(TovraneProcess, ZeroFramesStillRunsTheBlockStart) {
   double* in[2] = {nullptr, nullptr};
   runner.plug->ProcessBlock(in, in, 0);
   EXPECT_EQ(runner.plug->Latency(), 1499);
-  EXPECT_EQ(runner.plug->Processor().DelayLine(0).delayRamp.target, 0.005 * 48000.0);
+  EXPECT_EQ(runner.plug->Processor().DelayGlide(0).target, 0.005 * 48000.0);
 }
 
 // The plug-in adds nothing to the sound: a processor of its own, given the
