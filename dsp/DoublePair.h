@@ -140,6 +140,9 @@ template <>
 inline DoublePair FromLanes<DoublePair>(const double* values) {
   return DoublePair{values[0], values[1]};
 }
+// Whether |x| <= limit holds in every lane (false where a lane is NaN).
+inline bool AllWithin(double x, double limit) { return std::fabs(x) <= limit; }
+inline bool AllWithin(DoublePair x, double limit) { return BothWithin(x, limit); }
 // Whether every lane is finite.
 inline bool AllFinite(double x) { return std::isfinite(x); }
 inline bool AllFinite(DoublePair x) { return std::isfinite(x[0]) && std::isfinite(x[1]); }

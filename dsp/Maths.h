@@ -3,7 +3,6 @@
 
 #include "dsp/Biquad.h"
 #include "dsp/DoublePair.h"
-#include "dsp/FreshTransportSines.h"
 #include "dsp/IeeeMaths.h"
 #include "dsp/SweepModulation.h"
 #include "dsp/TransportSines.h"
@@ -25,7 +24,8 @@
 #endif
 
 struct ProductMaths {
-  using TransportSineSet = TransportSines;
+  template <class Sample>
+  using TransportSineSet = TransportSines<Sample>;
   using Sweep = RotatedSweep;
   static void DesignBiquad(Biquad& filter) { filter.CalcScaledCoefficients(); }
 
@@ -43,7 +43,8 @@ struct ProductMaths {
 };
 
 struct LiteralMaths {
-  using TransportSineSet = FreshTransportSines;
+  template <class Sample>
+  using TransportSineSet = FreshTransportSines<Sample>;
   using Sweep = FreshSweep;
   static void DesignBiquad(Biquad& filter) { filter.CalcTangentCoefficients(); }
 

@@ -85,7 +85,7 @@ void RotatedSweep::Skip() {
   if (sine[0].StepDueForAnchor()) {
     Anchor();
   } else {
-    for (QuadratureOscillator& s : sine) s.Rotate();
+    for (QuadratureOscillator<double>& s : sine) s.Rotate();
   }
 }
 

@@ -51,7 +51,7 @@ class RotatedSweep : public SweepPhases {
 
  private:
   void Anchor();
-  QuadratureOscillator sine[kSines];
+  QuadratureOscillator<double> sine[kSines];
   SweptBiquadPair peaks;
   SweptBiquadPair allpasses;
 };

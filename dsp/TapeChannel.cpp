@@ -76,16 +76,10 @@ void TapeChannel::Init(int32_t startOffset) {
   FillBrownLoop(brownLoopA, 0.001f);
   FillBrownLoop(brownLoopB, 0.0015f);
 
-  const double lfoRate = 0.279f;
-  sines.SetOmegas(kPi * static_cast<double>(0.65f) * lfoRate, 2.0 * kPi * lfoRate,
-                  2.0 * kPi * 2.473 * lfoRate);
-  wowValue = 1.0;
   nominalDelay = kReferenceDelay;
   delayLength = static_cast<int32_t>(kReferenceLength);
   writeIndex = 0.0;
   readPosition = 0.0;
-  phaseTime = startOffset;
-  AnchorTransportSines();
   SetNoisePosition(startOffset);
   delayLine.reset(new double[delayLength]());
 }
@@ -109,7 +103,7 @@ void TapeChannel::FillBrownLoop(double* loop, float step) {
 bool TapeChannel::StateIsFinite() const {
   const int64_t newest = WrapIndex(static_cast<int64_t>(writeIndex) - 1, delayLength);
   const double transport =
-      readPosition + phaseTime + wowValue + noisePosition + scratchCountdown + delayLine[newest];
+      readPosition + noisePosition + scratchCountdown + delayLine[newest];
   return std::isfinite(transport) && scratchRamp.IsFinite() && noiseFilter.StateIsFinite() &&
          wowDepthSmoother.StateIsFinite() && scratchDepthSmoother.StateIsFinite() &&
          linkSmoother.StateIsFinite() && tubeSmoother.StateIsFinite();
@@ -126,11 +120,6 @@ void TapeChannel::ClearSignal() {
     scratchRamp = GlideRamp();
     scratchCountdown = 0.0;
   }
-  if (!std::isfinite(phaseTime + wowValue)) {
-    phaseTime = 0.0;
-    wowValue = 1.0;
-  }
-  AnchorTransportSines();
   if (!std::isfinite(noisePosition)) SetNoisePosition(0.0);
   if (!(readPosition >= 0.0 && readPosition < delayLength)) readPosition = 0.0;
 }
@@ -152,7 +141,6 @@ bool TapeChannel::ResizeDelayLine(double newRate) {
   delayLength = static_cast<int32_t>(length);
   writeIndex = 0.0;
   readPosition = 0.0;
-  wowValue = 1.0;
   nominalDelay = kReferenceDelay * ratio;
   sampleRate = newRate;
   invSampleRate = 1.0 / newRate;
@@ -165,7 +153,6 @@ void TapeChannel::PrepareSampleRate(double newRate) {
 
 void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
   if (newRate != sampleRate) ResizeDelayLine(newRate);
-  AnchorTransportSines();
 
   noiseType = settings.noiseType;
   wowDepthTarget = settings.wow * static_cast<double>(0.075f) * 2.0;
@@ -200,47 +187,6 @@ void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
   const int depthDraw = RandomGenerator::Next();
   const double jumpTarget = sign * depthDraw / kDrawScale * static_cast<double>(0.05f);
   scratchRamp.Start(scratchRamp.value, jumpTarget, 0.03125, 0.015625);
-}
-
-[[gnu::always_inline]] inline void TapeChannel::AdvanceTransport() {
-  sines.Advance(&phaseTime, sampleRate);
-  wowValue = sines.Wow();
-  readFlutter = sines.ReadFlutter();
-}
-
-// Each run starts from sines worked out afresh. A rotated sine strays from
-// its phase's sine by an ulp or so a step; a few dozen steps keep that to a
-// few ulps, where a thousand let it reach a hundred. At high sample rates
-// that much moves the read point far enough to flip a single-precision
-// rounding in the saturator now and then, and its crossovers carry a
-// flipped rounding on for seconds.
-void TapeChannel::PrepareTransportRun(TapeChannel& left, TapeChannel& right, int frames) {
-  left.AnchorTransportSines();
-  right.AnchorTransportSines();
-  decltype(sines)::AdvanceBoth(
-      {&left.sines, &left.phaseTime, left.sampleRate, left.runWow, left.runReadFlutter},
-      {&right.sines, &right.phaseTime, right.sampleRate, right.runWow, right.runReadFlutter},
-      frames);
-  if (frames > 0) {
-    left.wowValue = left.runWow[frames - 1];
-    right.wowValue = right.runWow[frames - 1];
-  }
-  left.runLength = right.runLength = frames;
-  left.runNext = right.runNext = 0;
-}
-
-[[gnu::always_inline]] inline void TapeChannel::NextTransportValues() {
-  if (runNext == runLength) {
-    AdvanceTransport();
-    return;
-  }
-  wowValue = runWow[runNext];
-  readFlutter = runReadFlutter[runNext];
-  ++runNext;
-}
-
-void TapeChannel::AnchorTransportSines() {
-  sines.Anchor(phaseTime);
 }
 
 double TapeChannel::WrapIntoLine(double position) const {
@@ -320,9 +266,10 @@ double TapeChannel::WrapIntoLine(double position) const {
   return wrappedIndex;
 }
 
-[[gnu::always_inline]] inline void TapeChannel::UpdateReadPosition(double noise) {
+[[gnu::always_inline]] inline void TapeChannel::UpdateReadPosition(double noise, double wow,
+                                                                  double readFlutter) {
   const double wowDepth = wowDepthSmoother.Value();
-  const double m = 0.5 * wowDepth * readFlutter + 0.75 * wowDepth * wowValue +
+  const double m = 0.5 * wowDepth * readFlutter + 0.75 * wowDepth * wow +
                    static_cast<double>(scratchDepthSmoother.Value()) * scratchRamp.value +
                    noiseDepth * noise;
   double r = writeIndex + nominalDelay * (1.0 + m);
@@ -333,7 +280,8 @@ double TapeChannel::WrapIntoLine(double position) const {
   readPosition = r;
 }
 
-TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
+TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition, double wow,
+                                        double readFlutter) {
   wowDepthSmoother.Step(wowDepthTarget);
   scratchDepthSmoother.Step(scratchDepthTarget);
   linkSmoother.Step(linkTarget);
@@ -341,13 +289,12 @@ TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition) {
 
   StepScratch();
   SetNoisePosition(noisePosition + noiseIncrement);
-  NextTransportValues();
   if (nominalDelay >= delayLength) nominalDelay = delayLength;
 
   const double delayed = ReadDelayLine(linkPosition);
   WriteDelayLine(input);
   const double noise = NoiseSample(linkPosition);
-  UpdateReadPosition(noise);
+  UpdateReadPosition(noise, wow, readFlutter);
   return {delayed, noise};
 }
 

@@ -4,7 +4,6 @@
 
 #include "dsp/Biquad.h"
 #include "dsp/GlideRamp.h"
-#include "dsp/Maths.h"
 #include "dsp/OnePoleSmoother.h"
 #include "dsp/TapeChannelSettings.h"
 
@@ -30,12 +29,13 @@ class TapeChannel {
   // Moves the tape on by one sample and reads the delayed sample and the
   // noise. linkPosition < 0: this is the left channel. Otherwise it is the
   // left channel's read position, which the right channel follows as "wide"
-  // falls.
+  // falls. wow and readFlutter are the transport's sines at this sample
+  // (TransportSines).
   struct Tap {
     double delayed;
     double noise;
   };
-  Tap Transport(double input, double linkPosition);
+  Tap Transport(double input, double linkPosition, double wow, double readFlutter);
 
   // Whether the filters, the transport and the newest sample in the line are
   // finite.
@@ -44,14 +44,6 @@ class TapeChannel {
   // are no longer finite start again as after Init; the settings and the
   // finite transport carry on.
   void ClearSignal();
-
-  // The transport's sines are worked out for a run of frames before they
-  // are processed, both channels in one loop: each channel's time feeds back
-  // through its flutter sine and a division, a chain the processor can only
-  // overlap with the other channel's. Transport then takes the run's values
-  // in order; without a run it works them out itself.
-  static constexpr int kTransportRun = 32;
-  static void PrepareTransportRun(TapeChannel& left, TapeChannel& right, int frames);
 
   double ReadPosition() const { return readPosition; }
   // The input of `NominalDelay()` samples ago, as the latest Transport left
@@ -76,16 +68,13 @@ class TapeChannel {
   void FillBrownLoop(double* loop, float step);
   bool ResizeDelayLine(double newRate);
   void StepScratch();
-  void AdvanceTransport();
-  void NextTransportValues();
-  void AnchorTransportSines();
   double WrapIntoLine(double position) const;
   double ReadDelayLine(double linkPosition) const;
   void WriteDelayLine(double x);
   double NoiseSample(double linkPosition);
   double ReadBank(bool rightSide);
   int64_t WrapNoiseIndex(int64_t length);
-  void UpdateReadPosition(double noise);
+  void UpdateReadPosition(double noise, double wow, double readFlutter);
 
   double brownLoopA[kBrownLoopSize];
   double brownLoopB[kBrownLoopSize];
@@ -96,14 +85,6 @@ class TapeChannel {
   double nominalDelay = 0.0;
   double readPosition = 0.0;
 
-  double phaseTime = 0.0;
-  double wowValue = 1.0;
-  ChainMaths::TransportSineSet sines;
-  double readFlutter = 0.0;  // the read point's flutter at this sample
-  double runWow[kTransportRun];
-  double runReadFlutter[kTransportRun];
-  int runLength = 0;
-  int runNext = 0;
   double scratchCountdown = 0.0;
   GlideRamp scratchRamp;
 

@@ -1,110 +1,98 @@
 #include "dsp/TransportSines.h"
 
-#include <algorithm>
 #include <cmath>
 
-#include "dsp/DoublePair.h"
-
-// The wow's phase needs the wobble's sine, so it comes last.
-void TransportSines::Anchor(double time) {
-  flutter.Anchor(flutterOmegaValue * time);
-  wobble.Anchor(kWobbleOmega * time);
-  readFlutter.Anchor(readFlutterOmegaValue * time);
-  wow.Anchor(WowPhase(time));
-}
+#include "dsp/Maths.h"
 
 namespace {
 
-using Pair = DoublePair;
-Pair Both(double v) { return BothHalves(v); }
+constexpr int kMostLanes = 2;
+using Omega = TransportOmegas;
+
+// Per lane, the time where time or wow is no longer finite starts again.
+template <class Sample>
+void RestartNonFinite(Sample& now, Sample& lastWow) {
+  double times[kMostLanes], wows[kMostLanes];
+  for (int lane = 0; lane < Lanes<Sample>::kCount; ++lane) {
+    times[lane] = Lane(now, lane);
+    wows[lane] = Lane(lastWow, lane);
+    if (!std::isfinite(times[lane] + wows[lane])) {
+      times[lane] = 0.0;
+      wows[lane] = 1.0;
+    }
+  }
+  now = FromLanes<Sample>(times);
+  lastWow = FromLanes<Sample>(wows);
+}
+
+// The chain's sine of each lane.
+template <class Sample>
+Sample SineOfLanes(Sample x) {
+  double sines[kMostLanes];
+  for (int lane = 0; lane < Lanes<Sample>::kCount; ++lane) {
+    sines[lane] = ChainMaths::Sin(Lane(x, lane));
+  }
+  return FromLanes<Sample>(sines);
+}
 
 }  // namespace
 
-// One oscillator of each channel, side by side.
-struct TransportSines::OscillatorPair {
-  Pair s, c, lastPhase;
-
-  OscillatorPair(const QuadratureOscillator& a, const QuadratureOscillator& b)
-      : s{a.s, b.s}, c{a.c, b.c}, lastPhase{a.lastPhase, b.lastPhase} {}
-
-  void StoreInto(QuadratureOscillator& a, QuadratureOscillator& b) const {
-    a.s = s[0];
-    a.c = c[0];
-    a.lastPhase = lastPhase[0];
-    b.s = s[1];
-    b.c = c[1];
-    b.lastPhase = lastPhase[1];
-  }
-
-  // QuadratureOscillator::FollowPhase on both halves.
-  void FollowPhase(Pair phase) {
-    const Pair angle = phase - lastPhase;
-    lastPhase = phase;
-    constexpr double kSmall = QuadratureOscillator::kSmallAngle;
-    Pair sinD, cosD;
-    if (BothWithin(angle, kSmall)) {
-      const Pair z = angle * angle;
-      sinD = angle + angle * (z * (Both(-1.0 / 6.0) + z * Both(1.0 / 120.0)));
-      cosD = Both(1.0) - Both(0.5) * z + (z * z) * Both(1.0 / 24.0);
-    } else {
-      for (int lane = 0; lane < 2; ++lane) {
-        QuadratureOscillator step;
-        step.FollowPhase(angle[lane]);  // from phase 0: the step's own sine and cosine
-        sinD[lane] = step.s;
-        cosD[lane] = step.c;
-      }
-    }
-    const Pair turnedSin = s * cosD + c * sinD;
-    c = c * cosD - s * sinD;
-    s = turnedSin;
-  }
-};
-
-void TransportSines::AdvanceBoth(const Run& a, const Run& b, int frames) {
-  TransportSines& x = *a.sines;
-  TransportSines& y = *b.sines;
-  const Pair flutterOmega{x.flutterOmegaValue, y.flutterOmegaValue};
-  const Pair wowOmega{x.wowOmegaValue, y.wowOmegaValue};
-  const Pair readFlutterOmega{x.readFlutterOmegaValue, y.readFlutterOmegaValue};
-  const Pair rate{a.sampleRate, b.sampleRate};
-  constexpr int kAnchorAt = QuadratureOscillator::kMaxStepsBetweenAnchors;
-  for (int i = 0; i < frames;) {
-    // Up to the next anchor of either channel, both run side by side.
-    const int stepsLeft =
-        kAnchorAt - 1 - std::max(x.flutter.stepsSinceAnchor, y.flutter.stepsSinceAnchor);
-    const int together = std::min(frames - i, std::max(stepsLeft, 0));
-    Pair time{*a.time, *b.time};
-    OscillatorPair flutter(x.flutter, y.flutter);
-    OscillatorPair wobble(x.wobble, y.wobble);
-    OscillatorPair wow(x.wow, y.wow);
-    OscillatorPair readFlutter(x.readFlutter, y.readFlutter);
-    for (int end = i + together; i < end; ++i) {
-      time = time + (Both(1.0) + Both(static_cast<double>(0.025f)) * flutter.s) / rate;
-      flutter.FollowPhase(flutterOmega * time);
-      wobble.FollowPhase(Both(kWobbleOmega) * time);
-      readFlutter.FollowPhase(readFlutterOmega * time);
-      wow.FollowPhase(wowOmega * (time + Both(kWowOffsetScale) * wobble.s));
-      a.wow[i] = wow.s[0];
-      b.wow[i] = wow.s[1];
-      a.readFlutter[i] = readFlutter.s[0];
-      b.readFlutter[i] = readFlutter.s[1];
-    }
-    flutter.StoreInto(x.flutter, y.flutter);
-    wobble.StoreInto(x.wobble, y.wobble);
-    wow.StoreInto(x.wow, y.wow);
-    readFlutter.StoreInto(x.readFlutter, y.readFlutter);
-    *a.time = time[0];
-    *b.time = time[1];
-    x.flutter.stepsSinceAnchor += together;
-    y.flutter.stepsSinceAnchor += together;
-    if (i == frames) break;
-    // The sample at which either channel anchors goes one channel at a time.
-    x.Advance(a.time, a.sampleRate);
-    y.Advance(b.time, b.sampleRate);
-    a.wow[i] = x.Wow();
-    a.readFlutter[i] = x.ReadFlutter();
-    b.wow[i] = y.Wow();
-    b.readFlutter[i] = y.ReadFlutter();
-    ++i;
-  }
+// The wow's phase needs the wobble's sine, so it comes last.
+template <class Sample>
+void TransportSines<Sample>::Anchor() {
+  flutter.Anchor(Omega::kFlutter * now);
+  wobble.Anchor(Omega::kWobble * now);
+  readFlutter.Anchor(Omega::kReadFlutter * now);
+  wow.Anchor(Omega::kWow * (now + Omega::kWowOffsetScale * wobble.Sin()));
 }
+
+// Each run starts from sines worked out afresh. A rotated sine strays from
+// its phase's sine by an ulp or so a step; a few dozen steps keep that to a
+// few ulps, where a thousand let it reach a hundred. At high sample rates
+// that much moves the read point far enough to flip a single-precision
+// rounding in the saturator now and then, and its crossovers carry a
+// flipped rounding on for seconds.
+template <class Sample>
+void TransportSines<Sample>::Run(Sample sampleRate, int frames, Sample* wowOut,
+                                 Sample* readFlutterOut) {
+  for (int i = 0; i < frames; ++i) {
+    if (i % QuadratureOscillator<Sample>::kMaxStepsBetweenAnchors == 0) Anchor();
+    // The flutter as it was moves time on, then the sines follow.
+    now = now + (1.0 + static_cast<double>(0.025f) * flutter.Sin()) / sampleRate;
+    flutter.FollowPhase(Omega::kFlutter * now);
+    wobble.FollowPhase(Omega::kWobble * now);
+    readFlutter.FollowPhase(Omega::kReadFlutter * now);
+    wow.FollowPhase(Omega::kWow * (now + Omega::kWowOffsetScale * wobble.Sin()));
+    wowOut[i] = wow.Sin();
+    readFlutterOut[i] = readFlutter.Sin();
+  }
+  if (frames > 0) lastWow = wowOut[frames - 1];
+}
+
+template <class Sample>
+void TransportSines<Sample>::ClearNonFinite() {
+  RestartNonFinite(now, lastWow);
+}
+
+template <class Sample>
+void FreshTransportSines<Sample>::Run(Sample sampleRate, int frames, Sample* wowOut,
+                                      Sample* readFlutterOut) {
+  for (int i = 0; i < frames; ++i) {
+    const Sample flutter = SineOfLanes(Omega::kFlutter * now);
+    now = now + (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
+    const Sample wobble = SineOfLanes(Omega::kWobble * now);
+    wowOut[i] = SineOfLanes(Omega::kWow * (now + Omega::kWowOffsetScale * wobble));
+    readFlutterOut[i] = SineOfLanes(Omega::kReadFlutter * now);
+  }
+  if (frames > 0) lastWow = wowOut[frames - 1];
+}
+
+template <class Sample>
+void FreshTransportSines<Sample>::ClearNonFinite() {
+  RestartNonFinite(now, lastWow);
+}
+
+template class TransportSines<double>;
+template class TransportSines<DoublePair>;
+template class FreshTransportSines<double>;
+template class FreshTransportSines<DoublePair>;

@@ -1,69 +1,65 @@
 #pragma once
+#include "dsp/DoublePair.h"
 #include "dsp/QuadratureOscillator.h"
 
-// One channel's run of transport sines: its sines and time, which the run
-// moves on, and where each sample's wow and read flutter go.
-template <class Sines>
-struct TransportSineRun {
-  Sines* sines;
-  double* time;
-  double sampleRate;
-  double* wow;
-  double* readFlutter;
+// The tape transport's time and its four sines, for one channel (double) or
+// both side by side (DoublePair): flutter, which also stretches time, the
+// wobble that bends the wow, the wow itself and the read point's flutter,
+// each a sine of a phase that is an omega times the transport's time. Time
+// is accumulated exactly as written.
+//
+// They are worked out for a run of frames before the frames are processed,
+// the channels side by side: each channel's time feeds back through its
+// flutter sine and a division, a chain the processor can only overlap with
+// the other channel's.
+struct TransportOmegas {
+  static constexpr double kLfoRate = static_cast<double>(0.279f);
+  static constexpr double kPi = 3.141592653589793;
+  static constexpr double kFlutter = kPi * static_cast<double>(0.65f) * kLfoRate;
+  static constexpr double kWobble = kPi * static_cast<double>(2.65f);
+  static constexpr double kWow = 2.0 * kPi * kLfoRate;
+  static constexpr double kReadFlutter = 2.0 * kPi * 2.473 * kLfoRate;
+  static constexpr double kWowOffsetScale = static_cast<double>(0.01f);
 };
 
-// The tape transport's four sines carried by rotation, as the product's
-// maths have them (FreshTransportSines works them out afresh): flutter,
-// which also stretches time, the wobble that bends the wow, the wow itself
-// and the read point's flutter, each a sine of a phase that is an omega times the
-// transport's time. Time is accumulated exactly as written; each sine is
-// carried by rotation from one phase to the next (see QuadratureOscillator).
+// The product's form: each sine carried by rotation from one phase to the
+// next (see QuadratureOscillator).
+template <class Sample>
 class TransportSines {
  public:
-  static constexpr double kWobbleOmega = 3.141592653589793 * static_cast<double>(2.65f);
-  static constexpr double kWowOffsetScale = static_cast<double>(0.01f);
+  void SetTime(Sample time) { now = time; }
+  Sample Time() const { return now; }
+  // `frames` samples: time moves on, and each sample's wow and read flutter
+  // are written out.
+  void Run(Sample sampleRate, int frames, Sample* wow, Sample* readFlutter);
 
-  void SetOmegas(double flutterOmega, double wowOmega, double readFlutterOmega) {
-    flutterOmegaValue = flutterOmega;
-    wowOmegaValue = wowOmega;
-    readFlutterOmegaValue = readFlutterOmega;
-  }
-  // Sets every sine from `time`.
-  void Anchor(double time);
-
-  // One sample: the flutter as it was moves `time` on, then the sines follow.
-  void Advance(double* time, double sampleRate) {
-    *time += (1.0 + static_cast<double>(0.025f) * flutter.Sin()) / sampleRate;
-    const double t = *time;
-    if (flutter.StepDueForAnchor()) {
-      Anchor(t);
-    } else {
-      flutter.FollowPhase(flutterOmegaValue * t);
-      wobble.FollowPhase(kWobbleOmega * t);
-      readFlutter.FollowPhase(readFlutterOmegaValue * t);
-    }
-    wow.FollowPhase(WowPhase(t));
-  }
-
-  double Wow() const { return wow.Sin(); }
-  double ReadFlutter() const { return readFlutter.Sin(); }
-
-  // `frames` samples of two channels' sines at once, in the two halves of
-  // the processor's vector registers: exactly what Advance would give each,
-  // in half the instructions. Writes each sample's wow and read flutter.
-  using Run = TransportSineRun<TransportSines>;
-  static void AdvanceBoth(const Run& a, const Run& b, int frames);
+  // Whether the time and the latest wow are finite.
+  bool IsFinite() const { return AllFinite(now + lastWow); }
+  // Lanes whose time or wow is no longer finite start again from time 0.
+  void ClearNonFinite();
 
  private:
-  struct OscillatorPair;
+  void Anchor();
 
-  double WowPhase(double t) const { return wowOmegaValue * (t + kWowOffsetScale * wobble.Sin()); }
+  Sample now = Broadcast<Sample>(0.0);
+  Sample lastWow = Broadcast<Sample>(1.0);
+  QuadratureOscillator<Sample> flutter;
+  QuadratureOscillator<Sample> wobble;
+  QuadratureOscillator<Sample> wow;
+  QuadratureOscillator<Sample> readFlutter;
+};
 
-  QuadratureOscillator flutter;
-  QuadratureOscillator wobble;
-  QuadratureOscillator wow;
-  QuadratureOscillator readFlutter;
-  double flutterOmegaValue = 0.0;
-  double wowOmegaValue = 0.0;
-  double readFlutterOmegaValue = 0.0;
+// The literal form: every sine worked out afresh from the time.
+template <class Sample>
+class FreshTransportSines {
+ public:
+  void SetTime(Sample time) { now = time; }
+  Sample Time() const { return now; }
+  void Run(Sample sampleRate, int frames, Sample* wow, Sample* readFlutter);
+  bool IsFinite() const { return AllFinite(now + lastWow); }
+  void ClearNonFinite();
+
+ private:
+  Sample now = Broadcast<Sample>(0.0);
+  Sample lastWow = Broadcast<Sample>(1.0);
 };

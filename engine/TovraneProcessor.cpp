@@ -12,6 +12,9 @@
 namespace {
 
 constexpr double kLnTenOverTwenty = 0.1151292546497;
+// Where each channel's tape starts: its transport's time and its noise.
+constexpr int32_t kLeftStart = 0;
+constexpr int32_t kRightStart = 376;
 
 // A host may hand over NaN or infinite samples; they must not lodge in the
 // filters and delay lines for the rest of the session.
@@ -39,8 +42,9 @@ double TovraneProcessor::CombGain(double zq) {
 }
 
 TovraneProcessor::TovraneProcessor() {
-  leftChannel.Init(0);
-  rightChannel.Init(376);
+  leftChannel.Init(kLeftStart);
+  rightChannel.Init(kRightStart);
+  transportSines.SetTime(DoublePair{kLeftStart, kRightStart});
   const Biquad* brownShapers[2] = {&leftChannel.BrownNoiseShaper(),
                                    &rightChannel.BrownNoiseShaper()};
   shaping.ContinueDcBlocker(brownShapers);
@@ -73,7 +77,6 @@ void TovraneProcessor::Process(const double* const* inputs, double* const* outpu
   shaping.SetBypass(bypass);
   for (int start = 0; start < frames; start += kRun) {
     const int run = frames - start < kRun ? frames - start : kRun;
-    TapeChannel::PrepareTransportRun(leftChannel, rightChannel, run);
     ProcessRun(inputs, outputs, start, run, 1.0 / fs);
   }
   // Whatever went wrong inside, the host hears one block of silence and the
@@ -106,6 +109,9 @@ void TovraneProcessor::StartBlock(double fs) {
 // within a frame, so each stage runs over the whole run.
 void TovraneProcessor::ProcessRun(const double* const* inputs, double* const* outputs, int start,
                                   int frames, double inv) {
+  DoublePair wow[kRun], readFlutter[kRun];
+  transportSines.Run(DoublePair{leftChannel.SampleRate(), rightChannel.SampleRate()}, frames, wow,
+                     readFlutter);
   DoublePair delayed[kRun], noise[kRun], tubeLevel[kRun];
   double dry[2][kRun];
   for (int i = 0; i < frames; ++i) {
@@ -114,8 +120,10 @@ void TovraneProcessor::ProcessRun(const double* const* inputs, double* const* ou
     const double gIn = bypass ? 1.0 : NextInputGain();
     const double inL = FiniteOrSilence(inputs[0][start + i]);
     const double inR = FiniteOrSilence(inputs[1][start + i]);
-    const TapeChannel::Tap left = leftChannel.Transport(inL * gIn, -1.0);
-    const TapeChannel::Tap right = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition());
+    const TapeChannel::Tap left =
+        leftChannel.Transport(inL * gIn, -1.0, wow[i][0], readFlutter[i][0]);
+    const TapeChannel::Tap right = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition(),
+                                                          wow[i][1], readFlutter[i][1]);
     delayed[i] = DoublePair{left.delayed, right.delayed};
     noise[i] = DoublePair{left.noise, right.noise};
     tubeLevel[i] = DoublePair{leftChannel.TubeLevel(), rightChannel.TubeLevel()};
@@ -235,7 +243,7 @@ void TovraneProcessor::SilenceOutput(double* const* outputs, int frames) {
 }
 
 bool TovraneProcessor::SignalStateIsFinite() const {
-  return sweep.IsFinite() && leftChannel.StateIsFinite() && rightChannel.StateIsFinite() &&
+  return sweep.IsFinite() && transportSines.IsFinite() && leftChannel.StateIsFinite() && rightChannel.StateIsFinite() &&
          shaping.StateIsFinite() &&
          quadDelays.StateIsFinite() && combDelays.StateIsFinite() &&
          quadPeaks.StateIsFinite() && phaseAllpasses.StateIsFinite() &&
@@ -247,6 +255,7 @@ void TovraneProcessor::ClearSignalState() {
   leftChannel.ClearSignal();
   rightChannel.ClearSignal();
   shaping.ClearState();
+  transportSines.ClearNonFinite();
   quadDelays.ClearSignal();
   combDelays.ClearSignal();
   quadPeaks.ClearState();

@@ -44,8 +44,11 @@ class TovraneProcessor {
   double DelayTime(int which) const;
 
  private:
-  // Frames are processed in runs of up to this many, stage by stage.
-  static constexpr int kRun = TapeChannel::kTransportRun;
+  // Frames are processed in runs of up to this many, stage by stage: long
+  // enough for each stage's loop to keep its state in registers, short
+  // enough for the rotated sines, anchored at each run's start, to stay
+  // within a few ulps.
+  static constexpr int kRun = 32;
 
   void StartBlock(double fs);
   void ProcessRun(const double* const* inputs, double* const* outputs, int start, int frames,
@@ -87,6 +90,7 @@ class TovraneProcessor {
   OnePoleSmoother quadMixSmoother;
   TapeChannel leftChannel;
   TapeChannel rightChannel;
+  ChainMaths::TransportSineSet<DoublePair> transportSines;  // left, right
   TapeShaping<DoublePair> shaping;
   ModDelay<DoublePair> quadDelays;  // mid, side
   ModDelay<DoublePair> combDelays;  // left, right

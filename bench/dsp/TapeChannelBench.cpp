@@ -6,6 +6,7 @@
 #include "dsp/RandomGenerator.h"
 #include "dsp/TapeChannel.h"
 #include "dsp/TapeShaping.h"
+#include "dsp/TransportSines.h"
 
 namespace {
 
@@ -28,16 +29,19 @@ void BM_TapeChannelsHeavy(benchmark::State& state) {
   left->Configure(s, 48000.0);
   right->Configure(s, 48000.0);
   shaping.Configure(s, 48000.0);
-  constexpr int kRun = TapeChannel::kTransportRun;
-  DoublePair delayed[kRun], noise[kRun], tube[kRun], out[kRun];
+  TransportSines<DoublePair> sines;
+  sines.SetTime(DoublePair{0.0, 376.0});
+  constexpr int kRun = 32;
+  DoublePair wow[kRun], flutter[kRun], delayed[kRun], noise[kRun], tube[kRun], out[kRun];
   double phase = 0.0;
   for (auto _ : state) {
-    TapeChannel::PrepareTransportRun(*left, *right, kRun);
+    sines.Run(BothHalves(48000.0), kRun, wow, flutter);
     for (int i = 0; i < kRun; ++i) {
       phase += 0.0627;
       const double x = 0.5 * std::sin(phase);
-      const TapeChannel::Tap l = left->Transport(x, -1.0);
-      const TapeChannel::Tap r = right->Transport(x, left->ReadPosition());
+      const TapeChannel::Tap l = left->Transport(x, -1.0, wow[i][0], flutter[i][0]);
+      const TapeChannel::Tap r =
+          right->Transport(x, left->ReadPosition(), wow[i][1], flutter[i][1]);
       delayed[i] = DoublePair{l.delayed, r.delayed};
       noise[i] = DoublePair{l.noise, r.noise};
       tube[i] = DoublePair{left->TubeLevel(), right->TubeLevel()};

@@ -61,7 +61,7 @@ TEST(SweptBiquadPair, FollowsTheFullDesignsThroughASweep) {
 // A thousand small turns later the pair is still the sine and cosine of
 // the phase reached.
 TEST(QuadratureOscillator, FollowsItsPhaseThroughSmallTurns) {
-  QuadratureOscillator sine;
+  QuadratureOscillator<double> sine;
   double phase = 376.0 * 4.33;
   sine.Anchor(phase);
   for (int i = 0; i < 1000; ++i) {

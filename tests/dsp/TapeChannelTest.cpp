@@ -6,6 +6,7 @@
 #include <numbers>
 #include <vector>
 
+#include "dsp/Maths.h"
 #include "dsp/NoiseBanks.h"
 #include "dsp/RandomGenerator.h"
 #include "dsp/TapeChannel.h"
@@ -18,6 +19,7 @@ namespace {
 struct ShapedChannel : TapeChannel {
   void Init(int32_t startOffset) {
     TapeChannel::Init(startOffset);
+    sines.SetTime(startOffset);
     const Biquad* shapers[1] = {&BrownNoiseShaper()};
     shaping.ContinueDcBlocker(shapers);
   }
@@ -30,11 +32,14 @@ struct ShapedChannel : TapeChannel {
     shaping.SetBypass(on);
   }
   double ProcessSample(double input, double linkPosition) {
-    const Tap tap = Transport(input, linkPosition);
+    double wow, readFlutter;
+    sines.Run(SampleRate(), 1, &wow, &readFlutter);
+    const Tap tap = Transport(input, linkPosition, wow, readFlutter);
     const double shaped = shaping.Process(tap.delayed, tap.noise, TubeLevel());
     return bypass ? DryOutput() : shaped;
   }
 
+  ChainMaths::TransportSineSet<double> sines;
   TapeShaping<double> shaping;
   bool bypass = false;
 };

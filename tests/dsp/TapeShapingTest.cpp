@@ -9,6 +9,7 @@
 #include "dsp/RandomGenerator.h"
 #include "dsp/TapeChannel.h"
 #include "dsp/TapeShaping.h"
+#include "dsp/TransportSines.h"
 #include "dsp/TubeStage.h"
 
 namespace {
@@ -41,6 +42,8 @@ std::vector<double> ShapeBothWays(const TapeChannelSettings& s, bool paired, boo
   auto r = std::make_unique<TapeChannel>();
   l->Init(0);
   r->Init(376);
+  TransportSines<DoublePair> sines;
+  sines.SetTime(DoublePair{0.0, 376.0});
   const Biquad* shapers[2] = {&l->BrownNoiseShaper(), &r->BrownNoiseShaper()};
   TapeShaping<DoublePair> pair;
   TapeShaping<double> left, right;
@@ -60,10 +63,12 @@ std::vector<double> ShapeBothWays(const TapeChannelSettings& s, bool paired, boo
       left.Configure(s, 48000.0);
       right.Configure(s, 48000.0);
     }
-    DoublePair delayed[kRun], noise[kRun], tube[kRun], y[kRun];
+    DoublePair wow[kRun], flutter[kRun], delayed[kRun], noise[kRun], tube[kRun], y[kRun];
+    sines.Run(BothHalves(48000.0), kRun, wow, flutter);
     for (int i = 0; i < kRun; ++i) {
-      const TapeChannel::Tap tl = l->Transport(Drive(start + i), -1.0);
-      const TapeChannel::Tap tr = r->Transport(-0.8 * Drive(start + i + 5), l->ReadPosition());
+      const TapeChannel::Tap tl = l->Transport(Drive(start + i), -1.0, wow[i][0], flutter[i][0]);
+      const TapeChannel::Tap tr =
+          r->Transport(-0.8 * Drive(start + i + 5), l->ReadPosition(), wow[i][1], flutter[i][1]);
       delayed[i] = DoublePair{tl.delayed, tr.delayed};
       noise[i] = DoublePair{tl.noise, tr.noise};
       tube[i] = DoublePair{l->TubeLevel(), r->TubeLevel()};
