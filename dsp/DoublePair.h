@@ -86,6 +86,9 @@ inline PairMask Select(PairMask condition, PairMask a, PairMask b) { return cond
 inline bool AndNot(bool a, bool b) { return a && !b; }
 inline PairMask AndNot(PairMask a, PairMask b) { return a & ~b; }
 
+// The most lanes a sample type has, for arrays that take one value per lane.
+inline constexpr int kMostLanes = 2;
+
 // What goes with a sample type: one channel (double) or two side by side
 // (DoublePair). Mask is what a comparison gives, Count a whole number per
 // lane, Float the single-precision form.

@@ -39,7 +39,7 @@ bool ModDelay<Sample>::StateIsFinite() const {
 template <class Sample>
 void ModDelay<Sample>::ClearSignal() {
   std::fill(&buffer[0][0], &buffer[0][0] + kLanes * kLength, 0.0);
-  double lanes[6][kLanes];
+  double lanes[4][kMostLanes];
   for (int lane = 0; lane < kLanes; ++lane) {
     double l = Lane(lfo, lane), direction = Lane(lfoDirection, lane);
     double d = Lane(delay, lane), r = Lane(readPosition, lane);

@@ -6,32 +6,30 @@
 
 namespace {
 
-constexpr int kMostLanes = 2;
+// The sine and cosine of every lane's angle, worked out in full.
+template <class Sample>
+void FullSinCos(Sample angle, Sample* sine, Sample* cosine) {
+  double sines[kMostLanes], cosines[kMostLanes];
+  for (int lane = 0; lane < Lanes<Sample>::kCount; ++lane) {
+    sines[lane] = ieee_maths::Sin(Lane(angle, lane));
+    cosines[lane] = ieee_maths::Cos(Lane(angle, lane));
+  }
+  *sine = FromLanes<Sample>(sines);
+  *cosine = FromLanes<Sample>(cosines);
+}
 
 }  // namespace
 
 template <class Sample>
 void QuadratureOscillator<Sample>::Anchor(Sample phase) {
-  double sines[kMostLanes], cosines[kMostLanes];
-  for (int lane = 0; lane < Lanes<Sample>::kCount; ++lane) {
-    sines[lane] = ieee_maths::Sin(Lane(phase, lane));
-    cosines[lane] = ieee_maths::Cos(Lane(phase, lane));
-  }
-  s = FromLanes<Sample>(sines);
-  c = FromLanes<Sample>(cosines);
+  FullSinCos(phase, &s, &c);
   lastPhase = phase;
   stepsSinceAnchor = 0;
 }
 
 template <class Sample>
 void QuadratureOscillator<Sample>::SetStep(Sample step) {
-  double sines[kMostLanes], cosines[kMostLanes];
-  for (int lane = 0; lane < Lanes<Sample>::kCount; ++lane) {
-    sines[lane] = ieee_maths::Sin(Lane(step, lane));
-    cosines[lane] = ieee_maths::Cos(Lane(step, lane));
-  }
-  stepSin = FromLanes<Sample>(sines);
-  stepCos = FromLanes<Sample>(cosines);
+  FullSinCos(step, &stepSin, &stepCos);
 }
 
 template <class Sample>

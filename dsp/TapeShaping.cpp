@@ -66,7 +66,7 @@ void TapeShaping<Sample>::DesignToneFilters(const TapeChannelSettings& s, double
 
 template <class Sample>
 void TapeShaping<Sample>::ContinueDcBlocker(const Biquad* const* shapers) {
-  double z1[Lanes<Sample>::kCount], z2[Lanes<Sample>::kCount];
+  double z1[kMostLanes], z2[kMostLanes];
   for (int lane = 0; lane < Lanes<Sample>::kCount; ++lane) {
     z1[lane] = shapers[lane]->z1;
     z2[lane] = shapers[lane]->z2;

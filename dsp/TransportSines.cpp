@@ -6,24 +6,7 @@
 
 namespace {
 
-constexpr int kMostLanes = 2;
 using Omega = TransportOmegas;
-
-// Per lane, the time where time or wow is no longer finite starts again.
-template <class Sample>
-void RestartNonFinite(Sample& now, Sample& lastWow) {
-  double times[kMostLanes], wows[kMostLanes];
-  for (int lane = 0; lane < Lanes<Sample>::kCount; ++lane) {
-    times[lane] = Lane(now, lane);
-    wows[lane] = Lane(lastWow, lane);
-    if (!std::isfinite(times[lane] + wows[lane])) {
-      times[lane] = 0.0;
-      wows[lane] = 1.0;
-    }
-  }
-  now = FromLanes<Sample>(times);
-  lastWow = FromLanes<Sample>(wows);
-}
 
 // The chain's sine of each lane.
 template <class Sample>
@@ -36,6 +19,21 @@ Sample SineOfLanes(Sample x) {
 }
 
 }  // namespace
+
+template <class Sample>
+void TransportClock<Sample>::ClearNonFinite() {
+  double times[kMostLanes], wows[kMostLanes];
+  for (int lane = 0; lane < Lanes<Sample>::kCount; ++lane) {
+    times[lane] = Lane(now, lane);
+    wows[lane] = Lane(lastWow, lane);
+    if (!std::isfinite(times[lane] + wows[lane])) {
+      times[lane] = 0.0;
+      wows[lane] = 1.0;
+    }
+  }
+  now = FromLanes<Sample>(times);
+  lastWow = FromLanes<Sample>(wows);
+}
 
 // The wow's phase needs the wobble's sine, so it comes last.
 template <class Sample>
@@ -70,11 +68,6 @@ void TransportSines<Sample>::Run(Sample sampleRate, int frames, Sample* wowOut,
 }
 
 template <class Sample>
-void TransportSines<Sample>::ClearNonFinite() {
-  RestartNonFinite(now, lastWow);
-}
-
-template <class Sample>
 void FreshTransportSines<Sample>::Run(Sample sampleRate, int frames, Sample* wowOut,
                                       Sample* readFlutterOut) {
   for (int i = 0; i < frames; ++i) {
@@ -87,11 +80,8 @@ void FreshTransportSines<Sample>::Run(Sample sampleRate, int frames, Sample* wow
   if (frames > 0) lastWow = wowOut[frames - 1];
 }
 
-template <class Sample>
-void FreshTransportSines<Sample>::ClearNonFinite() {
-  RestartNonFinite(now, lastWow);
-}
-
+template class TransportClock<double>;
+template class TransportClock<DoublePair>;
 template class TransportSines<double>;
 template class TransportSines<DoublePair>;
 template class FreshTransportSines<double>;

@@ -22,27 +22,37 @@ struct TransportOmegas {
   static constexpr double kWowOffsetScale = static_cast<double>(0.01f);
 };
 
-// The product's form: each sine carried by rotation from one phase to the
-// next (see QuadratureOscillator).
+// The transport's time, and the wow of the latest sample, which both forms
+// of the sines below keep.
 template <class Sample>
-class TransportSines {
+class TransportClock {
  public:
   void SetTime(Sample time) { now = time; }
   Sample Time() const { return now; }
-  // `frames` samples: time moves on, and each sample's wow and read flutter
-  // are written out.
-  void Run(Sample sampleRate, int frames, Sample* wow, Sample* readFlutter);
-
   // Whether the time and the latest wow are finite.
   bool IsFinite() const { return AllFinite(now + lastWow); }
   // Lanes whose time or wow is no longer finite start again from time 0.
   void ClearNonFinite();
 
- private:
-  void Anchor();
-
+ protected:
   Sample now = Broadcast<Sample>(0.0);
   Sample lastWow = Broadcast<Sample>(1.0);
+};
+
+// The product's form: each sine carried by rotation from one phase to the
+// next (see QuadratureOscillator).
+template <class Sample>
+class TransportSines : public TransportClock<Sample> {
+ public:
+  // `frames` samples: time moves on, and each sample's wow and read flutter
+  // are written out.
+  void Run(Sample sampleRate, int frames, Sample* wow, Sample* readFlutter);
+
+ private:
+  using TransportClock<Sample>::now;
+  using TransportClock<Sample>::lastWow;
+  void Anchor();
+
   QuadratureOscillator<Sample> flutter;
   QuadratureOscillator<Sample> wobble;
   QuadratureOscillator<Sample> wow;
@@ -51,15 +61,11 @@ class TransportSines {
 
 // The literal form: every sine worked out afresh from the time.
 template <class Sample>
-class FreshTransportSines {
+class FreshTransportSines : public TransportClock<Sample> {
  public:
-  void SetTime(Sample time) { now = time; }
-  Sample Time() const { return now; }
   void Run(Sample sampleRate, int frames, Sample* wow, Sample* readFlutter);
-  bool IsFinite() const { return AllFinite(now + lastWow); }
-  void ClearNonFinite();
 
  private:
-  Sample now = Broadcast<Sample>(0.0);
-  Sample lastWow = Broadcast<Sample>(1.0);
+  using TransportClock<Sample>::now;
+  using TransportClock<Sample>::lastWow;
 };
