@@ -1,9 +1,9 @@
-# The processing's transcendental functions come in two builds (dsp/Maths.h):
-# the product's own IEEE-only forms, and the C library's, called exactly as the
-# algorithms are written. The product uses its own unless KESTRAVON_LITERAL_MATHS
-# is set. Tests and benchmarks also get a literal build of the DSP and engine
-# libraries and of the plug-in module, so that every run can measure the
-# product against it; the two meet only as separate plug-in modules.
+# The processing runs on one of two maths policies (dsp/Maths.h): the
+# product's own IEEE-only forms, and the C library's, called exactly as the
+# algorithms are written. The DSP and processor libraries hold both; a plug-in
+# module is built with one. The product uses its own unless
+# KESTRAVON_LITERAL_MATHS is set. Tests and benchmarks also get a literal
+# plug-in module, so that every run can measure the product against it.
 option(KESTRAVON_LITERAL_MATHS "Build the product with the C library's maths" OFF)
 
 set(KESTRAVON_WITH_LITERAL_VARIANT OFF)

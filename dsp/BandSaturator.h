@@ -7,8 +7,9 @@
 // Three-band weighting in single precision, for one channel (double) or two
 // side by side (DoublePair), the settings shared. Mode 0 tilts the bands
 // (and inverts the mid band); mode 1 bends the mid and high bands through an
-// arctangent that flattens at +-pi/4 while a linear half keeps growing.
-template <class Sample>
+// arctangent that flattens at +-pi/4 while a linear half keeps growing,
+// the maths policy's.
+template <class Sample, class Maths>
 class BandSaturator {
  public:
   using Float = typename Lanes<Sample>::Float;

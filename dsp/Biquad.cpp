@@ -25,34 +25,39 @@ void Biquad::SetCoefficients(double nb0, double nb1, double nb2, double na1, dou
   a2 = na2;
 }
 
-void Biquad::CalcCoefficients() { ChainMaths::DesignBiquad(*this); }
-
 // The engine redesigns filters every sample: each type computes only the
 // terms it uses, and only the gain types pay for the power function.
+template <class Maths>
 void Biquad::CalcTangentCoefficients() {
   switch (type) {
     case BiquadType::Peak:
-      DesignPeak(Tangent(), LinearGain());
+      DesignPeak(Tangent<Maths>(), LinearGain<Maths>());
       break;
     case BiquadType::LowShelf:
-      DesignLowShelf(Tangent(), LinearGain());
+      DesignLowShelf(Tangent<Maths>(), LinearGain<Maths>());
       break;
     case BiquadType::HighShelf:
-      DesignHighShelf(Tangent(), LinearGain());
+      DesignHighShelf(Tangent<Maths>(), LinearGain<Maths>());
       break;
     case BiquadType::Lowpass:
     case BiquadType::Highpass:
     case BiquadType::Bandpass:
     case BiquadType::Notch:
     case BiquadType::Allpass:
-      DesignFromPoles(Tangent());
+      DesignFromPoles(Tangent<Maths>());
       break;
   }
 }
 
-double Biquad::Tangent() const { return ChainMaths::Tan(std::numbers::pi * LimitDesignFraction(fc)); }
+template <class Maths>
+double Biquad::Tangent() const {
+  return Maths::Tan(std::numbers::pi * LimitDesignFraction(fc));
+}
 
-double Biquad::LinearGain() const { return ChainMaths::Pow10(std::fabs(gainDb) / 20.0); }
+template <class Maths>
+double Biquad::LinearGain() const {
+  return Maths::Pow10(std::fabs(gainDb) / 20.0);
+}
 
 // The types whose denominator is the plain q pole pair.
 void Biquad::DesignFromPoles(double k) {
@@ -135,15 +140,15 @@ void Biquad::CalcScaledCoefficients() {
   ieee_maths::SinCos(std::numbers::pi * LimitDesignFraction(fc), &s, &c);
   switch (type) {
     case BiquadType::LowShelf:
-      DesignLowShelf(s / c, LinearGain());
+      DesignLowShelf(s / c, LinearGain<ProductMaths>());
       break;
     case BiquadType::HighShelf:
-      DesignHighShelf(s / c, LinearGain());
+      DesignHighShelf(s / c, LinearGain<ProductMaths>());
       break;
     default: {
       // An unknown type keeps the design it has.
       ScaledCoefficients<double> d;
-      if (DesignScaled(type, s, c, InverseQ(), type == BiquadType::Peak ? LinearGain() : 1.0,
+      if (DesignScaled(type, s, c, InverseQ(), type == BiquadType::Peak ? LinearGain<ProductMaths>() : 1.0,
                        gainDb < 0.0, &d)) {
         SetCoefficients(d.b0, d.b1, d.b2, d.a1, d.a2);
       }
@@ -160,3 +165,6 @@ double Biquad::InverseQ() {
   }
   return cachedInverseQ;
 }
+
+template void Biquad::CalcTangentCoefficients<ProductMaths>();
+template void Biquad::CalcTangentCoefficients<LiteralMaths>();

@@ -20,12 +20,17 @@ enum class BiquadType : int32_t {
 // state survives redesigns so the filter can be swept without clicks.
 class Biquad {
  public:
-  void CalcCoefficients();
-  // The designs as written, through the tangent, in either build of the
-  // maths. For a filter designed once whose rounded outputs are summed over a
-  // long stretch, as the brown noise is: there the product's faster design,
-  // which can differ in the last bit, would flip roundings that the sum then
+  // The design the maths policy (dsp/Maths.h) makes.
+  template <class Maths>
+  void CalcCoefficients() {
+    Maths::DesignBiquad(*this);
+  }
+  // The designs as written, through the tangent, with the policy's maths.
+  // For a filter designed once whose rounded outputs are summed over a long
+  // stretch, as the brown noise is: there the product's faster design, which
+  // can differ in the last bit, would flip roundings that the sum then
   // carries for good.
+  template <class Maths>
   void CalcTangentCoefficients();
   // The product's designs from the sine and cosine of the prewarp angle
   // (dsp/ScaledDesign.h), with q's reciprocal kept: one division per design
@@ -88,7 +93,9 @@ class Biquad {
 
   double InverseQ();
 
+  template <class Maths>
   double Tangent() const;
+  template <class Maths>
   double LinearGain() const;
   void SetCoefficients(double nb0, double nb1, double nb2, double na1, double na2);
   void DesignFromPoles(double k);

@@ -26,14 +26,15 @@ void Crossover<Float>::ClearState() {
 }
 
 template <class Float>
+template <class Maths>
 void Crossover<Float>::SetCrossover(float newFrequency, float newSampleRate) {
   frequency = newFrequency;
   sampleRate = newSampleRate;
   constexpr double kHighestW = 2.0 * std::numbers::pi * kHighestDesignFraction;
   const double unlimited = 2.0 * std::numbers::pi * frequency / sampleRate;
   const float w = static_cast<float>(unlimited < kHighestW ? unlimited : kHighestW);
-  const float c = ChainMaths::CosF(w);
-  const float s = ChainMaths::SinF(w);
+  const float c = Maths::CosF(w);
+  const float s = Maths::SinF(w);
   const float alpha = s / (2.0f * q);
   const float a0 = 1.0f + alpha;
   const auto every = [](float v) { return BroadcastFloat<Float>(v); };
@@ -54,3 +55,7 @@ void Crossover<Float>::SetCrossover(float newFrequency, float newSampleRate) {
 
 template class Crossover<float>;
 template class Crossover<FloatPair>;
+template void Crossover<float>::SetCrossover<ProductMaths>(float, float);
+template void Crossover<float>::SetCrossover<LiteralMaths>(float, float);
+template void Crossover<FloatPair>::SetCrossover<ProductMaths>(float, float);
+template void Crossover<FloatPair>::SetCrossover<LiteralMaths>(float, float);

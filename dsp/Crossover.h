@@ -8,6 +8,8 @@
 template <class Float>
 class Crossover {
  public:
+  // Designs the split with the maths policy's sine and cosine.
+  template <class Maths>
   void SetCrossover(float newFrequency, float newSampleRate);
   // Inline: the saturator runs four sections per sample.
   Float ProcessLowpass(Float x) { return RunSection(low, x); }

@@ -4,24 +4,22 @@
 #include "dsp/Biquad.h"
 #include "dsp/DoublePair.h"
 #include "dsp/IeeeMaths.h"
-#include "dsp/SweepModulation.h"
-#include "dsp/TransportSines.h"
 
-// The two sets of maths the processing can be built with, as policy types
-// of one shape. ProductMaths is the IEEE-only forms, faster and the same
-// bits on every platform, with the sines that the chain carries by rotation
-// and the filter designs it carries from sample to sample. LiteralMaths calls
-// the C library exactly as the algorithms are written, and works every sine
-// and design out afresh; it is kept as the yardstick the product's output is
-// measured against.
-//
-// A library is built with one of them (KESTRAVON_LITERAL_MATHS), which the
-// chain knows as ChainMaths. Every file that includes this one must belong to
-// a library built with the same setting: the two never meet in one program,
-// only side by side as two plug-in modules.
-#ifndef KESTRAVON_LITERAL_MATHS
-#error "KESTRAVON_LITERAL_MATHS must be set to 0 or 1 by the build"
-#endif
+// The two sets of maths the processing can run on, as policy types of one
+// shape, which the chain's templates take as a parameter. ProductMaths is
+// the IEEE-only forms, faster and the same bits on every platform, with the
+// sines that the chain carries by rotation and the filter designs it carries
+// from sample to sample. LiteralMaths calls the C library exactly as the
+// algorithms are written, and works every sine and design out afresh; it is
+// kept as the yardstick the product's output is measured against.
+
+template <class Sample>
+class TransportSines;
+template <class Sample, class Maths>
+class FreshTransportSines;
+class RotatedSweep;
+template <class Maths>
+class FreshSweep;
 
 struct ProductMaths {
   template <class Sample>
@@ -44,9 +42,9 @@ struct ProductMaths {
 
 struct LiteralMaths {
   template <class Sample>
-  using TransportSineSet = FreshTransportSines<Sample>;
-  using Sweep = FreshSweep;
-  static void DesignBiquad(Biquad& filter) { filter.CalcTangentCoefficients(); }
+  using TransportSineSet = FreshTransportSines<Sample, LiteralMaths>;
+  using Sweep = FreshSweep<LiteralMaths>;
+  static void DesignBiquad(Biquad& filter) { filter.CalcTangentCoefficients<LiteralMaths>(); }
 
   static double Sin(double x) { return std::sin(x); }
   static double Tan(double x) { return std::tan(x); }
@@ -59,9 +57,3 @@ struct LiteralMaths {
   static float ExpF(float x) { return std::exp(x); }
   static float Pow10F(float y) { return std::pow(10.0f, y); }
 };
-
-#if KESTRAVON_LITERAL_MATHS
-using ChainMaths = LiteralMaths;
-#else
-using ChainMaths = ProductMaths;
-#endif

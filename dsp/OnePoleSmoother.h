@@ -1,7 +1,9 @@
 #pragma once
 
-// Single-precision parameter smoother. The coefficient is fixed for 44.1 kHz
-// and is deliberately not recomputed at other sample rates.
+// Single-precision parameter smoother. The coefficient, worked out with the
+// maths policy's exponential, is fixed for 44.1 kHz and is deliberately not
+// recomputed at other sample rates.
+template <class Maths>
 class OnePoleSmoother {
  public:
   OnePoleSmoother();

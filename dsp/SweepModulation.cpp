@@ -16,13 +16,14 @@ constexpr double kPhaseOffsets[SweepPhases::kSines] = {
 };
 constexpr double kSweepQ = 2.0;
 
+template <class Maths>
 Biquad::Design FreshDesign(BiquadType type, double fc, double gainDb) {
   Biquad filter;
   filter.type = type;
   filter.fc = fc;
   filter.q = kSweepQ;
   filter.gainDb = gainDb;
-  filter.CalcCoefficients();
+  filter.CalcCoefficients<Maths>();
   return filter.Coefficients();
 }
 
@@ -45,8 +46,9 @@ void SweepPhases::ClearNonFinite() {
   }
 }
 
+template <class Maths>
 void SweepPhases::SetSteps(double inv) {
-  const double rate = (ChainMaths::Sin(phase[2]) * 0.75 + 1.25) * 2.0 * (kTwoPi * inv);
+  const double rate = (Maths::Sin(phase[2]) * 0.75 + 1.25) * 2.0 * (kTwoPi * inv);
   phaseStep[0] = 0.1 * rate;
   phaseStep[1] = 0.1671 * rate;
   phaseStep[2] = 0.451 * rate;
@@ -68,7 +70,7 @@ SweepPhases::Settings SweepPhases::SettingsFor(const double s[kSines], double in
 }
 
 void RotatedSweep::StartBlock(double inv) {
-  SetSteps(inv);
+  SetSteps<ProductMaths>(inv);
   for (int k = 0; k < kSines; ++k) sine[k].SetStep(phaseStep[k]);
   Anchor();
 }
@@ -108,15 +110,21 @@ void RotatedSweep::DesignRun(int frames, double inv, FrameDesigns* out) {
   }
 }
 
-void FreshSweep::DesignRun(int frames, double inv, FrameDesigns* out) {
+template <class Maths>
+void FreshSweep<Maths>::DesignRun(int frames, double inv, FrameDesigns* out) {
   for (int i = 0; i < frames; ++i) {
     double s[kSines];
-    for (int k = 0; k < kSines; ++k) s[k] = ChainMaths::Sin(phase[k] + Offset(k));
+    for (int k = 0; k < kSines; ++k) s[k] = Maths::Sin(phase[k] + Offset(k));
     const Settings f = SettingsFor(s, inv);
     StepPhases();
-    out[i] = {SideBySide(FreshDesign(BiquadType::Peak, f.fc[0], f.gainDb[0]),
-                         FreshDesign(BiquadType::Peak, f.fc[1], f.gainDb[1])),
-              SideBySide(FreshDesign(BiquadType::Allpass, f.fc[2], f.gainDb[2]),
-                         FreshDesign(BiquadType::Allpass, f.fc[3], f.gainDb[3]))};
+    out[i] = {SideBySide(FreshDesign<Maths>(BiquadType::Peak, f.fc[0], f.gainDb[0]),
+                         FreshDesign<Maths>(BiquadType::Peak, f.fc[1], f.gainDb[1])),
+              SideBySide(FreshDesign<Maths>(BiquadType::Allpass, f.fc[2], f.gainDb[2]),
+                         FreshDesign<Maths>(BiquadType::Allpass, f.fc[3], f.gainDb[3]))};
   }
 }
+
+template void SweepPhases::SetSteps<ProductMaths>(double);
+template void SweepPhases::SetSteps<LiteralMaths>(double);
+template class FreshSweep<ProductMaths>;
+template class FreshSweep<LiteralMaths>;

@@ -25,6 +25,7 @@ class SweepPhases {
 
  protected:
   // The sweep's speed for the coming block, which itself follows the third phase.
+  template <class Maths>
   void SetSteps(double inv);
   void StepPhases();
   // The filters' corners (as fractions of the rate) and gains for the sines
@@ -56,10 +57,12 @@ class RotatedSweep : public SweepPhases {
   SweptBiquadPair allpasses;
 };
 
-// The sweep as written: every frame's sines and designs worked out afresh.
+// The sweep as written: every frame's sines and designs worked out afresh
+// with the policy's maths.
+template <class Maths>
 class FreshSweep : public SweepPhases {
  public:
-  void StartBlock(double inv) { SetSteps(inv); }
+  void StartBlock(double inv) { SetSteps<Maths>(inv); }
   void DesignRun(int frames, double inv, FrameDesigns* out);
   void Skip() { StepPhases(); }
 };

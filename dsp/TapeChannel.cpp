@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "dsp/Maths.h"
+#include "dsp/Maths.h"
 #include "dsp/NoiseBanks.h"
 #include "dsp/RandomGenerator.h"
 
@@ -16,7 +17,7 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kReferenceRate = 44100.0;
 constexpr double kReferenceDelay = 1378.0;
 constexpr double kReferenceLength = 2756.0;
-constexpr int kCrossfadeLength = TapeChannel::kBrownLoopSize - TapeChannel::kBrownLoopPeriod;
+constexpr int kCrossfadeLength = BrownLoopSize::kSize - BrownLoopSize::kPeriod;
 constexpr double kDrawScale = RandomGenerator::kMax;
 
 struct NoiseBank {
@@ -50,7 +51,8 @@ int64_t WrapIndex(int64_t n, int64_t length) {
 
 }  // namespace
 
-void TapeChannel::Init(int32_t startOffset) {
+template <class Maths>
+void TapeChannel<Maths>::Init(int32_t startOffset) {
   noiseType = 0;
   profile = 0;
   noiseDynamic = 0.0;
@@ -72,7 +74,7 @@ void TapeChannel::Init(int32_t startOffset) {
   brownShaper.fc = 50.0 / kReferenceRate;
   brownShaper.q = 0.707;
   brownShaper.gainDb = 0.0;
-  brownShaper.CalcTangentCoefficients();
+  brownShaper.template CalcTangentCoefficients<Maths>();
   FillBrownLoop(brownLoopA, 0.001f);
   FillBrownLoop(brownLoopB, 0.0015f);
 
@@ -86,7 +88,8 @@ void TapeChannel::Init(int32_t startOffset) {
 
 // Integrated high-passed white noise, then an equal-power crossfade of the
 // tail into the head so that the first kBrownLoopPeriod entries loop seamlessly.
-void TapeChannel::FillBrownLoop(double* loop, float step) {
+template <class Maths>
+void TapeChannel<Maths>::FillBrownLoop(double* loop, float step) {
   double sum = 0.0;
   for (int i = 0; i < kBrownLoopSize; ++i) {
     const int u = RandomGenerator::Next();
@@ -100,7 +103,8 @@ void TapeChannel::FillBrownLoop(double* loop, float step) {
   }
 }
 
-bool TapeChannel::StateIsFinite() const {
+template <class Maths>
+bool TapeChannel<Maths>::StateIsFinite() const {
   const int64_t newest = WrapIndex(static_cast<int64_t>(writeIndex) - 1, delayLength);
   const double transport =
       readPosition + noisePosition + scratchCountdown + delayLine[newest];
@@ -109,10 +113,11 @@ bool TapeChannel::StateIsFinite() const {
          linkSmoother.StateIsFinite() && tubeSmoother.StateIsFinite();
 }
 
-void TapeChannel::ClearSignal() {
+template <class Maths>
+void TapeChannel<Maths>::ClearSignal() {
   std::fill(delayLine.get(), delayLine.get() + delayLength, 0.0);
   noiseFilter.ClearState();
-  for (OnePoleSmoother* smoother :
+  for (OnePoleSmoother<Maths>* smoother :
        {&wowDepthSmoother, &scratchDepthSmoother, &linkSmoother, &tubeSmoother}) {
     if (!smoother->StateIsFinite()) smoother->Reset();
   }
@@ -124,14 +129,16 @@ void TapeChannel::ClearSignal() {
   if (!(readPosition >= 0.0 && readPosition < delayLength)) readPosition = 0.0;
 }
 
-void TapeChannel::SetNoisePosition(double position) {
+template <class Maths>
+void TapeChannel<Maths>::SetNoisePosition(double position) {
   noisePosition = position;
   noiseIndex = static_cast<int64_t>(position);
 }
 
 // Allocates the line for a new rate. On failure (or a rate that gives no
 // usable length) the old line, length and rate stay in force together.
-bool TapeChannel::ResizeDelayLine(double newRate) {
+template <class Maths>
+bool TapeChannel<Maths>::ResizeDelayLine(double newRate) {
   const double ratio = newRate / kReferenceRate;
   const double length = std::trunc(kReferenceLength * ratio);
   if (!(length >= 1.0 && length <= std::numeric_limits<int32_t>::max())) return false;
@@ -147,11 +154,13 @@ bool TapeChannel::ResizeDelayLine(double newRate) {
   return true;
 }
 
-void TapeChannel::PrepareSampleRate(double newRate) {
+template <class Maths>
+void TapeChannel<Maths>::PrepareSampleRate(double newRate) {
   if (newRate != sampleRate) ResizeDelayLine(newRate);
 }
 
-void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
+template <class Maths>
+void TapeChannel<Maths>::Configure(TapeChannelSettings settings, double newRate) {
   if (newRate != sampleRate) ResizeDelayLine(newRate);
 
   noiseType = settings.noiseType;
@@ -168,7 +177,7 @@ void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
   noiseFilter.fc = 8000.0 / sampleRate;
   noiseFilter.q = 0.707;
   noiseFilter.gainDb = 0.0;
-  noiseFilter.CalcCoefficients();
+  noiseFilter.template CalcCoefficients<Maths>();
 }
 
 // The per-sample steps below are forced inline into Transport, so the
@@ -176,7 +185,8 @@ void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
 
 // A scratch is a short random jump of the read point; with the ramp at rest
 // every new target lies at or below zero.
-[[gnu::always_inline]] inline void TapeChannel::StepScratch() {
+template <class Maths>
+[[gnu::always_inline]] inline void TapeChannel<Maths>::StepScratch() {
   scratchCountdown -= invSampleRate;
   scratchRamp.Step(invSampleRate);
   if (scratchCountdown > 0.0) return;
@@ -189,13 +199,15 @@ void TapeChannel::Configure(TapeChannelSettings settings, double newRate) {
   scratchRamp.Start(scratchRamp.value, jumpTarget, 0.03125, 0.015625);
 }
 
-double TapeChannel::WrapIntoLine(double position) const {
+template <class Maths>
+double TapeChannel<Maths>::WrapIntoLine(double position) const {
   double wrapped = std::fmod(position, static_cast<double>(delayLength));
   if (wrapped < 0.0) wrapped += delayLength;
   return wrapped >= 0.0 && wrapped < delayLength ? wrapped : 0.0;
 }
 
-[[gnu::always_inline]] inline double TapeChannel::ReadDelayLine(double linkPosition) const {
+template <class Maths>
+[[gnu::always_inline]] inline double TapeChannel<Maths>::ReadDelayLine(double linkPosition) const {
   double u = readPosition;
   if (linkPosition >= 0.0) {
     // Follow the left channel, taking the short way round the circular line.
@@ -221,13 +233,15 @@ double TapeChannel::WrapIntoLine(double position) const {
   return (1.0 - f) * delayLine[i] + f * delayLine[next];
 }
 
-[[gnu::always_inline]] inline void TapeChannel::WriteDelayLine(double x) {
+template <class Maths>
+[[gnu::always_inline]] inline void TapeChannel<Maths>::WriteDelayLine(double x) {
   delayLine[static_cast<int64_t>(writeIndex)] = x;
   writeIndex += 1.0;
   if (writeIndex >= delayLength) writeIndex -= delayLength;
 }
 
-[[gnu::always_inline]] inline double TapeChannel::NoiseSample(double linkPosition) {
+template <class Maths>
+[[gnu::always_inline]] inline double TapeChannel<Maths>::NoiseSample(double linkPosition) {
   if (noiseType >= 0 && noiseType <= 3) return ReadBank(linkPosition >= 0.0);
   if (noiseType == 4) {
     const double* loop = profile > 0 ? brownLoopB : brownLoopA;
@@ -236,7 +250,8 @@ double TapeChannel::WrapIntoLine(double position) const {
   return 0.0;
 }
 
-[[gnu::always_inline]] inline double TapeChannel::ReadBank(bool rightSide) {
+template <class Maths>
+[[gnu::always_inline]] inline double TapeChannel<Maths>::ReadBank(bool rightSide) {
   const NoiseBank bank = SelectBank(noiseType, rightSide);
   const double f = noisePosition - static_cast<double>(noiseIndex);
   int64_t first = WrapNoiseIndex(bank.length);
@@ -253,7 +268,8 @@ double TapeChannel::WrapIntoLine(double position) const {
 // The index moves forward by about one per sample, so a compare against the
 // last result usually replaces the 64-bit division; jumps backwards or by a
 // whole bank, and bank changes, take the division.
-[[gnu::always_inline]] inline int64_t TapeChannel::WrapNoiseIndex(int64_t length) {
+template <class Maths>
+[[gnu::always_inline]] inline int64_t TapeChannel<Maths>::WrapNoiseIndex(int64_t length) {
   const int64_t step = noiseIndex - wrappedFrom;
   if (length == wrappedLength && step >= 0 && step < length) {
     wrappedIndex += step;
@@ -266,7 +282,8 @@ double TapeChannel::WrapIntoLine(double position) const {
   return wrappedIndex;
 }
 
-[[gnu::always_inline]] inline void TapeChannel::UpdateReadPosition(double noise, double wow,
+template <class Maths>
+[[gnu::always_inline]] inline void TapeChannel<Maths>::UpdateReadPosition(double noise, double wow,
                                                                   double readFlutter) {
   const double wowDepth = wowDepthSmoother.Value();
   const double m = 0.5 * wowDepth * readFlutter + 0.75 * wowDepth * wow +
@@ -280,7 +297,8 @@ double TapeChannel::WrapIntoLine(double position) const {
   readPosition = r;
 }
 
-TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition, double wow,
+template <class Maths>
+typename TapeChannel<Maths>::Tap TapeChannel<Maths>::Transport(double input, double linkPosition, double wow,
                                         double readFlutter) {
   wowDepthSmoother.Step(wowDepthTarget);
   scratchDepthSmoother.Step(scratchDepthTarget);
@@ -298,7 +316,11 @@ TapeChannel::Tap TapeChannel::Transport(double input, double linkPosition, doubl
   return {delayed, noise};
 }
 
-double TapeChannel::DryOutput() const {
+template <class Maths>
+double TapeChannel<Maths>::DryOutput() const {
   const int64_t dryIndex = static_cast<int64_t>(writeIndex - 1.0 + nominalDelay);
   return delayLine[WrapIndex(dryIndex, delayLength)];
 }
+
+template class TapeChannel<ProductMaths>;
+template class TapeChannel<LiteralMaths>;

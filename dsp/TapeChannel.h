@@ -7,15 +7,24 @@
 #include "dsp/OnePoleSmoother.h"
 #include "dsp/TapeChannelSettings.h"
 
+// The brown noise's loops: each holds kSize values, of which the first
+// kPeriod loop seamlessly.
+struct BrownLoopSize {
+  static constexpr int kSize = 131072;
+  static constexpr int kPeriod = 98304;
+};
+
 // The transport of one channel of worn tape or vinyl: a short delay line
 // whose read point is moved by wow, flutter, random scratch jumps and the
-// noise itself, and the noise. TapeShaping turns what it reads into the
+// noise itself, and the noise, its filters and smoothers designed with the
+// maths policy's functions. TapeShaping turns what it reads into the
 // channel's output. The nominal delay, 1378 samples at 44.1 kHz, is the
 // latency the engine reports.
+template <class Maths>
 class TapeChannel {
  public:
-  static constexpr int kBrownLoopSize = 131072;
-  static constexpr int kBrownLoopPeriod = 98304;
+  static constexpr int kBrownLoopSize = BrownLoopSize::kSize;
+  static constexpr int kBrownLoopPeriod = BrownLoopSize::kPeriod;
 
   TapeChannel() = default;
   TapeChannel(const TapeChannel&) = delete;
@@ -96,10 +105,10 @@ class TapeChannel {
   int64_t wrappedLength = 0;
   int64_t wrappedIndex = 0;
 
-  OnePoleSmoother wowDepthSmoother;
-  OnePoleSmoother scratchDepthSmoother;
-  OnePoleSmoother linkSmoother;
-  OnePoleSmoother tubeSmoother;
+  OnePoleSmoother<Maths> wowDepthSmoother;
+  OnePoleSmoother<Maths> scratchDepthSmoother;
+  OnePoleSmoother<Maths> linkSmoother;
+  OnePoleSmoother<Maths> tubeSmoother;
   double wowDepthTarget = 0.0;
   double scratchDepthTarget = 0.0;
   double linkTarget = 0.0;

@@ -1,16 +1,18 @@
 #include "dsp/TapeShaping.h"
 
 #include "dsp/Harmonics.h"
+#include "dsp/Maths.h"
 
 namespace {
 
+template <class Maths>
 Biquad::Design Design(BiquadType type, double fc, double q) {
   Biquad filter;
   filter.type = type;
   filter.fc = fc;
   filter.q = q;
   filter.gainDb = 0.0;
-  filter.CalcCoefficients();
+  filter.CalcCoefficients<Maths>();
   return filter.Coefficients();
 }
 
@@ -31,41 +33,41 @@ constexpr ToneProfile kToneProfile[kToneProfiles] = {
 
 }  // namespace
 
-template <class Sample>
-TapeShaping<Sample>::TapeShaping() {
-  saturator.lowCrossover.SetCrossover(120.0f, 44100.0f);
-  saturator.highCrossover.SetCrossover(6000.0f, 44100.0f);
+template <class Sample, class Maths>
+TapeShaping<Sample, Maths>::TapeShaping() {
+  saturator.lowCrossover.template SetCrossover<Maths>(120.0f, 44100.0f);
+  saturator.highCrossover.template SetCrossover<Maths>(6000.0f, 44100.0f);
 }
 
-template <class Sample>
-void TapeShaping<Sample>::Configure(const TapeChannelSettings& s, double sampleRate) {
+template <class Sample, class Maths>
+void TapeShaping<Sample, Maths>::Configure(const TapeChannelSettings& s, double sampleRate) {
   harmonics = s.harmonics;
   harmonicDrive = 4.0 * harmonics + 1.0;
   noiseGain = 2.0 * (s.noiseAmp * s.noiseAmp);
   profile = s.profile;
   DesignToneFilters(s, sampleRate);
   saturator.drive = 1.75;
-  dcBlocker.SetDesign(Design(BiquadType::Highpass, 10.0 / sampleRate, 0.707));
+  dcBlocker.SetDesign(Design<Maths>(BiquadType::Highpass, 10.0 / sampleRate, 0.707));
 }
 
-template <class Sample>
-void TapeShaping<Sample>::DesignToneFilters(const TapeChannelSettings& s, double sampleRate) {
+template <class Sample, class Maths>
+void TapeShaping<Sample, Maths>::DesignToneFilters(const TapeChannelSettings& s, double sampleRate) {
   if (s.profile < 0 || s.profile >= kToneProfiles) return;  // other profiles keep the last tone set
   const ToneProfile& p = kToneProfile[s.profile];
   const double lowHz = p.lowCutHz + p.lowCutAgeHz * s.age;
   const double highHz = p.highCutHz - p.highCutAgeHz * s.age;
   highCut.SetDesign(
-      Design(BiquadType::Lowpass, highHz / sampleRate, p.hfBoostScale * s.hfBoost + 0.5));
-  lowCut.SetDesign(Design(BiquadType::Highpass, lowHz / sampleRate, s.lfBoost + 0.5));
-  saturator.mode = p.arctangentBands ? BandSaturator<Sample>::kModeArctangent
-                                     : BandSaturator<Sample>::kModeClean;
+      Design<Maths>(BiquadType::Lowpass, highHz / sampleRate, p.hfBoostScale * s.hfBoost + 0.5));
+  lowCut.SetDesign(Design<Maths>(BiquadType::Highpass, lowHz / sampleRate, s.lfBoost + 0.5));
+  saturator.mode = p.arctangentBands ? BandSaturator<Sample, Maths>::kModeArctangent
+                                     : BandSaturator<Sample, Maths>::kModeClean;
   const float rate = static_cast<float>(sampleRate);
-  saturator.lowCrossover.SetCrossover(p.lowSplitHz, rate);
-  saturator.highCrossover.SetCrossover(p.highSplitHz, rate);
+  saturator.lowCrossover.template SetCrossover<Maths>(p.lowSplitHz, rate);
+  saturator.highCrossover.template SetCrossover<Maths>(p.highSplitHz, rate);
 }
 
-template <class Sample>
-void TapeShaping<Sample>::ContinueDcBlocker(const Biquad* const* shapers) {
+template <class Sample, class Maths>
+void TapeShaping<Sample, Maths>::ContinueDcBlocker(const Biquad* const* shapers) {
   double z1[kMostLanes], z2[kMostLanes];
   for (int lane = 0; lane < Lanes<Sample>::kCount; ++lane) {
     z1[lane] = shapers[lane]->z1;
@@ -75,15 +77,15 @@ void TapeShaping<Sample>::ContinueDcBlocker(const Biquad* const* shapers) {
   dcBlocker.z2 = FromLanes<Sample>(z2);
 }
 
-template <class Sample>
-Sample TapeShaping<Sample>::Process(Sample delayed, Sample noise, Sample tubeLevel) {
+template <class Sample, class Maths>
+Sample TapeShaping<Sample, Maths>::Process(Sample delayed, Sample noise, Sample tubeLevel) {
   return Step(delayed, noise, tubeLevel);
 }
 
-template <class Sample>
-[[gnu::always_inline]] inline Sample TapeShaping<Sample>::Step(Sample delayed, Sample noise,
+template <class Sample, class Maths>
+[[gnu::always_inline]] inline Sample TapeShaping<Sample, Maths>::Step(Sample delayed, Sample noise,
                                                                Sample tubeLevel) {
-  const Sample harmonic = AddHarmonicTerms(delayed, harmonicDrive, harmonics);
+  const Sample harmonic = AddHarmonicTerms<Maths>(delayed, harmonicDrive, harmonics);
   Sample out = tube.Process(harmonic, tubeLevel) + noise * noiseGain;
   if (profile < 3) {
     out = saturator.Process(out);
@@ -93,22 +95,22 @@ template <class Sample>
   return bypass ? out : dcBlocker.ProcessRounded(out);
 }
 
-template <class Sample>
-void TapeShaping<Sample>::Run(const Sample* delayed, const Sample* noise, const Sample* tubeLevel,
+template <class Sample, class Maths>
+void TapeShaping<Sample, Maths>::Run(const Sample* delayed, const Sample* noise, const Sample* tubeLevel,
                               Sample* out, int frames) {
   TapeShaping local = *this;
   for (int i = 0; i < frames; ++i) out[i] = local.Step(delayed[i], noise[i], tubeLevel[i]);
   *this = local;
 }
 
-template <class Sample>
-bool TapeShaping<Sample>::StateIsFinite() const {
+template <class Sample, class Maths>
+bool TapeShaping<Sample, Maths>::StateIsFinite() const {
   return tube.StateIsFinite() && saturator.StateIsFinite() && lowCut.StateIsFinite() &&
          highCut.StateIsFinite() && dcBlocker.StateIsFinite();
 }
 
-template <class Sample>
-void TapeShaping<Sample>::ClearState() {
+template <class Sample, class Maths>
+void TapeShaping<Sample, Maths>::ClearState() {
   tube.ClearState();
   saturator.ClearState();
   lowCut.ClearState();
@@ -116,5 +118,7 @@ void TapeShaping<Sample>::ClearState() {
   dcBlocker.ClearState();
 }
 
-template class TapeShaping<double>;
-template class TapeShaping<DoublePair>;
+template class TapeShaping<double, ProductMaths>;
+template class TapeShaping<DoublePair, ProductMaths>;
+template class TapeShaping<double, LiteralMaths>;
+template class TapeShaping<DoublePair, LiteralMaths>;

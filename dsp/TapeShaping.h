@@ -12,8 +12,9 @@
 // harmonics, the tube stage with the noise on top, the profile's band
 // saturator and tone filters, and a DC blocker. For one channel (double) or
 // both side by side (DoublePair), which the settings configure alike; each
-// lane's arithmetic is its channel's own, operation for operation.
-template <class Sample>
+// lane's arithmetic is its channel's own, operation for operation, with the
+// maths policy's functions and designs.
+template <class Sample, class Maths>
 class TapeShaping {
  public:
   TapeShaping();
@@ -41,7 +42,7 @@ class TapeShaping {
   void DesignToneFilters(const TapeChannelSettings& s, double sampleRate);
 
   TubeStage<Sample> tube;
-  BandSaturator<Sample> saturator;
+  BandSaturator<Sample, Maths> saturator;
   BiquadSection<Sample> lowCut;
   BiquadSection<Sample> highCut;
   BiquadSection<Sample> dcBlocker;

@@ -8,12 +8,12 @@ namespace {
 
 using Omega = TransportOmegas;
 
-// The chain's sine of each lane.
-template <class Sample>
+// The policy's sine of each lane.
+template <class Maths, class Sample>
 Sample SineOfLanes(Sample x) {
   double sines[kMostLanes];
   for (int lane = 0; lane < Lanes<Sample>::kCount; ++lane) {
-    sines[lane] = ChainMaths::Sin(Lane(x, lane));
+    sines[lane] = Maths::Sin(Lane(x, lane));
   }
   return FromLanes<Sample>(sines);
 }
@@ -67,15 +67,15 @@ void TransportSines<Sample>::Run(Sample sampleRate, int frames, Sample* wowOut,
   if (frames > 0) lastWow = wowOut[frames - 1];
 }
 
-template <class Sample>
-void FreshTransportSines<Sample>::Run(Sample sampleRate, int frames, Sample* wowOut,
+template <class Sample, class Maths>
+void FreshTransportSines<Sample, Maths>::Run(Sample sampleRate, int frames, Sample* wowOut,
                                       Sample* readFlutterOut) {
   for (int i = 0; i < frames; ++i) {
-    const Sample flutter = SineOfLanes(Omega::kFlutter * now);
+    const Sample flutter = SineOfLanes<Maths>(Omega::kFlutter * now);
     now = now + (1.0 + static_cast<double>(0.025f) * flutter) / sampleRate;
-    const Sample wobble = SineOfLanes(Omega::kWobble * now);
-    wowOut[i] = SineOfLanes(Omega::kWow * (now + Omega::kWowOffsetScale * wobble));
-    readFlutterOut[i] = SineOfLanes(Omega::kReadFlutter * now);
+    const Sample wobble = SineOfLanes<Maths>(Omega::kWobble * now);
+    wowOut[i] = SineOfLanes<Maths>(Omega::kWow * (now + Omega::kWowOffsetScale * wobble));
+    readFlutterOut[i] = SineOfLanes<Maths>(Omega::kReadFlutter * now);
   }
   if (frames > 0) lastWow = wowOut[frames - 1];
 }
@@ -84,5 +84,7 @@ template class TransportClock<double>;
 template class TransportClock<DoublePair>;
 template class TransportSines<double>;
 template class TransportSines<DoublePair>;
-template class FreshTransportSines<double>;
-template class FreshTransportSines<DoublePair>;
+template class FreshTransportSines<double, ProductMaths>;
+template class FreshTransportSines<DoublePair, ProductMaths>;
+template class FreshTransportSines<double, LiteralMaths>;
+template class FreshTransportSines<DoublePair, LiteralMaths>;

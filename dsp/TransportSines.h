@@ -59,8 +59,9 @@ class TransportSines : public TransportClock<Sample> {
   QuadratureOscillator<Sample> readFlutter;
 };
 
-// The literal form: every sine worked out afresh from the time.
-template <class Sample>
+// The literal form: every sine worked out afresh from the time, with the
+// maths policy's sine.
+template <class Sample, class Maths>
 class FreshTransportSines : public TransportClock<Sample> {
  public:
   void Run(Sample sampleRate, int frames, Sample* wow, Sample* readFlutter);

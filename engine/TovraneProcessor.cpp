@@ -7,7 +7,6 @@
 #include <cmath>
 
 #include "core/DenormalGuard.h"
-#include "dsp/Maths.h"
 
 namespace {
 
@@ -23,25 +22,30 @@ double FiniteOrSilence(double x) { return std::isfinite(x) ? x : 0.0; }
 }  // namespace
 
 // The per-frame steps are forced inline into the run loops.
-[[gnu::always_inline]] inline double TovraneProcessor::NextInputGain() {
+template <class Maths>
+[[gnu::always_inline]] inline double TovraneProcessor<Maths>::NextInputGain() {
   return GainFor(inputGain, inputGainSmoother.Step(inputGainTarget));
 }
 
-[[gnu::always_inline]] inline double TovraneProcessor::NextOutputGain() {
+template <class Maths>
+[[gnu::always_inline]] inline double TovraneProcessor<Maths>::NextOutputGain() {
   return GainFor(outputGain, outputGainSmoother.Step(outputGainTarget));
 }
 
 // The quad mix of this frame, which is also the quad delay lines' level.
-[[gnu::always_inline]] inline double TovraneProcessor::NextQuadMix() {
+template <class Maths>
+[[gnu::always_inline]] inline double TovraneProcessor<Maths>::NextQuadMix() {
   return quadMixSmoother.Step(engineQuadMix);
 }
 
 // The comb lines' level for a frame's quad mix.
-double TovraneProcessor::CombGain(double zq) {
+template <class Maths>
+double TovraneProcessor<Maths>::CombGain(double zq) {
   return static_cast<float>(static_cast<float>(zq) * static_cast<float>(zq)) * 0.5;
 }
 
-TovraneProcessor::TovraneProcessor() {
+template <class Maths>
+TovraneProcessor<Maths>::TovraneProcessor() {
   leftChannel.Init(kLeftStart);
   rightChannel.Init(kRightStart);
   transportSines.SetTime(DoublePair{kLeftStart, kRightStart});
@@ -50,14 +54,16 @@ TovraneProcessor::TovraneProcessor() {
   shaping.ContinueDcBlocker(brownShapers);
 }
 
-void TovraneProcessor::Prepare(double sampleRate) {
+template <class Maths>
+void TovraneProcessor<Maths>::Prepare(double sampleRate) {
   const double fs = static_cast<float>(sampleRate);
   quadDelays.sampleRate = fs;
   leftChannel.PrepareSampleRate(sampleRate);
   rightChannel.PrepareSampleRate(sampleRate);
 }
 
-void TovraneProcessor::Apply(const EngineSnapshot& s, bool powerOff) {
+template <class Maths>
+void TovraneProcessor<Maths>::Apply(const EngineSnapshot& s, bool powerOff) {
   channelSettings = s;
   engineQuadMix = s.quadMix;
   engineQuadDelay = s.quadDelay;
@@ -66,11 +72,8 @@ void TovraneProcessor::Apply(const EngineSnapshot& s, bool powerOff) {
   bypass = powerOff;
 }
 
-int TovraneProcessor::LatencyAt(double sampleRate) {
-  return static_cast<int>(sampleRate / 44100.0 * kReferenceLatency);
-}
-
-void TovraneProcessor::Process(const double* const* inputs, double* const* outputs, int frames,
+template <class Maths>
+void TovraneProcessor<Maths>::Process(const double* const* inputs, double* const* outputs, int frames,
                                double fs) {
   DenormalGuard denormals;
   StartBlock(fs);
@@ -87,7 +90,8 @@ void TovraneProcessor::Process(const double* const* inputs, double* const* outpu
   }
 }
 
-void TovraneProcessor::StartBlock(double fs) {
+template <class Maths>
+void TovraneProcessor<Maths>::StartBlock(double fs) {
   leftChannel.Configure(channelSettings, fs);
   rightChannel.Configure(channelSettings, fs);
   shaping.Configure(channelSettings, fs);
@@ -107,7 +111,8 @@ void TovraneProcessor::StartBlock(double fs) {
 // A run of frames, stage by stage: both transports, then both channels'
 // shaping side by side, then the mix. No stage feeds an earlier one back
 // within a frame, so each stage runs over the whole run.
-void TovraneProcessor::ProcessRun(const double* const* inputs, double* const* outputs, int start,
+template <class Maths>
+void TovraneProcessor<Maths>::ProcessRun(const double* const* inputs, double* const* outputs, int start,
                                   int frames, double inv) {
   DoublePair wow[kRun], readFlutter[kRun];
   transportSines.Run(DoublePair{leftChannel.SampleRate(), rightChannel.SampleRate()}, frames, wow,
@@ -120,9 +125,9 @@ void TovraneProcessor::ProcessRun(const double* const* inputs, double* const* ou
     const double gIn = bypass ? 1.0 : NextInputGain();
     const double inL = FiniteOrSilence(inputs[0][start + i]);
     const double inR = FiniteOrSilence(inputs[1][start + i]);
-    const TapeChannel::Tap left =
+    const typename TapeChannel<Maths>::Tap left =
         leftChannel.Transport(inL * gIn, -1.0, wow[i][0], readFlutter[i][0]);
-    const TapeChannel::Tap right = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition(),
+    const typename TapeChannel<Maths>::Tap right = rightChannel.Transport(inR * gIn, leftChannel.ReadPosition(),
                                                           wow[i][1], readFlutter[i][1]);
     delayed[i] = DoublePair{left.delayed, right.delayed};
     noise[i] = DoublePair{left.noise, right.noise};
@@ -143,7 +148,8 @@ void TovraneProcessor::ProcessRun(const double* const* inputs, double* const* ou
 
 // The gains and the sweep move on as they would with the power on; the
 // swept filters do not run, and are designed afresh before they next do.
-void TovraneProcessor::BypassRun(const double (*dry)[kRun], double* const* outputs, int start,
+template <class Maths>
+void TovraneProcessor<Maths>::BypassRun(const double (*dry)[kRun], double* const* outputs, int start,
                                  int frames) {
   for (int i = 0; i < frames; ++i) {
     NextInputGain();
@@ -159,7 +165,8 @@ void TovraneProcessor::BypassRun(const double (*dry)[kRun], double* const* outpu
 // mid/side quad stage with its swept peaks, stage by stage over the run, with
 // the left and right lines and filters side by side, then the mid and side
 // ones.
-void TovraneProcessor::MixRun(const DoublePair* shaped, double* const* outputs, int start,
+template <class Maths>
+void TovraneProcessor<Maths>::MixRun(const DoublePair* shaped, double* const* outputs, int start,
                               int frames, double inv) {
   SweepPhases::FrameDesigns designs[kRun];
   sweep.DesignRun(frames, inv, designs);
@@ -200,23 +207,27 @@ void TovraneProcessor::MixRun(const DoublePair* shaped, double* const* outputs, 
 }
 
 // +-12 dB around unity for a smoother state z of 0..1.
-double TovraneProcessor::GainFor(GainFactor& gain, float z) {
+template <class Maths>
+double TovraneProcessor<Maths>::GainFor(GainFactor& gain, float z) {
   if (z != gain.state) {
     gain.state = z;
-    gain.factor = ChainMaths::Exp((static_cast<double>(z) - 0.5) * 24.0 * kLnTenOverTwenty);
+    gain.factor = Maths::Exp((static_cast<double>(z) - 0.5) * 24.0 * kLnTenOverTwenty);
   }
   return gain.factor;
 }
 
-const ModDelay<DoublePair>& TovraneProcessor::DelayLines(int which) const {
+template <class Maths>
+const ModDelay<DoublePair>& TovraneProcessor<Maths>::DelayLines(int which) const {
   return which < 2 ? quadDelays : combDelays;
 }
 
-const GlideRamp& TovraneProcessor::DelayGlide(int which) const {
+template <class Maths>
+const GlideRamp& TovraneProcessor<Maths>::DelayGlide(int which) const {
   return DelayLines(which).delayRamp[which % 2];
 }
 
-double TovraneProcessor::DelayTime(int which) const {
+template <class Maths>
+double TovraneProcessor<Maths>::DelayTime(int which) const {
   return DelayLines(which).delay[which % 2];
 }
 
@@ -227,7 +238,8 @@ double TovraneProcessor::DelayTime(int which) const {
 // Anything beyond the largest float would reach a single-precision host as
 // infinity; NaN fails the comparison as well. The loop has no early exit, so
 // the compiler can run it over several samples at a time.
-bool TovraneProcessor::OutputIsSound(const double* const* outputs, int frames) {
+template <class Maths>
+bool TovraneProcessor<Maths>::OutputIsSound(const double* const* outputs, int frames) {
   bool sound = true;
   for (int i = 0; i < frames; ++i) {
     sound &= std::fabs(outputs[0][i]) <= FLT_MAX;
@@ -236,13 +248,15 @@ bool TovraneProcessor::OutputIsSound(const double* const* outputs, int frames) {
   return sound;
 }
 
-void TovraneProcessor::SilenceOutput(double* const* outputs, int frames) {
+template <class Maths>
+void TovraneProcessor<Maths>::SilenceOutput(double* const* outputs, int frames) {
   if (frames <= 0) return;
   std::fill(outputs[0], outputs[0] + frames, 0.0);
   std::fill(outputs[1], outputs[1] + frames, 0.0);
 }
 
-bool TovraneProcessor::SignalStateIsFinite() const {
+template <class Maths>
+bool TovraneProcessor<Maths>::SignalStateIsFinite() const {
   return sweep.IsFinite() && transportSines.IsFinite() && leftChannel.StateIsFinite() && rightChannel.StateIsFinite() &&
          shaping.StateIsFinite() &&
          quadDelays.StateIsFinite() && combDelays.StateIsFinite() &&
@@ -251,7 +265,8 @@ bool TovraneProcessor::SignalStateIsFinite() const {
          quadMixSmoother.StateIsFinite();
 }
 
-void TovraneProcessor::ClearSignalState() {
+template <class Maths>
+void TovraneProcessor<Maths>::ClearSignalState() {
   leftChannel.ClearSignal();
   rightChannel.ClearSignal();
   shaping.ClearState();
@@ -260,7 +275,7 @@ void TovraneProcessor::ClearSignalState() {
   combDelays.ClearSignal();
   quadPeaks.ClearState();
   phaseAllpasses.ClearState();
-  for (OnePoleSmoother* smoother : {&inputGainSmoother, &outputGainSmoother, &quadMixSmoother}) {
+  for (OnePoleSmoother<Maths>* smoother : {&inputGainSmoother, &outputGainSmoother, &quadMixSmoother}) {
     if (!smoother->StateIsFinite()) smoother->Reset();
   }
   // The gain factors are recomputed from the smoothers at the next sample.
@@ -268,3 +283,6 @@ void TovraneProcessor::ClearSignalState() {
   outputGain = GainFactor();
   sweep.ClearNonFinite();
 }
+
+template class TovraneProcessor<ProductMaths>;
+template class TovraneProcessor<LiteralMaths>;

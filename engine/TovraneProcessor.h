@@ -3,11 +3,13 @@
 
 #include "dsp/BiquadSection.h"
 #include "dsp/ModDelay.h"
-#include "dsp/OnePoleSmoother.h"
 #include "dsp/Maths.h"
+#include "dsp/OnePoleSmoother.h"
+#include "dsp/SweepModulation.h"
 #include "dsp/TapeChannel.h"
 #include "dsp/TapeChannelSettings.h"
 #include "dsp/TapeShaping.h"
+#include "dsp/TransportSines.h"
 #include "engine/EngineSnapshot.h"
 
 // The effect's whole processing chain, with no host and no editor: input
@@ -16,8 +18,12 @@
 // for a rate, hands it the settings at every block start and runs blocks
 // of any length through it.
 //
+// Maths is the policy (dsp/Maths.h) the whole chain runs on: ProductMaths
+// for the product, LiteralMaths for the yardstick it is measured against.
+//
 // Construction draws the brown noise's loops from the constructing thread's
 // random generator, so it belongs on the thread the host creates plug-ins on.
+template <class Maths>
 class TovraneProcessor {
  public:
   TovraneProcessor();
@@ -36,7 +42,9 @@ class TovraneProcessor {
   // The delay, in frames, between the input and the output: the tape's
   // nominal delay, 1378 frames at 44.1 kHz, and as long in time at any rate.
   static constexpr int kReferenceLatency = 1378;
-  static int LatencyAt(double sampleRate);
+  static int LatencyAt(double sampleRate) {
+    return static_cast<int>(sampleRate / 44100.0 * kReferenceLatency);
+  }
 
   // The four delay lines' glides and delay times, for inspection: mid,
   // side, comb left, comb right.
@@ -83,18 +91,18 @@ class TovraneProcessor {
     double factor = 1.0;
   };
 
-  OnePoleSmoother inputGainSmoother;
-  OnePoleSmoother outputGainSmoother;
+  OnePoleSmoother<Maths> inputGainSmoother;
+  OnePoleSmoother<Maths> outputGainSmoother;
   GainFactor inputGain;
   GainFactor outputGain;
-  OnePoleSmoother quadMixSmoother;
-  TapeChannel leftChannel;
-  TapeChannel rightChannel;
-  ChainMaths::TransportSineSet<DoublePair> transportSines;  // left, right
-  TapeShaping<DoublePair> shaping;
+  OnePoleSmoother<Maths> quadMixSmoother;
+  TapeChannel<Maths> leftChannel;
+  TapeChannel<Maths> rightChannel;
+  typename Maths::template TransportSineSet<DoublePair> transportSines;  // left, right
+  TapeShaping<DoublePair, Maths> shaping;
   ModDelay<DoublePair> quadDelays;  // mid, side
   ModDelay<DoublePair> combDelays;  // left, right
   BiquadSection<DoublePair> quadPeaks;       // mid, side
   BiquadSection<DoublePair> phaseAllpasses;  // left, right
-  ChainMaths::Sweep sweep;
+  typename Maths::Sweep sweep;
 };

@@ -4,7 +4,7 @@ namespace {
 
 PlugIdentity Identity() {
   PlugIdentity identity = TovraneProduct::Identity();
-  identity.latency = TovraneProcessor::kReferenceLatency;
+  identity.latency = Tovrane::Processing::kReferenceLatency;
   return identity;
 }
 
@@ -43,6 +43,6 @@ void Tovrane::ProcessBlock(double** inputs, double** outputs, int frames) {
 // Hosts read the latency when the rate is set or processing resumes, often
 // without looking again, so it is right before the first block.
 void Tovrane::UpdateLatency(double fs) {
-  const int latency = TovraneProcessor::LatencyAt(fs);
+  const int latency = Processing::LatencyAt(fs);
   if (latency != Latency()) ChangeLatency(latency);
 }

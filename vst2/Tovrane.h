@@ -3,6 +3,17 @@
 #include "product/TovraneProduct.h"
 #include "vst2/IPlugVST.h"
 
+// The maths the plug-in module's processing runs on: the build makes one
+// module of each, the product's and the literal yardstick.
+#ifndef KESTRAVON_LITERAL_MATHS
+#error "KESTRAVON_LITERAL_MATHS must be set to 0 or 1 by the build"
+#endif
+#if KESTRAVON_LITERAL_MATHS
+using TovraneMaths = LiteralMaths;
+#else
+using TovraneMaths = ProductMaths;
+#endif
+
 // The product as a VST 2 plug-in: the product layer keeps its parameters,
 // programs and editor on this plug-in base, and every block hands the live
 // settings to the processor.
@@ -18,13 +29,14 @@ class Tovrane : public IPlugVST {
 
   TovraneProduct& Product() { return product; }
   const TovraneProduct& Product() const { return product; }
-  const TovraneProcessor& Processor() const { return processor; }
+  using Processing = TovraneProcessor<TovraneMaths>;
+  const Processing& Processor() const { return processor; }
 
  private:
   void UpdateLatency(double fs);
 
   // The processor first: it draws the brown noise's loops from the random
   // generator before anything else of the plug-in is made.
-  TovraneProcessor processor;
+  Processing processor;
   TovraneProduct product{*this};
 };

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "dsp/BandSaturator.h"
+#include "dsp/Maths.h"
 #include "dsp/Biquad.h"
 #include "dsp/ModDelay.h"
 
@@ -20,7 +21,7 @@ void BM_BiquadDesignAndRun(benchmark::State& state) {
     phase += 0.001;
     filter.fc = (std::sin(phase) * 800.0 + 1000.0) / 44100.0;
     filter.gainDb = std::sin(phase * 1.7) * 3.0;
-    filter.CalcCoefficients();
+    filter.CalcCoefficients<ProductMaths>();
     x = filter.ProcessRounded(x * 0.5 + 0.25);
     benchmark::DoNotOptimize(x);
   }
@@ -48,11 +49,11 @@ void BM_ModDelayPairRun(benchmark::State& state) {
 BENCHMARK(BM_ModDelayPairRun);
 
 void BM_BandSaturatorArctangent(benchmark::State& state) {
-  BandSaturator<double> saturator;
-  saturator.mode = BandSaturator<double>::kModeArctangent;
+  BandSaturator<double, ProductMaths> saturator;
+  saturator.mode = BandSaturator<double, ProductMaths>::kModeArctangent;
   saturator.drive = 1.75;
-  saturator.lowCrossover.SetCrossover(120.0f, 44100.0f);
-  saturator.highCrossover.SetCrossover(6000.0f, 44100.0f);
+  saturator.lowCrossover.SetCrossover<ProductMaths>(120.0f, 44100.0f);
+  saturator.highCrossover.SetCrossover<ProductMaths>(6000.0f, 44100.0f);
   double phase = 0.0;
   for (auto _ : state) {
     phase += 0.0627;

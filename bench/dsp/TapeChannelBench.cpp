@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "dsp/Maths.h"
 #include "dsp/RandomGenerator.h"
 #include "dsp/TapeChannel.h"
 #include "dsp/TapeShaping.h"
@@ -15,8 +16,8 @@ namespace {
 // transports, then their shaping side by side, a run at a time.
 void BM_TapeChannelsHeavy(benchmark::State& state) {
   RandomGenerator::ResetForThisThread();
-  auto left = std::make_unique<TapeChannel>();
-  auto right = std::make_unique<TapeChannel>();
+  auto left = std::make_unique<TapeChannel<ProductMaths>>();
+  auto right = std::make_unique<TapeChannel<ProductMaths>>();
   left->Init(0);
   right->Init(376);
   TapeChannelSettings s;
@@ -25,7 +26,7 @@ void BM_TapeChannelsHeavy(benchmark::State& state) {
   s.noiseAmp = s.noiseDynamic = s.harmonics = s.tubeDrive = 1.0;
   s.wow = s.scratch = s.lfBoost = s.hfBoost = s.age = s.wide = 1.0;
   s.speed = 0.5;
-  TapeShaping<DoublePair> shaping;
+  TapeShaping<DoublePair, ProductMaths> shaping;
   left->Configure(s, 48000.0);
   right->Configure(s, 48000.0);
   shaping.Configure(s, 48000.0);
@@ -39,8 +40,8 @@ void BM_TapeChannelsHeavy(benchmark::State& state) {
     for (int i = 0; i < kRun; ++i) {
       phase += 0.0627;
       const double x = 0.5 * std::sin(phase);
-      const TapeChannel::Tap l = left->Transport(x, -1.0, wow[i][0], flutter[i][0]);
-      const TapeChannel::Tap r =
+      const auto l = left->Transport(x, -1.0, wow[i][0], flutter[i][0]);
+      const auto r =
           right->Transport(x, left->ReadPosition(), wow[i][1], flutter[i][1]);
       delayed[i] = DoublePair{l.delayed, r.delayed};
       noise[i] = DoublePair{l.noise, r.noise};

@@ -4,15 +4,16 @@
 #include <numbers>
 
 #include "dsp/BandSaturator.h"
+#include "dsp/Maths.h"
 
 namespace {
 
-BandSaturator<double> MakeSaturator(int32_t mode, float low, float high) {
-  BandSaturator<double> s;
+BandSaturator<double, ProductMaths> MakeSaturator(int32_t mode, float low, float high) {
+  BandSaturator<double, ProductMaths> s;
   s.mode = mode;
   s.drive = 1.75;
-  s.lowCrossover.SetCrossover(low, 44100.0f);
-  s.highCrossover.SetCrossover(high, 44100.0f);
+  s.lowCrossover.SetCrossover<ProductMaths>(low, 44100.0f);
+  s.highCrossover.SetCrossover<ProductMaths>(high, 44100.0f);
   return s;
 }
 
@@ -35,7 +36,7 @@ double ArctangentHigh(double high) {
   return (std::atan(hb * 1.25 * 1.75) + hb) * 0.5;
 }
 
-MidBandProbe ProbeTone(BandSaturator<double> s, double frequency, double amplitude, double lowGain,
+MidBandProbe ProbeTone(BandSaturator<double, ProductMaths> s, double frequency, double amplitude, double lowGain,
                        HighCurve highCurve) {
   Crossover<float> lowSplit = s.lowCrossover, highSplit = s.highCrossover;
   const double w = 2.0 * std::numbers::pi * frequency / 44100.0;
@@ -65,7 +66,7 @@ MidBandProbe ProbeTone(BandSaturator<double> s, double frequency, double amplitu
 
 // Output after settling for a constant or a Nyquist-rate alternating input,
 // where the crossovers' responses are exactly 0 or 1.
-double SettledGain(BandSaturator<double> s, bool alternating, double amplitude) {
+double SettledGain(BandSaturator<double, ProductMaths> s, bool alternating, double amplitude) {
   double y = 0.0, x = 0.0;
   for (int n = 0; n < 44100; ++n) {
     x = alternating && (n % 2) ? -amplitude : amplitude;
@@ -78,7 +79,7 @@ double SettledGain(BandSaturator<double> s, bool alternating, double amplitude) 
 
 // The float design of a 100 Hz section carries about 0.15 % of gain error at DC.
 TEST(BandSaturator, CleanModeTiltsTheBands) {
-  const BandSaturator s = MakeSaturator(BandSaturator<double>::kModeClean, 100.0f, 10000.0f);
+  const BandSaturator s = MakeSaturator(BandSaturator<double, ProductMaths>::kModeClean, 100.0f, 10000.0f);
   EXPECT_NEAR(SettledGain(s, false, 0.5), 1.05, 3e-3);
   EXPECT_NEAR(SettledGain(s, true, 0.5), 1.15, 1e-6);
   const MidBandProbe probe = ProbeTone(s, 1000.0, 0.5, 1.05, LinearHigh);
@@ -88,7 +89,7 @@ TEST(BandSaturator, CleanModeTiltsTheBands) {
 }
 
 TEST(BandSaturator, ArctangentModeSmallSignalGains) {
-  const BandSaturator s = MakeSaturator(BandSaturator<double>::kModeArctangent, 120.0f, 6000.0f);
+  const BandSaturator s = MakeSaturator(BandSaturator<double, ProductMaths>::kModeArctangent, 120.0f, 6000.0f);
   EXPECT_NEAR(SettledGain(s, false, 0.001), 1.0, 3e-3);
   const double highGain = (2.1875 + 1.0) / 2.0 * 1.25;
   EXPECT_NEAR(SettledGain(s, true, 0.001), highGain, 1e-3);
@@ -97,7 +98,7 @@ TEST(BandSaturator, ArctangentModeSmallSignalGains) {
 }
 
 TEST(BandSaturator, LargeMidSignalGrowsWithHalfTheSlope) {
-  const BandSaturator s = MakeSaturator(BandSaturator<double>::kModeArctangent, 120.0f, 6000.0f);
+  const BandSaturator s = MakeSaturator(BandSaturator<double, ProductMaths>::kModeArctangent, 120.0f, 6000.0f);
   for (double amplitude : {100.0, 200.0}) {
     const MidBandProbe probe = ProbeTone(s, 850.0, amplitude, 1.0, ArctangentHigh);
     // (atan(3.0625 z) + z) / 2 with z = mid / 2: pi/4 plus a quarter of the mid peak.
@@ -107,7 +108,7 @@ TEST(BandSaturator, LargeMidSignalGrowsWithHalfTheSlope) {
 }
 
 TEST(BandSaturator, WorksInSinglePrecision) {
-  BandSaturator s = MakeSaturator(BandSaturator<double>::kModeArctangent, 120.0f, 6000.0f);
+  BandSaturator s = MakeSaturator(BandSaturator<double, ProductMaths>::kModeArctangent, 120.0f, 6000.0f);
   for (int n = 0; n < 1000; ++n) {
     const double y = s.Process(0.3 * std::sin(n * 0.05) + 0.2 * std::sin(n * 1.3));
     ASSERT_EQ(static_cast<double>(static_cast<float>(y)), y);
@@ -116,7 +117,7 @@ TEST(BandSaturator, WorksInSinglePrecision) {
 
 TEST(Crossover, LowAndHighSectionsSplitAtTheCrossoverFrequency) {
   Crossover<float> c;
-  c.SetCrossover(1000.0f, 44100.0f);
+  c.SetCrossover<ProductMaths>(1000.0f, 44100.0f);
   EXPECT_EQ(c.all.b0, c.a2);
   EXPECT_EQ(c.all.b1, c.a1);
   EXPECT_EQ(c.all.b2, 1.0f);

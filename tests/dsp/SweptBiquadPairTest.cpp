@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "dsp/Maths.h"
 #include "dsp/QuadratureOscillator.h"
 #include "dsp/SweptBiquadPair.h"
 
@@ -13,7 +14,7 @@ Biquad::Design FullDesign(BiquadType type, double fc, double gainDb) {
   filter.fc = fc;
   filter.q = 2.0;
   filter.gainDb = gainDb;
-  filter.CalcCoefficients();
+  filter.CalcCoefficients<ProductMaths>();
   return filter.Coefficients();
 }
 

@@ -11,20 +11,21 @@
 #include "dsp/RandomGenerator.h"
 #include "dsp/TapeChannel.h"
 #include "dsp/TapeShaping.h"
+#include "dsp/TransportSines.h"
 
 namespace {
 
 // A channel's transport with one channel's shaping after it, as the
 // processor runs the two.
-struct ShapedChannel : TapeChannel {
+struct ShapedChannel : TapeChannel<ProductMaths> {
   void Init(int32_t startOffset) {
-    TapeChannel::Init(startOffset);
+    TapeChannel<ProductMaths>::Init(startOffset);
     sines.SetTime(startOffset);
     const Biquad* shapers[1] = {&BrownNoiseShaper()};
     shaping.ContinueDcBlocker(shapers);
   }
   void Configure(const TapeChannelSettings& s, double rate) {
-    TapeChannel::Configure(s, rate);
+    TapeChannel<ProductMaths>::Configure(s, rate);
     shaping.Configure(s, rate);
   }
   void SetBypass(bool on) {
@@ -39,8 +40,8 @@ struct ShapedChannel : TapeChannel {
     return bypass ? DryOutput() : shaped;
   }
 
-  ChainMaths::TransportSineSet<double> sines;
-  TapeShaping<double> shaping;
+  ProductMaths::TransportSineSet<double> sines;
+  TapeShaping<double, ProductMaths> shaping;
   bool bypass = false;
 };
 
@@ -114,12 +115,12 @@ double LargestDifference(const std::vector<double>& a, const std::vector<double>
 
 double Deviation(const double* loop) {
   double sum = 0.0, squares = 0.0;
-  for (int i = 0; i < TapeChannel::kBrownLoopPeriod; ++i) {
+  for (int i = 0; i < ShapedChannel::kBrownLoopPeriod; ++i) {
     sum += loop[i];
     squares += loop[i] * loop[i];
   }
-  const double mean = sum / TapeChannel::kBrownLoopPeriod;
-  return std::sqrt(squares / TapeChannel::kBrownLoopPeriod - mean * mean);
+  const double mean = sum / ShapedChannel::kBrownLoopPeriod;
+  return std::sqrt(squares / ShapedChannel::kBrownLoopPeriod - mean * mean);
 }
 
 void ExpectBypassDelay(ShapedChannel& channel, double rate, int delay) {
@@ -236,7 +237,7 @@ TEST(TapeChannel, BrownLoopsJoinWithoutASeamAndLoopBIsLouder) {
   auto channel = MakeChannel(0);
   for (bool louder : {false, true}) {
     const double* loop = channel->BrownLoop(louder);
-    const int period = TapeChannel::kBrownLoopPeriod;
+    const int period = ShapedChannel::kBrownLoopPeriod;
     // Entry 0 continues from the last entry as entry `period` would have.
     EXPECT_EQ(loop[0], loop[period]);
     double largestStep = 0.0;
@@ -257,7 +258,7 @@ TEST(TapeChannel, NoisePositionPastTwoToTheThirtyOneReadsTheSameNoise) {
     int32_t noiseType;
     int64_t period;
   };
-  for (const Case c : {Case{0, kNoise1Length}, Case{4, TapeChannel::kBrownLoopPeriod}}) {
+  for (const Case c : {Case{0, kNoise1Length}, Case{4, ShapedChannel::kBrownLoopPeriod}}) {
     const int64_t loops = (int64_t{1} << 31) / c.period + 1;
     const double farPosition = static_cast<double>(loops * c.period);
     ASSERT_GT(farPosition, 2147483648.0);

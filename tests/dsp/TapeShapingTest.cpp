@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "dsp/Maths.h"
 #include "dsp/RandomGenerator.h"
 #include "dsp/TapeChannel.h"
 #include "dsp/TapeShaping.h"
@@ -38,15 +39,15 @@ double Drive(int n) {
 // states carried from run to run must agree to the bit.
 std::vector<double> ShapeBothWays(const TapeChannelSettings& s, bool paired, bool bypass) {
   RandomGenerator::ResetForThisThread();
-  auto l = std::make_unique<TapeChannel>();
-  auto r = std::make_unique<TapeChannel>();
+  auto l = std::make_unique<TapeChannel<ProductMaths>>();
+  auto r = std::make_unique<TapeChannel<ProductMaths>>();
   l->Init(0);
   r->Init(376);
   TransportSines<DoublePair> sines;
   sines.SetTime(DoublePair{0.0, 376.0});
   const Biquad* shapers[2] = {&l->BrownNoiseShaper(), &r->BrownNoiseShaper()};
-  TapeShaping<DoublePair> pair;
-  TapeShaping<double> left, right;
+  TapeShaping<DoublePair, ProductMaths> pair;
+  TapeShaping<double, ProductMaths> left, right;
   pair.ContinueDcBlocker(shapers);
   left.ContinueDcBlocker(&shapers[0]);
   right.ContinueDcBlocker(&shapers[1]);
@@ -66,8 +67,8 @@ std::vector<double> ShapeBothWays(const TapeChannelSettings& s, bool paired, boo
     DoublePair wow[kRun], flutter[kRun], delayed[kRun], noise[kRun], tube[kRun], y[kRun];
     sines.Run(BothHalves(48000.0), kRun, wow, flutter);
     for (int i = 0; i < kRun; ++i) {
-      const TapeChannel::Tap tl = l->Transport(Drive(start + i), -1.0, wow[i][0], flutter[i][0]);
-      const TapeChannel::Tap tr =
+      const auto tl = l->Transport(Drive(start + i), -1.0, wow[i][0], flutter[i][0]);
+      const auto tr =
           r->Transport(-0.8 * Drive(start + i + 5), l->ReadPosition(), wow[i][1], flutter[i][1]);
       delayed[i] = DoublePair{tl.delayed, tr.delayed};
       noise[i] = DoublePair{tl.noise, tr.noise};

@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "dsp/Maths.h"
 #include "dsp/TransportSines.h"
 
 namespace {
@@ -15,7 +16,8 @@ bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 template <class Sines>
 class TransportSinesTest : public ::testing::Test {};
 
-using SineForms = ::testing::Types<TransportSines<double>, FreshTransportSines<double>>;
+using SineForms =
+    ::testing::Types<TransportSines<double>, FreshTransportSines<double, LiteralMaths>>;
 TYPED_TEST_SUITE(TransportSinesTest, SineForms);
 
 // The same form over a pair of lanes.
@@ -26,8 +28,8 @@ struct PairOf<TransportSines<double>> {
   using Type = TransportSines<DoublePair>;
 };
 template <>
-struct PairOf<FreshTransportSines<double>> {
-  using Type = FreshTransportSines<DoublePair>;
+struct PairOf<FreshTransportSines<double, LiteralMaths>> {
+  using Type = FreshTransportSines<DoublePair, LiteralMaths>;
 };
 
 }  // namespace
@@ -66,7 +68,7 @@ TYPED_TEST(TransportSinesTest, EachLaneOfAPairEqualsItsOwnChannel) {
 // The rotated sines stay within a few ulps of the sines worked out afresh.
 TEST(TransportSines, RotatedSinesFollowTheFreshOnes) {
   TransportSines<double> rotated;
-  FreshTransportSines<double> fresh;
+  FreshTransportSines<double, LiteralMaths> fresh;
   constexpr int kRun = 32;
   double wowR[kRun], flutterR[kRun], wowF[kRun], flutterF[kRun];
   double largest = 0.0;

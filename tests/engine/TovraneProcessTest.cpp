@@ -235,7 +235,7 @@ TEST(TovraneProcess, TheSoundIsTheProcessorsFromTheLiveSettings) {
   const auto expected = runner.Run(signal[0], signal[1]);
 
   RandomGenerator::ResetForThisThread();
-  auto processor = std::make_unique<TovraneProcessor>();
+  auto processor = std::make_unique<Tovrane::Processing>();
   processor->Prepare(kRate);
   std::vector<double> left(signal[0].size()), right(signal[0].size());
   for (size_t start = 0; start < left.size(); start += kBlock) {

@@ -12,13 +12,15 @@
 
 namespace {
 
+using Processor = TovraneProcessor<ProductMaths>;
+
 using Stereo = std::vector<std::vector<double>>;
 
 // A processor as a plug-in makes one: constructed on a fresh generator,
 // prepared for its rate.
-std::unique_ptr<TovraneProcessor> MakeProcessor(double rate) {
+std::unique_ptr<Processor> MakeProcessor(double rate) {
   RandomGenerator::ResetForThisThread();
-  auto processor = std::make_unique<TovraneProcessor>();
+  auto processor = std::make_unique<Processor>();
   processor->Prepare(rate);
   return processor;
 }
@@ -45,7 +47,7 @@ Stereo Tones(int frames, double rate) {
 
 // Runs the input through in blocks of the given sizes, cycling through them,
 // with the settings applied at every block start as a binding does.
-Stereo Render(TovraneProcessor& processor, const Stereo& in, double rate,
+Stereo Render(Processor& processor, const Stereo& in, double rate,
               const EngineSnapshot& settings, bool powerOff, const std::vector<int>& blocks) {
   const int n = static_cast<int>(in[0].size());
   Stereo out(2, std::vector<double>(n));
@@ -73,16 +75,16 @@ bool AllFinite(const Stereo& x) {
 }  // namespace
 
 TEST(TovraneProcessor, LatencyIsTheTapeDelayInTimeAtEveryRate) {
-  EXPECT_EQ(TovraneProcessor::LatencyAt(44100.0), 1378);
-  EXPECT_EQ(TovraneProcessor::LatencyAt(48000.0), 1499);
-  EXPECT_EQ(TovraneProcessor::LatencyAt(96000.0), 2999);
+  EXPECT_EQ(Processor::LatencyAt(44100.0), 1378);
+  EXPECT_EQ(Processor::LatencyAt(48000.0), 1499);
+  EXPECT_EQ(Processor::LatencyAt(96000.0), 2999);
   // With the power off the input comes out as it went in, delayed by the
   // tape's nominal delay in whole frames: the reported latency, or one more
   // where the nominal delay has a fraction (1499.86 frames at 48 kHz).
   for (const double rate : {44100.0, 48000.0, 96000.0}) {
     SCOPED_TRACE(rate);
     auto processor = MakeProcessor(rate);
-    const int latency = TovraneProcessor::LatencyAt(rate);
+    const int latency = Processor::LatencyAt(rate);
     const int delay = static_cast<int>(std::ceil(rate / 44100.0 * 1378.0));
     ASSERT_LE(delay - latency, 1);
     const Stereo in = Tones(delay + 2000, rate);
