@@ -91,6 +91,7 @@ void IPlugBase::SetOutputConnected(int index, bool connected) {
   if (!channel) return;
   channel->connected = connected;
   if (!connected) *channel->slot = channel->Scratch();
+  hostOutputCount.store(ConnectedOutputs(), std::memory_order_relaxed);
 }
 
 bool IPlugBase::IsInputConnected(int index) const {

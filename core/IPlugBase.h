@@ -1,9 +1,11 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <span>
 #include <vector>
 
+#include "core/AudioGate.h"
 #include "core/Channels.h"
 #include "core/EditorLink.h"
 #include "core/HostRecords.h"
@@ -44,9 +46,12 @@ struct PlugIdentity {
 
 // The host-independent base of the plug-in object: parameters, presets and
 // state chunks, the channel configuration, the conversion of host audio
-// buffers into double-precision channel arrays, and the plug-in's lock.
-// Every operation that reads or writes parameters, presets or audio holds
-// the lock, so host, audio and editor threads never run that code at once.
+// buffers into double-precision channel arrays, the plug-in's lock and its
+// audio gate. Every operation of a host or editor thread that reads or
+// writes parameters or presets holds the lock, so those threads never run
+// that code at once. The audio callbacks never take it: they pass the audio
+// gate, which host threads close only while they reshape the audio's
+// buffers or the processing, and read the settings through mailboxes.
 class IPlugBase {
  public:
   explicit IPlugBase(const PlugIdentity& identity);
@@ -104,8 +109,9 @@ class IPlugBase {
   void SetOutputConnected(int index, bool connected);
   bool IsInputConnected(int index) const;
   bool IsOutputConnected(int index) const;
-  // Whole audio callbacks, under the lock. A host that passes more frames
-  // than the prepared block size is served in pieces of the block size.
+  // Whole audio callbacks, through the audio gate. A host that passes more
+  // frames than the prepared block size is served in pieces of the block
+  // size; a callback that finds the gate closed outputs silence.
   void ProcessFloatReplacing(float** inputs, float** outputs, int frames);
   void ProcessFloatAccumulating(float** inputs, float** outputs, int frames);
   void ProcessDoubleReplacing(double** inputs, double** outputs, int frames);
@@ -146,6 +152,7 @@ class IPlugBase {
 
   // Everything else the bindings and the engine read.
   std::recursive_mutex& Lock() { return lock; }
+  AudioGate& Gate() { return audioGate; }
   double SampleRate() const { return sampleRate; }
   void SetSampleRate(double rate) { sampleRate = rate; }
   int BlockSize() const { return blockSize; }
@@ -183,6 +190,10 @@ class IPlugBase {
 
   PointerArray<ChannelIOPair> channelIO;
   std::recursive_mutex lock;
+  AudioGate audioGate;
+  // How many output buffers the host hands over, for an audio callback that
+  // finds the gate closed and may not look at the channels.
+  std::atomic<int> hostOutputCount{0};
   char effectName[kNameSize] = "";
   char productName[kNameSize] = "";
   char vendorName[kNameSize] = "";

@@ -5,8 +5,6 @@
 
 #include "core/IPlugBase.h"
 
-using Guard = std::lock_guard<std::recursive_mutex>;
-
 namespace {
 
 // Serves a host block in pieces of at most the prepared block size, so no
@@ -106,17 +104,25 @@ void IPlugBase::RunFloatPieces(float** hostInputs, float** hostOutputs, int fram
   });
 }
 
-// The request for MIDI goes to the host before the lock is taken: no call
-// into the host is made while the plug-in's lock is held.
+// The request for MIDI goes to the host before the gate is passed: no call
+// into the host is made from inside. While a host thread reshapes the
+// plug-in, a replacing callback outputs silence and an accumulating one adds
+// nothing; the channel count is fixed at construction.
 void IPlugBase::ProcessFloatReplacing(float** hostInputs, float** hostOutputs, int frames) {
   if (doesMidi) RequestMidiFromHost();
-  Guard guard(lock);
+  AudioGate::AudioPass pass(audioGate);
+  if (!pass) {
+    SilenceHostOutputs(hostOutputs, hostOutputCount.load(std::memory_order_relaxed),
+                       std::max(frames, 0));
+    return;
+  }
   RunFloatPieces(hostInputs, hostOutputs, frames, false);
 }
 
 void IPlugBase::ProcessFloatAccumulating(float** hostInputs, float** hostOutputs, int frames) {
   if (doesMidi) RequestMidiFromHost();
-  Guard guard(lock);
+  AudioGate::AudioPass pass(audioGate);
+  if (!pass) return;
   RunFloatPieces(hostInputs, hostOutputs, frames, true);
 }
 
@@ -147,8 +153,12 @@ void IPlugBase::BindDoubleBuffers(double** hostInputs, double** hostOutputs, int
 
 void IPlugBase::ProcessDoubleReplacing(double** hostInputs, double** hostOutputs, int frames) {
   if (doesMidi) RequestMidiFromHost();
-  Guard guard(lock);
   if (frames < 0) frames = 0;
+  AudioGate::AudioPass pass(audioGate);
+  if (!pass) {
+    SilenceHostOutputs(hostOutputs, hostOutputCount.load(std::memory_order_relaxed), frames);
+    return;
+  }
   if (frames > 0 && blockSize <= 0) {
     SilenceHostOutputs(hostOutputs, ConnectedOutputs(), frames);
     return;

@@ -27,7 +27,10 @@ void TovraneProduct::Build() {
   // The change handler fills the live settings with the defaults.
   for (int i = 0; i < kNumTovraneParams; ++i) OnParamChanged(i);
   history.Restart(liveSnapshot);
+  Publish();
 }
+
+void TovraneProduct::Publish() { published.Publish({liveSnapshot, powerOff, lastTouchedParam}); }
 
 // Every parameter as its row in the table defines it. Command buttons keep
 // the plug-in base's blank record.

@@ -1,5 +1,8 @@
 #pragma once
+#include <atomic>
+
 #include "core/IPlugBase.h"
+#include "core/LatestValue.h"
 #include "engine/EngineSnapshot.h"
 #include "product/SnapshotHistory.h"
 #include "product/TovraneParams.h"
@@ -24,13 +27,22 @@ class TovraneProduct {
   // takes the parameters' defaults as the live settings.
   void Build();
 
-  // The binding's hooks.
+  // The binding's hooks, on host and editor threads, under the plug-in's lock.
   void OnParamChanged(int index);
   void OnStateRestored();
-  // Around every block: the first one starts the undo history afresh; after
-  // each, the readout shows the last touched parameter.
-  void BlockStarting();
-  void BlockDone();
+
+  // What a block is processed from: the live settings as last published,
+  // with the power switch and the parameter the readout shows.
+  struct BlockSettings {
+    EngineSnapshot snapshot;
+    int powerOff;
+    int lastTouchedParam;
+  };
+  // The audio thread's side, which never waits: the newest settings at the
+  // start of a block (the first block's also start the undo history afresh),
+  // and after it the readout of the last touched parameter.
+  const BlockSettings& TakeBlockSettings();
+  void BlockDone(const BlockSettings& settings);
 
   // Called by the editor's controls: after a mouse-down with the control's
   // parameter index, and after the mouse-up of a knob, radio group or the
@@ -47,7 +59,9 @@ class TovraneProduct {
   const EngineSnapshot& LiveSnapshot() const { return liveSnapshot; }
   const EngineSnapshot& SlotA() const { return slotA; }
   const EngineSnapshot& SlotB() const { return slotB; }
-  const SnapshotHistory& History() const { return history; }
+  // The undo history as it stands: started afresh from the first block's
+  // settings once a block has run.
+  const SnapshotHistory& History();
   int AbSelector() const { return abSelector; }
   int PowerOff() const { return powerOff; }
   int LastTouchedParam() const { return lastTouchedParam; }
@@ -60,7 +74,13 @@ class TovraneProduct {
   void SwapAB();
   void PushSnapshotToEditor();
   void SetCommandParam(int index, double value);
-  void UpdateReadout();
+  void UpdateReadout(const BlockSettings& settings);
+  // Hands the live settings to the audio thread; called under the lock
+  // after every change.
+  void Publish();
+  // Starts the undo history from the first block's settings once a block
+  // has run; called under the lock before the history is used.
+  void CatchUpHistory();
 
   IPlugBase& plug;
   EngineSnapshot liveSnapshot = kInitialSnapshot;
@@ -74,5 +94,9 @@ class TovraneProduct {
   int lfBoostControlIndex = -1;
   int hfBoostControlIndex = -1;
   int ageControlIndex = -1;
-  bool firstBlockDone = false;
+  LatestValue<BlockSettings> published{{kInitialSnapshot, 0, -1}};
+  // Written once, by the first block, before the flag is set.
+  EngineSnapshot firstBlockSettings = kInitialSnapshot;
+  std::atomic<bool> firstBlockTaken{false};
+  bool historyStarted = false;
 };

@@ -14,6 +14,7 @@ void TovraneProduct::OnParamChanged(int index) {
   if (row->whole) liveSnapshot.*row->whole = param->IntValue();
   if (index == kProfile) GreyToneKnobs(liveSnapshot.profile == 3);
   if (index == kPower) powerOff = param->IntValue();
+  Publish();
 }
 
 void TovraneProduct::GreyToneKnobs(bool greyed) {

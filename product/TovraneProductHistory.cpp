@@ -4,13 +4,27 @@
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
+void TovraneProduct::CatchUpHistory() {
+  if (historyStarted || !firstBlockTaken.load(std::memory_order_acquire)) return;
+  historyStarted = true;
+  history.Restart(firstBlockSettings);
+}
+
+const SnapshotHistory& TovraneProduct::History() {
+  Guard guard(plug.Lock());
+  CatchUpHistory();
+  return history;
+}
+
 void TovraneProduct::RecordSnapshotIfChanged() {
   Guard guard(plug.Lock());
+  CatchUpHistory();
   history.RecordIfChanged(liveSnapshot);
 }
 
 void TovraneProduct::EditorCommand(int index) {
   Guard guard(plug.Lock());
+  CatchUpHistory();
   lastTouchedParam = index;
   switch (index) {
     case kUndo:
@@ -33,6 +47,7 @@ void TovraneProduct::EditorCommand(int index) {
     default:
       break;
   }
+  Publish();
 }
 
 void TovraneProduct::SwapAB() {

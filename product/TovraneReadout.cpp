@@ -1,27 +1,32 @@
-// The readout: the last touched parameter's name and value, shown after
-// every block while an editor is open.
+// The audio thread's side of the product: the settings a block takes, and
+// the readout, the last touched parameter's name and value, shown after
+// every block while an editor is open. Nothing here waits or allocates.
 #include <cstdio>
 
 #include "product/ParameterTable.h"
 #include "product/TovraneProduct.h"
 
-void TovraneProduct::BlockStarting() {
-  if (!firstBlockDone) {
-    firstBlockDone = true;
-    history.Restart(liveSnapshot);
+const TovraneProduct::BlockSettings& TovraneProduct::TakeBlockSettings() {
+  const BlockSettings& settings = published.Take();
+  if (!firstBlockTaken.load(std::memory_order_relaxed)) {
+    firstBlockSettings = settings.snapshot;
+    firstBlockTaken.store(true, std::memory_order_release);
   }
+  return settings;
 }
 
-void TovraneProduct::BlockDone() {
-  if (plug.Editor()) UpdateReadout();
+void TovraneProduct::BlockDone(const BlockSettings& settings) {
+  if (plug.Editor()) UpdateReadout(settings);
 }
 
-void TovraneProduct::UpdateReadout() {
-  const PlugParam* param = plug.GetParam(lastTouchedParam);
-  const ParameterRow* row = ParameterAt(lastTouchedParam);
+// The parameter's name is fixed when the parameters are made; the value
+// comes from the settings the block was processed from.
+void TovraneProduct::UpdateReadout(const BlockSettings& settings) {
+  const PlugParam* param = plug.GetParam(settings.lastTouchedParam);
+  const ParameterRow* row = ParameterAt(settings.lastTouchedParam);
   if (!param || !row) return;
   char value[64] = "";
-  const EngineSnapshot& s = liveSnapshot;
+  const EngineSnapshot& s = settings.snapshot;
   switch (row->readout) {
     case ReadoutForm::None:
       return;  // the text stays as it was
@@ -38,7 +43,7 @@ void TovraneProduct::UpdateReadout() {
       break;
     }
     case ReadoutForm::Power:
-      std::snprintf(value, sizeof value, "%s", powerOff == 0 ? "On" : "Off");
+      std::snprintf(value, sizeof value, "%s", settings.powerOff == 0 ? "On" : "Off");
       break;
   }
   char text[kParamTextSize + sizeof value + 4];

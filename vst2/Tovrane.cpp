@@ -31,13 +31,14 @@ void Tovrane::SetActive(bool on) {
   if (on) UpdateLatency(SampleRate());
 }
 
+// On the audio thread, inside the audio gate: the settings come through the
+// product's mailbox, and nothing here takes the plug-in's lock. The latency
+// follows the rate where the host sets it.
 void Tovrane::ProcessBlock(double** inputs, double** outputs, int frames) {
-  const double fs = SampleRate();
-  product.BlockStarting();
-  UpdateLatency(fs);
-  processor.Apply(product.LiveSnapshot(), product.PowerOff() != 0);
-  processor.Process(inputs, outputs, frames, fs);
-  product.BlockDone();
+  const TovraneProduct::BlockSettings& settings = product.TakeBlockSettings();
+  processor.Apply(settings.snapshot, settings.powerOff != 0);
+  processor.Process(inputs, outputs, frames, SampleRate());
+  product.BlockDone(settings);
 }
 
 // Hosts read the latency when the rate is set or processing resumes, often

@@ -11,9 +11,12 @@ VstIntPtr VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index, VstIntPt
   IPlugVST* plug = IPlugVST::FromEffect(effect);
   if (!plug) return 0;
   if (opcode == effClose) {
-    // The lock lives inside the object: wait for any call still running,
-    // release the lock, then destroy.
-    { Guard guard(plug->Lock()); }
+    // The lock and the gate live inside the object: wait for any call still
+    // running, audio callbacks included, let both go, then destroy.
+    {
+      Guard guard(plug->Lock());
+      AudioGate::HostHold hold(plug->Gate());
+    }
     delete plug;
     return 0;
   }

@@ -50,10 +50,12 @@ VstIntPtr IPlugVST::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, voi
   auto* text = static_cast<char*>(ptr);
   PlugParam* param = GetParam(index);
   switch (opcode) {
-    case effOpen:
+    case effOpen: {
+      AudioGate::HostHold hold(Gate());
       HostSetup();
       AnnounceAllParams();
       return 0;
+    }
     case effSetProgram:
       if (!DoesChunks()) ModifyCurrentPreset();
       LoadPreset(static_cast<int>(value));
@@ -78,18 +80,25 @@ VstIntPtr IPlugVST::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, voi
     case effGetParamName:
       if (param && text) CopyText(text, kParamTextBound, param->Name());
       return 0;
-    case effSetSampleRate:
+    // The rate, the block size and the processing's memory change only
+    // with the audio callback kept out.
+    case effSetSampleRate: {
+      AudioGate::HostHold hold(Gate());
       // A rate no processing can run at is refused; the last good one stays.
       if (std::isfinite(opt) && opt >= kMinSampleRate && opt <= kMaxSampleRate) {
         SetSampleRate(static_cast<double>(opt));
       }
       OnReset();
       return 0;
-    case effSetBlockSize:
+    }
+    case effSetBlockSize: {
+      AudioGate::HostHold hold(Gate());
       if (value >= 0 && value <= kMaxBlockSize) PrepareBlockSize(static_cast<int>(value));
       OnReset();
       return 0;
-    case effMainsChanged:
+    }
+    case effMainsChanged: {
+      AudioGate::HostHold hold(Gate());
       if (value) {
         SetActive(true);
       } else {
@@ -97,6 +106,7 @@ VstIntPtr IPlugVST::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, voi
         OnReset();
       }
       return 0;
+    }
     case effEditGetRect:
       if (!ptr || !Editor()) return 0;
       *static_cast<ERect**>(ptr) = &editorRect;
@@ -132,9 +142,11 @@ VstIntPtr IPlugVST::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, voi
                            static_cast<VstPinProperties*>(ptr));
     case effGetPlugCategory:
       return IsInstrument() ? kPlugCategSynth : kPlugCategEffect;
-    case effSetSpeakerArrangement:
+    case effSetSpeakerArrangement: {
+      AudioGate::HostHold hold(Gate());
       return SetSpeakerArrangement(reinterpret_cast<const VstSpeakerArrangement*>(value),
                                    static_cast<const VstSpeakerArrangement*>(ptr));
+    }
     case effGetEffectName:
       if (!text) return 0;
       CopyText(text, kEffectNameBound, EffectName());

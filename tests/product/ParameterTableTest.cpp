@@ -97,7 +97,7 @@ TEST(ParameterTable, TheReadoutShowsEachParameterInItsRowsForm) {
     editor->texts[kReadoutControl] = "before";
     plug->GetParam(row.index)->Set(row.maxValue);
     plug->OnParamChanged(row.index);
-    plug->product.BlockDone();
+    plug->product.BlockDone(plug->product.TakeBlockSettings());
     const std::string text = editor->texts[kReadoutControl];
     const std::string head = std::string(row.name) + " \n";
     switch (row.readout) {
