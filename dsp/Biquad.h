@@ -62,6 +62,17 @@ class Biquad {
   struct Design {
     double b0, b1, b2, a1, a2;
   };
+  // The design the maths policy makes for a filter of these fields.
+  template <class Maths>
+  static Design DesignFor(BiquadType type, double fc, double q, double gainDb) {
+    Biquad filter;
+    filter.type = type;
+    filter.fc = fc;
+    filter.q = q;
+    filter.gainDb = gainDb;
+    filter.CalcCoefficients<Maths>();
+    return filter.Coefficients();
+  }
   Design Coefficients() const { return {b0, b1, b2, a1, a2}; }
   void Apply(const Design& d) {
     b0 = d.b0;

@@ -18,13 +18,7 @@ constexpr double kSweepQ = 2.0;
 
 template <class Maths>
 Biquad::Design FreshDesign(BiquadType type, double fc, double gainDb) {
-  Biquad filter;
-  filter.type = type;
-  filter.fc = fc;
-  filter.q = kSweepQ;
-  filter.gainDb = gainDb;
-  filter.CalcCoefficients<Maths>();
-  return filter.Coefficients();
+  return Biquad::DesignFor<Maths>(type, fc, kSweepQ, gainDb);
 }
 
 ScaledCoefficients<DoublePair> SideBySide(const Biquad::Design& a, const Biquad::Design& b) {

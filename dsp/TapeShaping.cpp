@@ -7,13 +7,7 @@ namespace {
 
 template <class Maths>
 Biquad::Design Design(BiquadType type, double fc, double q) {
-  Biquad filter;
-  filter.type = type;
-  filter.fc = fc;
-  filter.q = q;
-  filter.gainDb = 0.0;
-  filter.CalcCoefficients<Maths>();
-  return filter.Coefficients();
+  return Biquad::DesignFor<Maths>(type, fc, q, 0.0);
 }
 
 // Profiles A, B and C: where the tone filters cut and how "Age" moves them,
