@@ -15,6 +15,8 @@ packages=(
   dragonfly-reverb-vst
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 dpkg-dev
   help2man lintian man-db file unzip
+  lv2-dev liblilv-dev lilv-utils libsuil-dev sordi
+  nsis pandoc python3-matplotlib
   python3
 )
 
