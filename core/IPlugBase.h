@@ -18,6 +18,10 @@ inline constexpr int kNameSize = 128;
 inline constexpr int kMidiNoteNameSize = 64;
 inline constexpr int32_t kChunkMagic = 0x70666674;  // "tffp" in the first four bytes
 inline constexpr int32_t kChunkVersion = 0x10000;
+// The sample rates the processing can run at; a host's rate outside them is
+// refused and the last good one stays.
+inline constexpr double kMinSampleRate = 8000.0;
+inline constexpr double kMaxSampleRate = 1536000.0;
 
 // Packs four characters into a code with the first one in the top byte.
 constexpr int32_t FourCharCode(char a, char b, char c, char d) {

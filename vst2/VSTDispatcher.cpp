@@ -24,8 +24,6 @@ constexpr int kLabelBound = 64;
 constexpr VstIntPtr kMaxChunkBytes = 16 * 1024 * 1024;
 // Block sizes beyond this are refused rather than allocated.
 constexpr VstIntPtr kMaxBlockSize = 1 << 20;
-constexpr double kMinSampleRate = 8000.0;
-constexpr double kMaxSampleRate = 1536000.0;
 constexpr VstIntPtr kCockosAnswer = 0xBEEF0000;
 
 int32_t DecimalVersion(int32_t version) {

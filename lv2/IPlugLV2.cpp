@@ -1,0 +1,163 @@
+#include "lv2/IPlugLV2.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <mutex>
+
+#include <lv2/buf-size/buf-size.h>
+#include <lv2/options/options.h>
+
+namespace {
+
+// Used when the host says nothing of its block length; longer runs are
+// served in pieces of this.
+constexpr int kDefaultBlockLength = 4096;
+// Block lengths beyond this are refused rather than allocated.
+constexpr int kMaxBlockLength = 1 << 20;
+// The bank is a few kilobytes; anything far larger is not ours.
+constexpr size_t kMaxStateBytes = 16 * 1024 * 1024;
+
+const void* FindFeature(const LV2_Feature* const* features, const char* uri) {
+  if (!features) return nullptr;
+  for (int i = 0; features[i]; ++i) {
+    if (features[i]->URI && std::strcmp(features[i]->URI, uri) == 0) return features[i]->data;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+double ParameterValueOfPort(const PlugParam& param, float portValue) {
+  double value = static_cast<double>(portValue);
+  if (!std::isfinite(value)) value = param.Default();
+  value = std::fmax(param.Min(), std::fmin(param.Max(), value));
+  // A step of 0.01 is a hundredth: dividing the whole count of steps gives
+  // the double nearest the decimal, as a program's written value is.
+  const double stepsPerUnit = std::round(1.0 / param.Step());
+  if (!(stepsPerUnit >= 1.0)) return value;
+  return std::floor(value * stepsPerUnit + 0.5) / stepsPerUnit;
+}
+
+IPlugLV2::IPlugLV2(const PlugIdentity& identity, std::span<const int> controlParams,
+                   double sampleRate, const LV2_Feature* const* features)
+    : IPlugBase(identity),
+      controlParams(controlParams.begin(), controlParams.end()),
+      controlPorts(controlParams.size(), nullptr),
+      appliedValues(controlParams.size(), std::numeric_limits<float>::quiet_NaN()) {
+  if (std::isfinite(sampleRate) && sampleRate >= kMinSampleRate && sampleRate <= kMaxSampleRate) {
+    SetSampleRate(sampleRate);
+  }
+  ReadHostFeatures(features);
+  PrepareBlockSize(maxBlockLength > 0 ? maxBlockLength : kDefaultBlockLength);
+  ChangeLatency(0);
+}
+
+void IPlugLV2::ReadHostFeatures(const LV2_Feature* const* features) {
+  map = static_cast<LV2_URID_Map*>(const_cast<void*>(FindFeature(features, LV2_URID__map)));
+  const auto* options =
+      static_cast<const LV2_Options_Option*>(FindFeature(features, LV2_OPTIONS__options));
+  if (!map || !options) return;
+  const LV2_URID maxLength = map->map(map->handle, LV2_BUF_SIZE__maxBlockLength);
+  const LV2_URID intType = map->map(map->handle, "http://lv2plug.in/ns/ext/atom#Int");
+  for (const LV2_Options_Option* o = options; o->key || o->value; ++o) {
+    if (o->key != maxLength || o->type != intType || o->size != sizeof(int32_t) || !o->value) {
+      continue;
+    }
+    const int32_t length = *static_cast<const int32_t*>(o->value);
+    if (length > 0 && length <= kMaxBlockLength) maxBlockLength = length;
+  }
+}
+
+void IPlugLV2::ConnectPort(uint32_t port, void* data) {
+  switch (port) {
+    case kPortInLeft:
+    case kPortInRight:
+      audioIn[port - kPortInLeft] = static_cast<const float*>(data);
+      return;
+    case kPortOutLeft:
+    case kPortOutRight:
+      audioOut[port - kPortOutLeft] = static_cast<float*>(data);
+      return;
+    case kPortLatency:
+      latencyPort = static_cast<float*>(data);
+      return;
+    default:
+      break;
+  }
+  const uint32_t control = port - kFirstControlPort;
+  if (control < controlPorts.size()) controlPorts[control] = static_cast<const float*>(data);
+}
+
+// As a VST 2 host resuming processing: the processing starts afresh at the
+// host's rate, with its latency known before the first block.
+void IPlugLV2::Activate() {
+  OnReset();
+  SetActive(true);
+}
+
+void IPlugLV2::Deactivate() { SetActive(false); }
+
+void IPlugLV2::ApplyControlPorts() {
+  std::unique_lock<std::recursive_mutex> guard(Lock(), std::try_to_lock);
+  if (!guard.owns_lock()) return;
+  for (size_t i = 0; i < controlPorts.size(); ++i) {
+    if (!controlPorts[i]) continue;
+    const float portValue = *controlPorts[i];
+    // Bitwise, so that a NaN the host sends is taken once, not every block.
+    if (std::memcmp(&portValue, &appliedValues[i], sizeof portValue) == 0) continue;
+    appliedValues[i] = portValue;
+    PlugParam* param = GetParam(controlParams[i]);
+    if (!param) continue;
+    param->Set(ParameterValueOfPort(*param, portValue));
+    OnParamChanged(controlParams[i]);
+  }
+}
+
+void IPlugLV2::Run(uint32_t frames) {
+  ApplyControlPorts();
+  if (latencyPort) *latencyPort = static_cast<float>(Latency());
+  if (!audioOut[0] || !audioOut[1]) return;
+  const int count = frames > static_cast<uint32_t>(INT32_MAX) ? INT32_MAX : static_cast<int>(frames);
+  if (!audioIn[0] || !audioIn[1]) {
+    std::memset(audioOut[0], 0, sizeof(float) * frames);
+    std::memset(audioOut[1], 0, sizeof(float) * frames);
+    return;
+  }
+  // The base reads the inputs into its own buffers before it writes any
+  // output, so hosts may hand the same buffers in and out.
+  float* inputs[2] = {const_cast<float*>(audioIn[0]), const_cast<float*>(audioIn[1])};
+  ProcessFloatReplacing(inputs, audioOut, count);
+}
+
+LV2_State_Status IPlugLV2::SaveState(LV2_State_Store_Function store, LV2_State_Handle handle) {
+  if (!map || !store) return LV2_STATE_ERR_NO_FEATURE;
+  std::lock_guard<std::recursive_mutex> guard(Lock());
+  savedChunk.Clear();
+  if (!SaveChunk(&savedChunk, true)) return LV2_STATE_ERR_UNKNOWN;
+  return store(handle, map->map(map->handle, kStateKey), savedChunk.Data(),
+               static_cast<size_t>(savedChunk.Size()), map->map(map->handle, kChunkType),
+               LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
+}
+
+LV2_State_Status IPlugLV2::RestoreState(LV2_State_Retrieve_Function retrieve,
+                                        LV2_State_Handle handle) {
+  if (!map || !retrieve) return LV2_STATE_ERR_NO_FEATURE;
+  size_t size = 0;
+  uint32_t type = 0;
+  uint32_t flags = 0;
+  const void* data = retrieve(handle, map->map(map->handle, kStateKey), &size, &type, &flags);
+  // A state without our key (a host's own preset of port values) leaves the
+  // settings to the ports.
+  if (!data) return LV2_STATE_SUCCESS;
+  if (type != map->map(map->handle, kChunkType)) return LV2_STATE_ERR_BAD_TYPE;
+  if (size == 0 || size > kMaxStateBytes) return LV2_STATE_ERR_UNKNOWN;
+  StateChunk chunk;
+  if (!chunk.PutBytes(data, static_cast<int>(size))) return LV2_STATE_ERR_UNKNOWN;
+  const bool restored = RestoreChunk(&chunk, true);
+  // The host sets the ports to the values it saved beside the state; the
+  // next block takes them whatever they were before, so the plug-in plays
+  // what the host shows.
+  std::fill(appliedValues.begin(), appliedValues.end(), std::numeric_limits<float>::quiet_NaN());
+  return restored ? LV2_STATE_SUCCESS : LV2_STATE_ERR_UNKNOWN;
+}

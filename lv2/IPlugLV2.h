@@ -1,0 +1,70 @@
+#pragma once
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include <lv2/core/lv2.h>
+#include <lv2/state/state.h>
+#include <lv2/urid/urid.h>
+
+#include "core/IPlugBase.h"
+#include "core/StateChunk.h"
+
+// The ports every plug-in of this binding has, in this order, before its
+// control inputs: the stereo pair in and out, and the latency it reports.
+enum Lv2FixedPort : uint32_t {
+  kPortInLeft = 0,
+  kPortInRight = 1,
+  kPortOutLeft = 2,
+  kPortOutRight = 3,
+  kPortLatency = 4,
+  kFirstControlPort = 5,
+};
+
+// The LV2 port value of a parameter's plain value and back. Port values are
+// single precision, so a value comes back to the parameter's own grid (its
+// step): the settings a port carries are the double-precision values a
+// program or a VST 2 host would set, not their nearest float.
+double ParameterValueOfPort(const PlugParam& param, float portValue);
+
+// Binds the plug-in base to an LV2 host: ports, the run callback and the
+// state interface. Every call but run() and save() comes on the host's
+// instantiation thread with no other call on the instance running; run()
+// is the audio thread and never waits; save() may run beside run().
+class IPlugLV2 : public IPlugBase {
+ public:
+  // controlParams: the parameter behind each control input port, in port order.
+  IPlugLV2(const PlugIdentity& identity, std::span<const int> controlParams, double sampleRate,
+           const LV2_Feature* const* features);
+
+  void ConnectPort(uint32_t port, void* data);
+  void Activate();
+  void Deactivate();
+  void Run(uint32_t frames);
+
+  // The state needs the host's URID mapping; a host without one (a batch
+  // renderer, say) gets the sound, with its settings on the ports only.
+  LV2_State_Status SaveState(LV2_State_Store_Function store, LV2_State_Handle handle);
+  LV2_State_Status RestoreState(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle);
+
+  // The state's key and type; the value is the VST 2 bank chunk's bytes.
+  static constexpr const char* kStateKey = "urn:ostrelle:kestravon#bank";
+  static constexpr const char* kChunkType = "http://lv2plug.in/ns/ext/atom#Chunk";
+
+ private:
+  void ReadHostFeatures(const LV2_Feature* const* features);
+  // Takes the host's control values that changed since the last block, when
+  // no save() holds the plug-in's lock; otherwise the next block takes them.
+  void ApplyControlPorts();
+
+  std::vector<int> controlParams;
+  std::vector<const float*> controlPorts;
+  // The port value each parameter was last set from; NaN forces a set.
+  std::vector<float> appliedValues;
+  const float* audioIn[2] = {nullptr, nullptr};
+  float* audioOut[2] = {nullptr, nullptr};
+  float* latencyPort = nullptr;
+  LV2_URID_Map* map = nullptr;
+  int maxBlockLength = 0;
+  StateChunk savedChunk;
+};

@@ -1,0 +1,72 @@
+#pragma once
+#include <mutex>
+#include <utility>
+
+#include "engine/TovraneProcessor.h"
+#include "product/TovraneProduct.h"
+
+// The product and its processing on the plug-in base of one format's
+// binding: the product keeps the parameters, programs and editor on the
+// base, and every block hands the live settings to the processor. Each
+// format's plug-in is this over its binding, so the two formats process
+// alike by construction.
+template <class Binding, class Maths>
+class TovranePlug : public Binding {
+ public:
+  using Processing = TovraneProcessor<Maths>;
+
+  // The binding's own arguments follow the identity it is given.
+  template <class... BindingArgs>
+  explicit TovranePlug(BindingArgs&&... args)
+      : Binding(Identity(), std::forward<BindingArgs>(args)...) {
+    product.Build();
+  }
+
+  void OnParamChanged(int index) override { product.OnParamChanged(index); }
+  void OnStateRestored() override { product.OnStateRestored(); }
+
+  void OnReset() override {
+    std::lock_guard<std::recursive_mutex> guard(this->Lock());
+    // The new delay lines are allocated here, on the host's thread, not by
+    // the first block at the new rate.
+    processor.Prepare(this->SampleRate());
+    UpdateLatency();
+  }
+
+  void SetActive(bool on) override {
+    std::lock_guard<std::recursive_mutex> guard(this->Lock());
+    if (on) UpdateLatency();
+  }
+
+  // On the audio thread, inside the audio gate: the settings come through
+  // the product's mailbox, and nothing here takes the plug-in's lock.
+  void ProcessBlock(double** inputs, double** outputs, int frames) override {
+    const TovraneProduct::BlockSettings& settings = product.TakeBlockSettings();
+    processor.Apply(settings.snapshot, settings.powerOff != 0);
+    processor.Process(inputs, outputs, frames, this->SampleRate());
+    product.BlockDone(settings);
+  }
+
+  TovraneProduct& Product() { return product; }
+  const TovraneProduct& Product() const { return product; }
+  const Processing& Processor() const { return processor; }
+
+ private:
+  static PlugIdentity Identity() {
+    PlugIdentity identity = TovraneProduct::Identity();
+    identity.latency = Processing::kReferenceLatency;
+    return identity;
+  }
+
+  // Hosts read the latency when the rate is set or processing resumes,
+  // often without looking again, so it is right before the first block.
+  void UpdateLatency() {
+    const int latency = Processing::LatencyAt(this->SampleRate());
+    if (latency != this->Latency()) this->ChangeLatency(latency);
+  }
+
+  // The processor first: it draws the brown noise's loops from the random
+  // generator before anything else of the plug-in is made.
+  Processing processor;
+  TovraneProduct product{*this};
+};
