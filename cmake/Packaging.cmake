@@ -1,7 +1,8 @@
 # The packages, made by CPack (`cmake --build <build dir> --target package`):
-# a Debian package from a Linux build, a zip from the Windows cross build.
-# Their contents are the install component "package", left out of a plain
-# `cmake --install`, which keeps copying the plug-in into the user's folder.
+# a Debian package from a Linux build, an installer and a zip from the Windows
+# cross build. Their contents are the install component "package", left out of
+# a plain `cmake --install`, which keeps copying the plug-in into the user's
+# folder.
 if(KESTRAVON_SANITIZE OR KESTRAVON_THREAD_SANITIZE OR NOT TARGET Kestravon)
   return()
 endif()
@@ -17,16 +18,59 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_SOURCE_GENERATOR "")
 
+# The manual is one self-contained HTML file (its pictures embedded). A Linux
+# build makes it (target kestravon_manual); the cross build cannot, since its
+# pictures are measured by the Linux build, so it packages the file named here.
+set(KESTRAVON_MANUAL_HTML "" CACHE FILEPATH
+    "Kestravon-manual.html made by a Linux build, for the packages of a build that cannot make it")
+set(manual_name Kestravon-manual.html)
+
 if(WIN32)
-  # The DLL and a note on where it goes, at the top of the zip.
   install(TARGETS Kestravon RUNTIME DESTINATION . COMPONENT package EXCLUDE_FROM_ALL)
+  if(KESTRAVON_MANUAL_HTML AND EXISTS "${KESTRAVON_MANUAL_HTML}")
+    install(FILES ${KESTRAVON_MANUAL_HTML} DESTINATION . RENAME ${manual_name}
+            COMPONENT package EXCLUDE_FROM_ALL)
+    set(CPACK_NSIS_MENU_LINKS ${manual_name} "Kestravon manual")
+    message(STATUS "The installer and the zip carry the manual ${KESTRAVON_MANUAL_HTML}")
+  else()
+    message(WARNING "KESTRAVON_MANUAL_HTML ('${KESTRAVON_MANUAL_HTML}') names no file: the "
+                    "installer and the zip will have no manual. scripts/make-packages.sh "
+                    "builds the Linux release build's and passes it.")
+  endif()
+  # The note on where to copy the DLL is for the zip alone: the installer asks
+  # for the folder and brings an uninstaller (see packaging/windows/cpack-options.cmake).
   configure_file(${packaging_dir}/windows/INSTALL.txt ${PROJECT_BINARY_DIR}/packaging/INSTALL.txt
                  @ONLY NEWLINE_STYLE WIN32)
   install(FILES ${PROJECT_BINARY_DIR}/packaging/INSTALL.txt DESTINATION .
-          COMPONENT package EXCLUDE_FROM_ALL)
-  set(CPACK_GENERATOR ZIP)
+          COMPONENT zip_note EXCLUDE_FROM_ALL)
+  set(CPACK_KESTRAVON_ZIP_NOTE "${PROJECT_BINARY_DIR};Kestravon;zip_note;/")
+  set(CPACK_PROJECT_CONFIG_FILE ${packaging_dir}/windows/cpack-options.cmake)
+  set(CPACK_GENERATOR "ZIP;NSIS64")
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
   set(CPACK_PACKAGE_FILE_NAME Kestravon-${PROJECT_VERSION}-windows-x64)
+
+  # The installer: a 64-bit program (the plug-in runs in 64-bit hosts only),
+  # so it sees the 64-bit registry and Program Files without redirection. It
+  # offers the common VST 2 folder, or the folder an earlier install chose,
+  # which the installer records under Software\Ostrelle\Kestravon.
+  set(CPACK_VERBATIM_VARIABLES ON)
+  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+  set(CPACK_PACKAGE_INSTALL_DIRECTORY VSTPlugins)
+  # One key for every version, so an update replaces the entry in Add/Remove
+  # Programs and finds the earlier folder.
+  set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Kestravon)
+  set(CPACK_NSIS_DEFINES
+      "Target amd64-unicode\nInstallDirRegKey HKLM \"Software\\${CPACK_PACKAGE_VENDOR}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\" \"\"")
+  set(CPACK_NSIS_PACKAGE_NAME "Kestravon ${PROJECT_VERSION}")
+  set(CPACK_NSIS_DISPLAY_NAME "Kestravon ${PROJECT_VERSION} (VST 2 plug-in)")
+  # The folder is shared with other makers' plug-ins: a plain "Uninstall.exe"
+  # could be another product's, or be overwritten by one.
+  set(CPACK_NSIS_UNINSTALL_NAME Kestravon-uninstall)
+  set(CPACK_NSIS_INSTALLED_ICON_NAME Kestravon-uninstall.exe)
+  # The licence page, in the line ends the page's text control expects.
+  configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/packaging/LICENSE.txt
+                 @ONLY NEWLINE_STYLE WIN32)
+  set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/packaging/LICENSE.txt)
   include(CPack)
   return()
 endif()
@@ -53,8 +97,9 @@ kestravon-render, a command-line host that renders WAV, FLAC and AIFF files
 through it, keeps programs and banks in FXP/FXB files and pictures the
 editor as a PNG.")
 
-# Where Debian's own VST 2 plug-ins live (dragonfly-reverb-vst, for one).
-install(TARGETS Kestravon LIBRARY DESTINATION lib/lxvst
+# The one folder every Debian VST 2 host scans by default (Ardour, Audacity
+# and Giada; tests/packaging/vst2-host-folders.txt has the evidence).
+install(TARGETS Kestravon LIBRARY DESTINATION lib/vst
         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
         COMPONENT package EXCLUDE_FROM_ALL)
 install(TARGETS kestravon-render RUNTIME DESTINATION bin COMPONENT package EXCLUDE_FROM_ALL)
@@ -99,6 +144,27 @@ set(doc_dir share/doc/${CPACK_PACKAGE_NAME})
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_BINARY_DIR}/packaging/copyright
               ${changelog}.gz
         DESTINATION ${doc_dir} COMPONENT package EXCLUDE_FROM_ALL)
+# The manual beside the README, when this build makes it. Decided once the
+# whole tree is read, so that the manual's target is seen wherever it is
+# defined; `package` builds `all` first, which then includes the manual.
+function(kestravon_package_manual destination)
+  if(TARGET kestravon_manual)
+    add_custom_target(kestravon_packaged_manual ALL)
+    add_dependencies(kestravon_packaged_manual kestravon_manual)
+    set(manual ${PROJECT_BINARY_DIR}/docs/manual/${manual_name})
+  elseif(KESTRAVON_MANUAL_HTML AND EXISTS "${KESTRAVON_MANUAL_HTML}")
+    set(manual ${KESTRAVON_MANUAL_HTML})
+  else()
+    message(WARNING "This build makes no manual (target kestravon_manual) and "
+                    "KESTRAVON_MANUAL_HTML names no file: the package will have no manual.")
+    return()
+  endif()
+  install(FILES ${manual} DESTINATION ${destination} RENAME ${manual_name}
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+          COMPONENT package EXCLUDE_FROM_ALL)
+endfunction()
+cmake_language(DEFER CALL kestravon_package_manual ${doc_dir})
+
 # Each override says why in the file.
 install(FILES ${packaging_dir}/debian/lintian-overrides DESTINATION share/lintian/overrides
         RENAME ${CPACK_PACKAGE_NAME} COMPONENT package EXCLUDE_FROM_ALL)

@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
 # Checks the packages scripts/make-packages.sh made: the Debian package's
-# files, permissions and fields, its manual page and copyright file, a render
-# through the programs as unpacked from it (byte for byte the build tree's),
-# lintian; the zip's files and the DLL in it.
-#   test-packages.sh [package.deb [package.zip]]
+# files, permissions and fields, its manual page, copyright file and manual,
+# a render through the programs as unpacked from it (byte for byte the build
+# tree's), its plug-in folder against the hosts' own, lintian; the zip's files
+# and the DLL in it; the installer, run under Wine (test-windows-installer.sh).
+#   test-packages.sh [package.deb [package.zip [installer.exe]]]
+# KESTRAVON_LINUX_BUILD names the Linux build the packages came from
+# (default build/release); KESTRAVON_MANUAL the manual they must carry
+# (default: that build's).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/release/CMakeCache.txt)
-deb=$(realpath "${1:-build/release/kestravon_${version}_amd64.deb}")
+linux_build=${KESTRAVON_LINUX_BUILD:-build/release}
+manual=$(realpath "${KESTRAVON_MANUAL:-${linux_build}/docs/manual/Kestravon-manual.html}")
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "${linux_build}/CMakeCache.txt")
+deb=$(realpath "${1:-${linux_build}/kestravon_${version}_amd64.deb}")
 zip=$(realpath "${2:-build/windows/Kestravon-${version}-windows-x64.zip}")
+installer=$(realpath "${3:-build/windows/Kestravon-${version}-windows-x64.exe}")
 work=$(mktemp -d)
 trap 'rm -rf "${work}"' EXIT
 failures=0
@@ -18,6 +25,7 @@ fail() {
   failures=$((failures + 1))
 }
 pass() { echo "test-packages: ok: $*"; }
+[ -f "${manual}" ] || fail "no manual at ${manual} to check the packages against"
 
 echo "=== ${deb}"
 # Every path with its mode and owner; nothing more, nothing less.
@@ -27,11 +35,12 @@ drwxr-xr-x root/root ./usr/
 drwxr-xr-x root/root ./usr/bin/
 -rwxr-xr-x root/root ./usr/bin/kestravon-render
 drwxr-xr-x root/root ./usr/lib/
-drwxr-xr-x root/root ./usr/lib/lxvst/
--rw-r--r-- root/root ./usr/lib/lxvst/Kestravon.so
+drwxr-xr-x root/root ./usr/lib/vst/
+-rw-r--r-- root/root ./usr/lib/vst/Kestravon.so
 drwxr-xr-x root/root ./usr/share/
 drwxr-xr-x root/root ./usr/share/doc/
 drwxr-xr-x root/root ./usr/share/doc/kestravon/
+-rw-r--r-- root/root ./usr/share/doc/kestravon/Kestravon-manual.html
 -rw-r--r-- root/root ./usr/share/doc/kestravon/README.md
 -rw-r--r-- root/root ./usr/share/doc/kestravon/changelog.gz
 -rw-r--r-- root/root ./usr/share/doc/kestravon/copyright
@@ -83,23 +92,45 @@ else
   fail "the copyright file is not machine-readable or its licence is not LICENSE"
 fi
 
+if cmp "${manual}" "${root}/usr/share/doc/kestravon/Kestravon-manual.html"; then
+  pass "the manual is ${manual}"
+else
+  fail "the packaged manual is not ${manual}"
+fi
+
 # The unpacked render host and plug-in against the build tree's.
-tree_render=build/release/tools/render/kestravon-render
+tree_render=${linux_build}/tools/render/kestravon-render
 packaged_render=${root}/usr/bin/kestravon-render
+packaged_plugin=${root}/usr/lib/vst/Kestravon.so
 [ "$("${packaged_render}" --version)" = "kestravon-render ${version}" ] ||
   fail "the packaged kestravon-render --version says '$("${packaged_render}" --version)'"
 "${tree_render}" --demo-clip "${work}/in.wav" --seconds 0.5 --quiet
 settings=(--input "${work}/in.wav" --program "Kestravon tape" --set "Wow=40" --block-size 300 --quiet)
-"${tree_render}" --plugin build/release/Kestravon.so "${settings[@]}" --output "${work}/tree.wav"
-"${packaged_render}" --plugin "${root}/usr/lib/lxvst/Kestravon.so" "${settings[@]}" \
-  --output "${work}/packaged.wav"
-# Without --plugin the packaged host finds the plug-in installed beside it.
-"${packaged_render}" "${settings[@]}" --output "${work}/default.wav"
+"${tree_render}" --plugin "${linux_build}/Kestravon.so" "${settings[@]}" --output "${work}/tree.wav"
+"${packaged_render}" --plugin "${packaged_plugin}" "${settings[@]}" --output "${work}/packaged.wav"
+# Without --plugin the packaged host must find the plug-in installed beside it,
+# not the build tree's, whose path it also knows: the loader's log names the
+# library it opened.
+LD_DEBUG=files LD_DEBUG_OUTPUT=${work}/loader "${packaged_render}" "${settings[@]}" \
+  --output "${work}/default.wav"
 if cmp "${work}/tree.wav" "${work}/packaged.wav" && cmp "${work}/tree.wav" "${work}/default.wav" &&
   ! cmp -s "${work}/in.wav" "${work}/tree.wav"; then
   pass "render through the unpacked package, byte for byte the build tree's"
 else
   fail "the unpacked package renders differently from the build tree"
+fi
+opened=$(cat "${work}"/loader.* |
+  sed -n 's/.*file=\([^ ]*Kestravon\.so\) \[0\]; *dynamically loaded by.*/\1/p' | sort -u)
+if [ "$(realpath "${opened}" 2>/dev/null)" = "$(realpath "${packaged_plugin}")" ]; then
+  pass "without --plugin the packaged host loads the packaged plug-in"
+else
+  fail "without --plugin the packaged host loads '${opened}', not ${packaged_plugin}"
+fi
+
+if bash scripts/check-host-vst-folders.sh "${deb}"; then
+  pass "Ardour, Audacity and Giada scan the package's plug-in folder by default"
+else
+  fail "a Debian host does not scan the package's plug-in folder"
 fi
 
 if lintian_output=$(lintian --fail-on error,warning "${deb}" 2>&1); then
@@ -110,9 +141,9 @@ fi
 [ -z "${lintian_output}" ] || grep -v "^running with root" <<<"${lintian_output}" || true
 
 echo "=== ${zip}"
-names=$(unzip -Z1 "${zip}" | sort | tr '\n' ' ')
-if [ "${names}" = "INSTALL.txt Kestravon.dll " ]; then
-  pass "zip holds the DLL and the note"
+names=$(unzip -Z1 "${zip}" | LC_ALL=C sort | tr '\n' ' ')
+if [ "${names}" = "INSTALL.txt Kestravon-manual.html Kestravon.dll " ]; then
+  pass "zip holds the DLL, the manual and the note"
 else
   fail "the zip holds: ${names}"
 fi
@@ -125,17 +156,9 @@ else
 fi
 # The zipped DLL is this build's, stripped; every strip writes a new time
 # stamp and checksum into the PE header, so those two are left out.
-without_stamp() {
-  cp "$1" "$2"
-  local pe
-  pe=$(od -An -t u4 -j 60 -N 4 "$1" | tr -d ' ')
-  for offset in $((pe + 8)) $((pe + 88)); do
-    printf '\0\0\0\0' | dd of="$2" bs=1 seek="${offset}" conv=notrunc status=none
-  done
-}
 x86_64-w64-mingw32-strip -o "${work}/stripped.dll" build/windows/Kestravon.dll
-without_stamp "${work}/stripped.dll" "${work}/expected.dll"
-without_stamp "${dll}" "${work}/zipped.dll"
+bash scripts/pe-without-stamp.sh "${work}/stripped.dll" "${work}/expected.dll"
+bash scripts/pe-without-stamp.sh "${dll}" "${work}/zipped.dll"
 if cmp "${work}/expected.dll" "${work}/zipped.dll" &&
   ! x86_64-w64-mingw32-objdump -h "${dll}" | grep -q '\.debug_'; then
   pass "the zipped DLL is build/windows/Kestravon.dll, stripped"
@@ -148,6 +171,16 @@ if grep -q 'VstPlugins' "${note}" && grep -q "Kestravon ${version} " "${note}" &
   pass "INSTALL.txt names the version and the folder, with Windows line ends"
 else
   fail "INSTALL.txt"
+fi
+
+cmp -s "${manual}" "${work}/zip/Kestravon-manual.html" || fail "the zipped manual is not ${manual}"
+
+echo "=== ${installer}"
+if bash scripts/test-windows-installer.sh "${installer}" build/windows/Kestravon.dll \
+  build/windows/kestravon_render_programs.exe "${manual}"; then
+  pass "the installer, run silently under Wine"
+else
+  fail "the installer, run silently under Wine"
 fi
 
 if [ "${failures}" -ne 0 ]; then
