@@ -48,6 +48,9 @@ IPlugLV2::IPlugLV2(const PlugIdentity& identity, std::span<const int> controlPar
   if (std::isfinite(sampleRate) && sampleRate >= kMinSampleRate && sampleRate <= kMaxSampleRate) {
     SetSampleRate(sampleRate);
   }
+  // Every port of the stereo pair is always connected in LV2.
+  for (int i = 0; i < NInputs(); ++i) SetInputConnected(i, true);
+  for (int i = 0; i < NOutputs(); ++i) SetOutputConnected(i, true);
   ReadHostFeatures(features);
   PrepareBlockSize(maxBlockLength > 0 ? maxBlockLength : kDefaultBlockLength);
   ChangeLatency(0);

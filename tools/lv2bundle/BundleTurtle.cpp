@@ -26,17 +26,18 @@ constexpr const char* kPrefixes =
     "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
     "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
 
-// Numbers as their shortest decimal that reads back as the same double, so
-// a program's 67.19 is written "67.19", always with a point.
+// Numbers as the shortest decimal that reads back as the same double, in
+// plain notation with a point (Turtle's decimal), so a program's 67.19 is
+// written "67.19" and its 100 "100.0".
 std::string Number(double value) {
-  char text[40];
-  for (int digits = 1; digits <= 17; ++digits) {
-    std::snprintf(text, sizeof text, "%.*g", digits, value);
+  char text[64];
+  for (int decimals = 0; decimals <= 17; ++decimals) {
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
     double back = 0.0;
     if (std::sscanf(text, "%lf", &back) == 1 && back == value) break;
   }
   std::string number = text;
-  if (number.find_first_of(".e") == std::string::npos) number += ".0";
+  if (number.find('.') == std::string::npos) number += ".0";
   return number;
 }
 
