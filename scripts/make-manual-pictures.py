@@ -239,11 +239,15 @@ def noise_pictures(p, out):
     fig, axes = plt.subplots(len(waves), 1, figsize=(11, 6), sharex=True)
     t = np.arange(2 * RATE) / RATE
     for ax, caption, y in zip(axes, NOISE_CAPTIONS, waves):
-        ax.plot(t, y[:2 * RATE], linewidth=0.4, color="#7a3b10")
-        ax.set_ylabel(caption, rotation=0, ha="right", va="center")
-        ax.set_ylim(-1, 1)
+        part = y[:2 * RATE]
+        peak = float(np.max(np.abs(part))) or 1.0
+        ax.plot(t, part, linewidth=0.4, color="#7a3b10")
+        ax.set_ylabel(f"{caption}\npeak {db(peak):.0f} dBFS", rotation=0, ha="right", va="center")
+        ax.set_ylim(-1.1 * peak, 1.1 * peak)
+        ax.set_yticks([])
     axes[-1].set_xlabel("time (s)")
-    axes[0].set_title('Two seconds of each noise type ("Noise amp" 100 %, left channel)')
+    axes[0].set_title('Two seconds of each noise type ("Noise amp" 100 %, left channel; '
+                      'each row scaled to its own peak)')
     fig.tight_layout()
     save(fig, os.path.join(out, "noise-waveforms.png"))
 
