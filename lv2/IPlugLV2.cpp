@@ -39,6 +39,13 @@ double ParameterValueOfPort(const PlugParam& param, float portValue) {
   return std::floor(value * stepsPerUnit + 0.5) / stepsPerUnit;
 }
 
+int ControlPortOf(std::span<const int> controlParams, int paramIndex) {
+  for (size_t i = 0; i < controlParams.size(); ++i) {
+    if (controlParams[i] == paramIndex) return static_cast<int>(kFirstControlPort + i);
+  }
+  return -1;
+}
+
 IPlugLV2::IPlugLV2(const PlugIdentity& identity, std::span<const int> controlParams,
                    double sampleRate, const LV2_Feature* const* features)
     : IPlugBase(identity),

@@ -27,6 +27,9 @@ enum Lv2FixedPort : uint32_t {
 // program or a VST 2 host would set, not their nearest float.
 double ParameterValueOfPort(const PlugParam& param, float portValue);
 
+// The control input port of a parameter, or -1 for one no port carries.
+int ControlPortOf(std::span<const int> controlParams, int paramIndex);
+
 // Binds the plug-in base to an LV2 host: ports, the run callback and the
 // state interface. Every call but run() and save() comes on the host's
 // instantiation thread with no other call on the instance running; run()

@@ -4,11 +4,13 @@
 #include <cstdio>
 
 #include "lv2/TovraneLv2.h"
+#include "lv2/TovraneLv2Ui.h"
 
 namespace bundle_turtle {
 namespace {
 
 constexpr const char* kBinary = "Kestravon.so";
+constexpr const char* kUiBinary = "KestravonUI.so";
 constexpr const char* kDescriptionFile = "Kestravon.ttl";
 constexpr const char* kPresetsFile = "presets.ttl";
 
@@ -23,6 +25,7 @@ constexpr const char* kPrefixes =
     "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
     "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
     "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
+    "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
     "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
     "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
 
@@ -55,6 +58,25 @@ std::string PresetUri(int index) {
 }
 
 std::string PluginUri() { return std::string("<") + TovraneLv2::kUri + ">"; }
+
+std::string UiUri() { return std::string("<") + TovraneLv2Ui::kUri + ">"; }
+
+// The editor: embedded in the host's window, driven by its idle calls, and
+// told of every control port's value.
+std::string UiDescription() {
+  std::string notifications;
+  for (int i = 0; i < kControlPortCount; ++i) {
+    notifications += std::string(i ? " ," : "") + "\n    [ ui:plugin " + PluginUri() +
+                     " ; lv2:symbol \"" + PortSymbol(kParameterTable[kControlPortParams[i]].name) +
+                     "\" ; ui:protocol ui:floatProtocol ]";
+  }
+  return UiUri() +
+         "\n  a ui:X11UI ;\n"
+         "  lv2:requiredFeature ui:idleInterface, ui:parent ;\n"
+         "  lv2:optionalFeature ui:resize, ui:touch ;\n"
+         "  lv2:extensionData ui:idleInterface ;\n"
+         "  ui:portNotification" + notifications + " .\n";
+}
 
 std::string AudioPort(uint32_t index, bool input, const char* symbol, const char* name) {
   return std::string("[\n    a lv2:") + (input ? "InputPort" : "OutputPort") +
@@ -121,7 +143,9 @@ std::string PortSymbol(const char* name) {
 std::string Manifest(const IPlugBase& plug) {
   std::string text = kPrefixes;
   text += PluginUri() + "\n  a lv2:Plugin ;\n  lv2:binary <" + kBinary +
-          "> ;\n  rdfs:seeAlso <" + kDescriptionFile + "> .\n";
+          "> ;\n  rdfs:seeAlso <" + kDescriptionFile + "> .\n\n" + UiUri() +
+          "\n  a ui:X11UI ;\n  ui:binary <" + kUiBinary + "> ;\n  rdfs:seeAlso <" +
+          kDescriptionFile + "> .\n";
   for (int i = 0; i < plug.NPresets(); ++i) {
     text += "\n" + PresetUri(i) + "\n  a pset:Preset ;\n  lv2:appliesTo " + PluginUri() +
             " ;\n  rdfs:label " + Quoted(plug.PresetNameAt(i)) + " ;\n  rdfs:seeAlso <" +
@@ -152,7 +176,8 @@ std::string PluginDescription(const IPlugBase& plug) {
           "  lv2:optionalFeature lv2:hardRTCapable, urid:map, opts:options ;\n"
           "  opts:supportedOption bufsz:maxBlockLength ;\n"
           "  lv2:extensionData state:interface ;\n"
-          "  lv2:port " + ports + " .\n";
+          "  ui:ui " + UiUri() + " ;\n"
+          "  lv2:port " + ports + " .\n\n" + UiDescription();
   return text;
 }
 

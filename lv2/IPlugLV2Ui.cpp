@@ -1,0 +1,86 @@
+#include "lv2/IPlugLV2Ui.h"
+
+#include <cstring>
+#include <mutex>
+
+#include "lv2/IPlugLV2.h"
+
+namespace {
+
+const void* FindFeature(const LV2_Feature* const* features, const char* uri) {
+  if (!features) return nullptr;
+  for (int i = 0; features[i]; ++i) {
+    if (features[i]->URI && std::strcmp(features[i]->URI, uri) == 0) return features[i]->data;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+IPlugLV2Ui::IPlugLV2Ui(const PlugIdentity& identity, std::span<const int> controlParams,
+                       LV2UI_Write_Function write, LV2UI_Controller controller,
+                       const LV2_Feature* const* features)
+    : IPlugBase(identity),
+      controlParams(controlParams.begin(), controlParams.end()),
+      write(write),
+      controller(controller) {
+  parent = const_cast<void*>(FindFeature(features, LV2_UI__parent));
+  resize = static_cast<const LV2UI_Resize*>(FindFeature(features, LV2_UI__resize));
+  touch = static_cast<const LV2UI_Touch*>(FindFeature(features, LV2_UI__touch));
+}
+
+void* IPlugLV2Ui::OpenWidget() {
+  if (!Editor() || !parent) return nullptr;
+  widget = Editor()->OpenEditorWindow(parent);
+  if (widget && resize) resize->ui_resize(resize->handle, Editor()->Width(), Editor()->Height());
+  return widget;
+}
+
+void IPlugLV2Ui::CloseWidget() {
+  if (Editor() && widget) Editor()->CloseEditorWindow();
+  widget = nullptr;
+}
+
+void IPlugLV2Ui::PortEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer) {
+  if (format != 0 || size != sizeof(float) || !buffer || port < kFirstControlPort) return;
+  const uint32_t control = port - kFirstControlPort;
+  if (control >= controlParams.size()) return;
+  const int index = controlParams[control];
+  float value;
+  std::memcpy(&value, buffer, sizeof value);
+  {
+    std::lock_guard<std::recursive_mutex> guard(Lock());
+    PlugParam* param = GetParam(index);
+    if (!param) return;
+    param->Set(ParameterValueOfPort(*param, value));
+    OnParamChanged(index);
+    // Shown, never sent back: the host already has the value.
+    if (Editor()) Editor()->SetParameterFromHost(index, param->Value(), false);
+  }
+}
+
+int IPlugLV2Ui::Idle() {
+  if (!Editor() || !widget) return 1;
+  Editor()->Idle();
+  return 0;
+}
+
+void IPlugLV2Ui::NotifyParamValue(int index, double) { WritePort(index); }
+
+void IPlugLV2Ui::BeginParameterEdit(int index) { Touch(index, true); }
+
+void IPlugLV2Ui::EndParameterEdit(int index) { Touch(index, false); }
+
+void IPlugLV2Ui::WritePort(int index) {
+  const int port = ControlPortOf(controlParams, index);
+  const PlugParam* param = GetParam(index);
+  if (port < 0 || !param || !write) return;
+  const float value = static_cast<float>(param->Value());
+  write(controller, static_cast<uint32_t>(port), sizeof value, 0, &value);
+}
+
+// Hosts that record automation want to know when a gesture starts and ends.
+void IPlugLV2Ui::Touch(int index, bool grabbed) {
+  const int port = ControlPortOf(controlParams, index);
+  if (port >= 0 && touch) touch->touch(touch->handle, static_cast<uint32_t>(port), grabbed);
+}

@@ -1,0 +1,46 @@
+#pragma once
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include <lv2/core/lv2.h>
+#include <lv2/ui/ui.h>
+
+#include "core/IPlugBase.h"
+
+// Binds the plug-in base to an LV2 host's user interface: a plug-in base of
+// its own beside the processing one, possibly in another process, that
+// holds the editor. It hears the ports' values from the host and sends the
+// editor's changes back as port writes; it never reaches into the
+// processing side's memory. All its calls come on the host's UI thread.
+class IPlugLV2Ui : public IPlugBase {
+ public:
+  IPlugLV2Ui(const PlugIdentity& identity, std::span<const int> controlParams,
+             LV2UI_Write_Function write, LV2UI_Controller controller,
+             const LV2_Feature* const* features);
+
+  // Opens the editor inside the host's parent window; null on failure.
+  void* OpenWidget();
+  void CloseWidget();
+  // The host's port notification: a control value in the float protocol.
+  void PortEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer);
+  // The host's idle call: the editor's drawing and events. Nonzero once
+  // the editor's window is gone.
+  int Idle();
+
+  void NotifyParamValue(int index, double normalized) override;
+  void BeginParameterEdit(int index) override;
+  void EndParameterEdit(int index) override;
+
+ private:
+  void WritePort(int index);
+  void Touch(int index, bool grabbed);
+
+  std::vector<int> controlParams;
+  LV2UI_Write_Function write;
+  LV2UI_Controller controller;
+  void* parent = nullptr;
+  const LV2UI_Resize* resize = nullptr;
+  const LV2UI_Touch* touch = nullptr;
+  void* widget = nullptr;
+};
