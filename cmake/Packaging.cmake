@@ -31,6 +31,11 @@ if(WIN32)
     install(FILES ${KESTRAVON_MANUAL_HTML} DESTINATION . RENAME ${manual_name}
             COMPONENT package EXCLUDE_FROM_ALL)
     set(CPACK_NSIS_MENU_LINKS ${manual_name} "Kestravon manual")
+    # Offered on the last page, unticked: the plug-in is what they came for.
+    set(nsis_manual_defines
+        "!define MUI_FINISHPAGE_SHOWREADME \"$INSTDIR\\${manual_name}\""
+        "!define MUI_FINISHPAGE_SHOWREADME_TEXT \"Open the manual\""
+        "!define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED")
     message(STATUS "The installer and the zip carry the manual ${KESTRAVON_MANUAL_HTML}")
   else()
     message(WARNING "KESTRAVON_MANUAL_HTML ('${KESTRAVON_MANUAL_HTML}') names no file: the "
@@ -59,17 +64,38 @@ if(WIN32)
   # One key for every version, so an update replaces the entry in Add/Remove
   # Programs and finds the earlier folder.
   set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Kestravon)
-  set(CPACK_NSIS_DEFINES
-      "Target amd64-unicode\nInstallDirRegKey HKLM \"Software\\${CPACK_PACKAGE_VENDOR}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\" \"\"")
+  # Lines at the top of CPack's installer script, ahead of its pages.
+  set(nsis_defines
+      "Target amd64-unicode"
+      "InstallDirRegKey HKLM \"Software\\${CPACK_PACKAGE_VENDOR}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\" \"\""
+      "!define MUI_DIRECTORYPAGE_TEXT_TOP \"Setup will install the Kestravon VST 2 plug-in, its manual and its uninstaller in the folder below. Choose the folder your host scans for VST 2 plug-ins (its plug-in settings list them).\""
+      "!define MUI_DIRECTORYPAGE_TEXT_DESTINATION \"VST 2 plug-in folder\""
+      "!define MUI_STARTMENUPAGE_DEFAULTFOLDER \"Kestravon\""
+      ${nsis_manual_defines})
+  list(JOIN nsis_defines "\n" CPACK_NSIS_DEFINES)
   set(CPACK_NSIS_PACKAGE_NAME "Kestravon ${PROJECT_VERSION}")
   set(CPACK_NSIS_DISPLAY_NAME "Kestravon ${PROJECT_VERSION} (VST 2 plug-in)")
   # The folder is shared with other makers' plug-ins: a plain "Uninstall.exe"
   # could be another product's, or be overwritten by one.
   set(CPACK_NSIS_UNINSTALL_NAME Kestravon-uninstall)
   set(CPACK_NSIS_INSTALLED_ICON_NAME Kestravon-uninstall.exe)
-  # The licence page, in the line ends the page's text control expects.
-  configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/packaging/LICENSE.txt
-                 @ONLY NEWLINE_STYLE WIN32)
+  # The licence page: LICENSE with its hard-wrapped lines (the long ones)
+  # joined, for the page's narrower box to wrap, in the line ends its text
+  # control expects.
+  file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE license_lines)
+  set(license_text "")
+  set(previous_length 0)
+  foreach(line IN LISTS license_lines)
+    if(previous_length GREATER_EQUAL 50 AND NOT line STREQUAL "")
+      string(APPEND license_text " ${line}")
+    else()
+      string(APPEND license_text "\n${line}")
+    endif()
+    string(LENGTH "${line}" previous_length)
+  endforeach()
+  string(SUBSTRING "${license_text}" 1 -1 license_text)
+  file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/packaging/LICENSE.txt CONTENT "${license_text}\n"
+       @ONLY NEWLINE_STYLE WIN32)
   set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/packaging/LICENSE.txt)
   include(CPack)
   return()
