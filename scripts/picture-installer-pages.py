@@ -109,6 +109,7 @@ def main():
         if process.poll() is None:
             process.kill()
         subprocess.run(["/usr/lib/wine/wineserver", "-k"], env=env)
+        shutil.rmtree(prefix, ignore_errors=True)
     print(f"picture-installer-pages: the installer exited with {process.returncode}")
 
 

@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 linux_build=${KESTRAVON_LINUX_BUILD:-build/release}
-manual=$(realpath "${KESTRAVON_MANUAL:-${linux_build}/docs/manual/Kestravon-manual.html}")
+manual=$(realpath -m "${KESTRAVON_MANUAL:-${linux_build}/docs/manual/Kestravon-manual.html}")
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "${linux_build}/CMakeCache.txt")
 deb=$(realpath "${1:-${linux_build}/kestravon_${version}_amd64.deb}")
 zip=$(realpath "${2:-build/windows/Kestravon-${version}-windows-x64.zip}")

@@ -28,7 +28,9 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "${WINEPREFIX}"
 work=$(mktemp -d)
-trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "${work}"' EXIT
+# The prefix (most of a gigabyte) stays only when a check failed, to be looked at.
+trap 'status=$?; /usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "${work}"
+      [ "${status}" -ne 0 ] || rm -rf "${WINEPREFIX}"' EXIT
 failures=0
 fail() {
   echo "test-windows-installer: FAILED: $*" >&2
@@ -168,7 +170,7 @@ else
 fi
 
 if [ "${failures}" -ne 0 ]; then
-  echo "test-windows-installer: ${failures} check(s) failed" >&2
+  echo "test-windows-installer: ${failures} check(s) failed; the prefix stays: ${WINEPREFIX}" >&2
   exit 1
 fi
 echo "test-windows-installer: all checks passed"
