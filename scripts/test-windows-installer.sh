@@ -29,8 +29,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "${WINEPREFIX}"
 work=$(mktemp -d)
 # The prefix (most of a gigabyte) stays only when a check failed, to be looked at.
-trap 'status=$?; /usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "${work}"
-      [ "${status}" -ne 0 ] || rm -rf "${WINEPREFIX}"' EXIT
+clean_up() {
+  local status=$?
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  rm -rf "${work}"
+  [ "${status}" -ne 0 ] || rm -rf "${WINEPREFIX}"
+}
+trap clean_up EXIT
 failures=0
 fail() {
   echo "test-windows-installer: FAILED: $*" >&2
@@ -163,10 +168,10 @@ fi
 echo "=== 4. silent uninstall"
 uninstall "${chosen}"
 check_removed "${chosen}"
-if [ "$(ls "${chosen_dir}" 2>/dev/null)" = "Other.dll" ]; then
+if [ "$(find "${chosen_dir}" -mindepth 1 -printf '%f ' 2>/dev/null)" = "Other.dll " ]; then
   pass "uninstalled; the other plug-in and its folder stay"
 else
-  fail "after the uninstall ${chosen} holds: $(ls "${chosen_dir}" 2>/dev/null | tr '\n' ' ')"
+  fail "after the uninstall ${chosen} holds: $(find "${chosen_dir}" -mindepth 1 -printf '%f ')"
 fi
 
 if [ "${failures}" -ne 0 ]; then
