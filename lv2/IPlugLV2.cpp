@@ -5,6 +5,8 @@
 #include <limits>
 #include <mutex>
 
+#include <lv2/atom/forge.h>
+#include <lv2/atom/util.h>
 #include <lv2/buf-size/buf-size.h>
 #include <lv2/options/options.h>
 
@@ -59,6 +61,8 @@ IPlugLV2::IPlugLV2(const PlugIdentity& identity, std::span<const int> controlPar
   for (int i = 0; i < NInputs(); ++i) SetInputConnected(i, true);
   for (int i = 0; i < NOutputs(); ++i) SetOutputConnected(i, true);
   ReadHostFeatures(features);
+  if (map) urids.emplace(map);
+  settingsValues.assign(static_cast<size_t>(NParams()), 0.0);
   PrepareBlockSize(maxBlockLength > 0 ? maxBlockLength : kDefaultBlockLength);
   ChangeLatency(0);
 }
@@ -95,6 +99,14 @@ void IPlugLV2::ConnectPort(uint32_t port, void* data) {
     default:
       break;
   }
+  if (port == EditorInPort()) {
+    editorIn = static_cast<const LV2_Atom_Sequence*>(data);
+    return;
+  }
+  if (port == EditorOutPort()) {
+    editorOut = static_cast<LV2_Atom_Sequence*>(data);
+    return;
+  }
   const uint32_t control = port - kFirstControlPort;
   if (control < controlPorts.size()) controlPorts[control] = static_cast<const float*>(data);
 }
@@ -111,6 +123,7 @@ void IPlugLV2::Deactivate() { SetActive(false); }
 void IPlugLV2::ApplyControlPorts() {
   std::unique_lock<std::recursive_mutex> guard(Lock(), std::try_to_lock);
   if (!guard.owns_lock()) return;
+  // The values first: a gesture's end recorded in the same block records them.
   for (size_t i = 0; i < controlPorts.size(); ++i) {
     if (!controlPorts[i]) continue;
     const float portValue = *controlPorts[i];
@@ -122,10 +135,65 @@ void IPlugLV2::ApplyControlPorts() {
     param->Set(ParameterValueOfPort(*param, portValue));
     OnParamChanged(controlParams[i]);
   }
+  HandleEditorMessages();
+}
+
+void IPlugLV2::QueueEditorMessages() {
+  if (!editorIn || !urids) return;
+  LV2_ATOM_SEQUENCE_FOREACH(editorIn, event) {
+    const editor_messages::Message message = editor_messages::Read(*urids, &event->body);
+    if (message.kind == editor_messages::Kind::Unknown) continue;
+    if (pendingCount < static_cast<int>(pending.size())) pending[pendingCount++] = message;
+  }
+}
+
+void IPlugLV2::HandleEditorMessages() {
+  for (int i = 0; i < pendingCount; ++i) {
+    OnEditorMessage(pending[i]);
+    // Every command may change the settings; a new editor asks for them.
+    if (pending[i].kind != editor_messages::Kind::Record) settingsWanted = true;
+  }
+  pendingCount = 0;
+}
+
+void IPlugLV2::WriteEditorReplies() {
+  if (!editorOut || !urids) return;
+  // The host gives the room in the header the sequence overwrites.
+  const uint32_t capacity = editorOut->atom.size;
+  LV2_Atom_Forge forge;
+  lv2_atom_forge_init(&forge, map);
+  lv2_atom_forge_set_buffer(&forge, reinterpret_cast<uint8_t*>(editorOut), capacity);
+  LV2_Atom_Forge_Frame sequence;
+  if (!lv2_atom_forge_sequence_head(&forge, &sequence, 0)) return;
+  // Room for the whole reply or none of it: a message cut short would be
+  // left in the sequence half written.
+  const size_t replyBytes = 256 + sizeof(double) * settingsValues.size();
+  if (settingsWanted && capacity >= replyBytes) {
+    std::unique_lock<std::recursive_mutex> guard(Lock(), std::try_to_lock);
+    if (guard.owns_lock()) {
+      const int ab = EditorSettings(settingsValues);
+      LV2_Atom_Forge_Frame object;
+      const bool written =
+          lv2_atom_forge_frame_time(&forge, 0) &&
+          lv2_atom_forge_object(&forge, &object, 0, urids->settings) &&
+          lv2_atom_forge_key(&forge, urids->values) &&
+          lv2_atom_forge_vector(&forge, sizeof(double), urids->atomDouble,
+                                static_cast<uint32_t>(settingsValues.size()),
+                                settingsValues.data()) &&
+          lv2_atom_forge_key(&forge, urids->abSelection) && lv2_atom_forge_int(&forge, ab);
+      if (written) {
+        lv2_atom_forge_pop(&forge, &object);
+        settingsWanted = false;
+      }
+    }
+  }
+  lv2_atom_forge_pop(&forge, &sequence);
 }
 
 void IPlugLV2::Run(uint32_t frames) {
+  QueueEditorMessages();
   ApplyControlPorts();
+  WriteEditorReplies();
   if (latencyPort) *latencyPort = static_cast<float>(Latency());
   if (!audioOut[0] || !audioOut[1]) return;
   const int count = frames > static_cast<uint32_t>(INT32_MAX) ? INT32_MAX : static_cast<int>(frames);

@@ -1,5 +1,7 @@
 #pragma once
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -9,9 +11,11 @@
 
 #include "core/IPlugBase.h"
 #include "core/StateChunk.h"
+#include "lv2/EditorMessages.h"
 
 // The ports every plug-in of this binding has, in this order, before its
 // control inputs: the stereo pair in and out, and the latency it reports.
+// After the control inputs come the editor's message ports, in and out.
 enum Lv2FixedPort : uint32_t {
   kPortInLeft = 0,
   kPortInRight = 1,
@@ -50,12 +54,32 @@ class IPlugLV2 : public IPlugBase {
   LV2_State_Status SaveState(LV2_State_Store_Function store, LV2_State_Handle handle);
   LV2_State_Status RestoreState(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle);
 
+  // The editor's message ports, after the control inputs.
+  uint32_t EditorInPort() const { return kFirstControlPort + static_cast<uint32_t>(controlParams.size()); }
+  uint32_t EditorOutPort() const { return EditorInPort() + 1; }
+
   // The state's key and type; the value is the VST 2 bank chunk's bytes.
   static constexpr const char* kStateKey = "urn:ostrelle:kestravon#bank";
   static constexpr const char* kChunkType = "http://lv2plug.in/ns/ext/atom#Chunk";
 
+ protected:
+  // The product's side of the editor's messages, on the audio thread under
+  // the plug-in's lock.
+  virtual void OnEditorMessage(const editor_messages::Message&) {}
+  // One value per parameter of the settings the editor should show (see
+  // editor_messages::kSettings); returns the live A/B slot.
+  virtual int EditorSettings(std::span<double> values) {
+    std::fill(values.begin(), values.end(), 0.0);
+    return 0;
+  }
+
  private:
   void ReadHostFeatures(const LV2_Feature* const* features);
+  // Keeps the editor's messages of this block until the lock is free.
+  void QueueEditorMessages();
+  void HandleEditorMessages();
+  // Starts this block's reply sequence and, when asked for, adds the settings.
+  void WriteEditorReplies();
   // Takes the host's control values that changed since the last block, when
   // no save() holds the plug-in's lock; otherwise the next block takes them.
   void ApplyControlPorts();
@@ -67,7 +91,16 @@ class IPlugLV2 : public IPlugBase {
   const float* audioIn[2] = {nullptr, nullptr};
   float* audioOut[2] = {nullptr, nullptr};
   float* latencyPort = nullptr;
+  const LV2_Atom_Sequence* editorIn = nullptr;
+  LV2_Atom_Sequence* editorOut = nullptr;
   LV2_URID_Map* map = nullptr;
+  std::optional<editor_messages::Urids> urids;
+  // Messages wait here when save() holds the lock; beyond this many a
+  // block's further messages are dropped.
+  std::array<editor_messages::Message, 64> pending{};
+  int pendingCount = 0;
+  bool settingsWanted = false;
+  std::vector<double> settingsValues;
   int maxBlockLength = 0;
   StateChunk savedChunk;
 };

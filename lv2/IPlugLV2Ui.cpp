@@ -1,7 +1,11 @@
 #include "lv2/IPlugLV2Ui.h"
 
+#include <array>
 #include <cstring>
 #include <mutex>
+
+#include <lv2/atom/forge.h>
+#include <lv2/atom/util.h>
 
 #include "lv2/IPlugLV2.h"
 
@@ -27,6 +31,46 @@ IPlugLV2Ui::IPlugLV2Ui(const PlugIdentity& identity, std::span<const int> contro
   parent = const_cast<void*>(FindFeature(features, LV2_UI__parent));
   resize = static_cast<const LV2UI_Resize*>(FindFeature(features, LV2_UI__resize));
   touch = static_cast<const LV2UI_Touch*>(FindFeature(features, LV2_UI__touch));
+  map = static_cast<LV2_URID_Map*>(const_cast<void*>(FindFeature(features, LV2_URID__map)));
+  if (map) urids.emplace(map);
+}
+
+void IPlugLV2Ui::SendMessage(editor_messages::Kind kind, int32_t parameter) {
+  if (!urids || !write) return;
+  alignas(8) std::array<uint8_t, 128> buffer{};
+  LV2_Atom_Forge forge;
+  lv2_atom_forge_init(&forge, map);
+  lv2_atom_forge_set_buffer(&forge, buffer.data(), buffer.size());
+  const LV2_URID type = kind == editor_messages::Kind::Command  ? urids->command
+                        : kind == editor_messages::Kind::Record ? urids->record
+                                                                : urids->request;
+  LV2_Atom_Forge_Frame object;
+  auto* atom = reinterpret_cast<LV2_Atom*>(lv2_atom_forge_object(&forge, &object, 0, type));
+  if (kind == editor_messages::Kind::Command) {
+    lv2_atom_forge_key(&forge, urids->parameter);
+    lv2_atom_forge_int(&forge, parameter);
+  }
+  lv2_atom_forge_pop(&forge, &object);
+  const auto port = static_cast<uint32_t>(kFirstControlPort + controlParams.size());
+  write(controller, port, lv2_atom_total_size(atom), urids->eventTransfer, atom);
+}
+
+void IPlugLV2Ui::ReadProcessingMessage(const LV2_Atom* atom) {
+  if (!urids || atom->type != urids->atomObject) return;
+  const auto* object = reinterpret_cast<const LV2_Atom_Object*>(atom);
+  if (object->body.otype != urids->settings) return;
+  const LV2_Atom* values = nullptr;
+  const LV2_Atom* ab = nullptr;
+  lv2_atom_object_get(object, urids->values, &values, urids->abSelection, &ab, 0);
+  if (!values || values->type != urids->atomVector || !ab || ab->type != urids->atomInt) return;
+  const auto* vector = reinterpret_cast<const LV2_Atom_Vector*>(values);
+  if (vector->body.child_type != urids->atomDouble || vector->body.child_size != sizeof(double)) {
+    return;
+  }
+  const size_t count = (values->size - sizeof(LV2_Atom_Vector_Body)) / sizeof(double);
+  const auto* first = reinterpret_cast<const double*>(&vector->body + 1);
+  OnSettingsFromProcessing(std::span<const double>(first, count),
+                           reinterpret_cast<const LV2_Atom_Int*>(ab)->body);
 }
 
 void* IPlugLV2Ui::OpenWidget() {
@@ -42,6 +86,13 @@ void IPlugLV2Ui::CloseWidget() {
 }
 
 void IPlugLV2Ui::PortEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer) {
+  const auto editorOut = static_cast<uint32_t>(kFirstControlPort + controlParams.size() + 1);
+  if (urids && format == urids->eventTransfer && port == editorOut && buffer &&
+      size >= sizeof(LV2_Atom)) {
+    const auto* atom = static_cast<const LV2_Atom*>(buffer);
+    if (lv2_atom_total_size(atom) <= size) ReadProcessingMessage(atom);
+    return;
+  }
   if (format != 0 || size != sizeof(float) || !buffer || port < kFirstControlPort) return;
   const uint32_t control = port - kFirstControlPort;
   if (control >= controlParams.size()) return;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include <lv2/ui/ui.h>
 
 #include "core/IPlugBase.h"
+#include "lv2/EditorMessages.h"
 
 // Binds the plug-in base to an LV2 host's user interface: a plug-in base of
 // its own beside the processing one, possibly in another process, that
@@ -28,11 +30,21 @@ class IPlugLV2Ui : public IPlugBase {
   // the editor's window is gone.
   int Idle();
 
+  // Whether messages can reach the processing side (the host maps URIDs).
+  bool CanMessage() const { return urids.has_value(); }
+  void SendMessage(editor_messages::Kind kind, int32_t parameter = 0);
+
   void NotifyParamValue(int index, double normalized) override;
   void BeginParameterEdit(int index) override;
   void EndParameterEdit(int index) override;
 
+ protected:
+  // The settings the processing side plays, one value per parameter (NaN
+  // for none), and its live A/B slot.
+  virtual void OnSettingsFromProcessing(std::span<const double>, int) {}
+
  private:
+  void ReadProcessingMessage(const LV2_Atom* atom);
   void WritePort(int index);
   void Touch(int index, bool grabbed);
 
@@ -43,4 +55,6 @@ class IPlugLV2Ui : public IPlugBase {
   const LV2UI_Resize* resize = nullptr;
   const LV2UI_Touch* touch = nullptr;
   void* widget = nullptr;
+  LV2_URID_Map* map = nullptr;
+  std::optional<editor_messages::Urids> urids;
 };

@@ -5,7 +5,7 @@
 
 // The product's editor as an LV2 user interface: the product on a plug-in
 // base of the interface's own, fed by the host's port values.
-class TovraneLv2Ui : public IPlugLV2Ui {
+class TovraneLv2Ui : public IPlugLV2Ui, private EditorCommandTarget {
  public:
   static constexpr const char* kUri = "urn:ostrelle:kestravon#ui";
 
@@ -13,6 +13,9 @@ class TovraneLv2Ui : public IPlugLV2Ui {
                const LV2_Feature* const* features)
       : IPlugLV2Ui(TovraneProduct::Identity(), kControlPortParams, write, controller, features) {
     product.Build();
+    // The history lives with the processing; without messages (a host that
+    // maps no URIDs) the editor keeps one of its own.
+    if (CanMessage()) product.ForwardEditorCommands(this);
   }
 
   void OnParamChanged(int index) override { product.OnParamChanged(index); }
@@ -21,10 +24,30 @@ class TovraneLv2Ui : public IPlugLV2Ui {
   // The readout follows the last touched parameter, as the processing
   // side's blocks show it in the VST 2 editor.
   int IdleAndShowReadout() {
+    // An editor opened on a running plug-in shows what it plays, which
+    // after an undo is not what the ports hold.
+    if (!settingsRequested && CanMessage()) SendMessage(editor_messages::Kind::Request);
+    settingsRequested = true;
     product.BlockDone(product.TakeBlockSettings());
     return Idle();
   }
 
+ protected:
+  void OnSettingsFromProcessing(std::span<const double> values, int abSelection) override {
+    EngineSnapshot settings = product.LiveSnapshot();
+    for (const ParameterRow& row : kParameterTable) {
+      const auto index = static_cast<size_t>(row.index);
+      if (index < values.size() && values[index] == values[index]) {
+        SetSnapshotField(row, values[index], &settings);
+      }
+    }
+    product.ShowSettings(settings, abSelection);
+  }
+
  private:
+  void EditorCommand(int index) override { SendMessage(editor_messages::Kind::Command, index); }
+  void RecordSnapshotIfChanged() override { SendMessage(editor_messages::Kind::Record); }
+
   TovraneProduct product{*this};
+  bool settingsRequested = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <limits>
 
 #include "engine/EngineSnapshot.h"
 #include "product/TovraneParams.h"
@@ -129,6 +130,20 @@ inline constexpr std::array<ParameterRow, kNumTovraneParams> kParameterTable = {
 constexpr const ParameterRow* ParameterAt(int index) {
   if (index < 0 || index >= kNumTovraneParams) return nullptr;
   return &kParameterTable[index];
+}
+
+// The settings' field a parameter sets, as a double (a percentage as its
+// fraction of one); NaN for a parameter that sets none.
+inline double SnapshotField(const ParameterRow& row, const EngineSnapshot& settings) {
+  if (row.fraction) return settings.*row.fraction;
+  if (row.whole) return static_cast<double>(settings.*row.whole);
+  return std::numeric_limits<double>::quiet_NaN();
+}
+
+// Sets the field back from SnapshotField's value; other parameters are left.
+inline void SetSnapshotField(const ParameterRow& row, double value, EngineSnapshot* settings) {
+  if (row.fraction) settings->*row.fraction = value;
+  if (row.whole) settings->*row.whole = static_cast<int32_t>(value);
 }
 
 // The factory programs carry one value per column.

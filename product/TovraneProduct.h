@@ -9,6 +9,16 @@
 
 class IGraphics;
 
+// Where the editor's history commands go when the settings they act on live
+// with processing elsewhere: an editor in another process than the
+// processing sends them there and shows what comes back.
+class EditorCommandTarget {
+ public:
+  virtual ~EditorCommandTarget() = default;
+  virtual void EditorCommand(int index) = 0;
+  virtual void RecordSnapshotIfChanged() = 0;
+};
+
 // The product, whatever plug-in format carries it: its identity, its 26
 // parameters and its 16 programs, the live settings they make up, the undo
 // history with A/B comparison behind the editor's buttons, the editor's
@@ -49,6 +59,12 @@ class TovraneProduct {
   // A/B switch.
   void EditorCommand(int index);
   void RecordSnapshotIfChanged();
+  // From now on the editor's commands go to target (null: run here again).
+  void ForwardEditorCommands(EditorCommandTarget* target) { forwardTo = target; }
+  // Shows settings that were made elsewhere: the editor's controls, the A/B
+  // switch and the readout follow them; the parameters keep their values,
+  // as they do after an undo here.
+  void ShowSettings(const EngineSnapshot& settings, int abSelection);
 
   // Where the editor layout put the controls the product talks to.
   void SetEditorControlIndexes(int readout, int lfBoost, int hfBoost, int age);
@@ -99,4 +115,5 @@ class TovraneProduct {
   EngineSnapshot firstBlockSettings = kInitialSnapshot;
   std::atomic<bool> firstBlockTaken{false};
   bool historyStarted = false;
+  EditorCommandTarget* forwardTo = nullptr;
 };

@@ -17,6 +17,10 @@ const SnapshotHistory& TovraneProduct::History() {
 }
 
 void TovraneProduct::RecordSnapshotIfChanged() {
+  if (forwardTo) {
+    forwardTo->RecordSnapshotIfChanged();
+    return;
+  }
   Guard guard(plug.Lock());
   CatchUpHistory();
   history.RecordIfChanged(liveSnapshot);
@@ -24,8 +28,13 @@ void TovraneProduct::RecordSnapshotIfChanged() {
 
 void TovraneProduct::EditorCommand(int index) {
   Guard guard(plug.Lock());
-  CatchUpHistory();
   lastTouchedParam = index;
+  if (forwardTo) {
+    Publish();
+    forwardTo->EditorCommand(index);
+    return;
+  }
+  CatchUpHistory();
   switch (index) {
     case kUndo:
       liveSnapshot = history.Undo();
@@ -61,15 +70,25 @@ void TovraneProduct::SwapAB() {
   }
 }
 
+void TovraneProduct::ShowSettings(const EngineSnapshot& settings, int abSelection) {
+  Guard guard(plug.Lock());
+  liveSnapshot = settings;
+  abSelector = abSelection;
+  GreyToneKnobs(liveSnapshot.profile == 3);
+  PushSnapshotToEditor();
+  Publish();
+}
+
 void TovraneProduct::PushSnapshotToEditor() {
   Guard guard(plug.Lock());
   IEditorLink* editor = plug.Editor();
   if (!editor) return;
   for (const ParameterRow& row : kParameterTable) {
+    const double field = SnapshotField(row, liveSnapshot);
     if (row.fraction) {
-      editor->SetParameterFromHost(row.index, liveSnapshot.*row.fraction * 100, false);
+      editor->SetParameterFromHost(row.index, field * 100, false);
     } else if (row.whole) {
-      editor->SetParameterFromHost(row.index, static_cast<double>(liveSnapshot.*row.whole), false);
+      editor->SetParameterFromHost(row.index, field, false);
     }
   }
   editor->SetParameterFromHost(kAB, static_cast<double>(abSelector), false);

@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include <lv2/atom/atom.h>
+#include <lv2/atom/util.h>
 #include <lv2/presets/presets.h>
 
 #include "Lv2TestHost.h"
@@ -153,7 +155,8 @@ std::string NodeText(const LilvNode* node) {
 TEST_F(Lv2Plugin, EveryPortDescribesItsParameter) {
   const LilvPlugin* plugin = Plugin();
   ASSERT_NE(plugin, nullptr);
-  ASSERT_EQ(lilv_plugin_get_num_ports(plugin), kFirstControlPort + kControlPortCount);
+  // The control inputs, then the editor's message ports in and out.
+  ASSERT_EQ(lilv_plugin_get_num_ports(plugin), kFirstControlPort + kControlPortCount + 2);
   LilvNode* latency = world->Uri(LV2_CORE__latency);
   EXPECT_TRUE(lilv_plugin_has_latency(plugin));
   EXPECT_EQ(lilv_plugin_get_latency_port_index(plugin), kPortLatency);
@@ -303,3 +306,40 @@ TEST_F(Lv2Plugin, SavedStateReopensTheSameSound) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<uint8_t> RequestForSettings(Lv2World& world) {
+  LV2_Atom_Object request{};
+  request.atom.size = sizeof(LV2_Atom_Object_Body);
+  request.atom.type = world.Map(LV2_ATOM__Object);
+  request.body.otype = world.Map("urn:ostrelle:kestravon#RequestSettings");
+  const auto* bytes = reinterpret_cast<const uint8_t*>(&request);
+  return std::vector<uint8_t>(bytes, bytes + sizeof request);
+}
+
+}  // namespace
+
+TEST_F(Lv2Plugin, AnEditorAskingForTheSettingsGetsThem) {
+  Lv2Instance plug(*world, Plugin(), kRate);
+  *plug.Control("wow") = 30.0f;
+  plug.SendEditorMessage(RequestForSettings(*world));
+  Stereo out;
+  const Stereo in = TestSignal(false);
+  plug.Render(in.left, in.right, &out.left, &out.right, {256});
+  const auto replies = plug.TakeEditorReplies();
+  ASSERT_EQ(replies.size(), 1u);
+  // The settings' fields in parameter order: "Wow" as its fraction of one.
+  const auto* object = reinterpret_cast<const LV2_Atom_Object*>(replies[0].data());
+  ASSERT_EQ(object->atom.type, world->Map(LV2_ATOM__Object));
+  ASSERT_EQ(object->body.otype, world->Map("urn:ostrelle:kestravon#Settings"));
+  const LV2_Atom* values = nullptr;
+  lv2_atom_object_get(object, world->Map("urn:ostrelle:kestravon#values"), &values, 0);
+  ASSERT_NE(values, nullptr);
+  const auto* first = reinterpret_cast<const double*>(
+      &reinterpret_cast<const LV2_Atom_Vector*>(values)->body + 1);
+  EXPECT_EQ(first[kWow], 0.3);
+  // Once answered, no more replies until asked again.
+  plug.Render(in.left, in.right, &out.left, &out.right, {256});
+  EXPECT_TRUE(plug.TakeEditorReplies().empty());
+}

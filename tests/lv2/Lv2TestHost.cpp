@@ -1,6 +1,7 @@
 #include "Lv2TestHost.h"
 
 #include <lv2/atom/atom.h>
+#include <lv2/atom/util.h>
 #include <lv2/buf-size/buf-size.h>
 
 #include <algorithm>
@@ -63,9 +64,19 @@ Lv2Instance::Lv2Instance(Lv2World& world, const LilvPlugin* plugin, double rate,
 
   instance = lilv_plugin_instantiate(plugin, rate, features.data());
   if (!instance) return;
+  atomBuffers.assign(ports, {});
+  LilvNode* atomPort = lilv_new_uri(world.World(), LV2_ATOM__AtomPort);
   for (uint32_t i = 0; i < ports; ++i) {
-    lilv_instance_connect_port(instance, i, &controls[i]);
+    const LilvPort* port = lilv_plugin_get_port_by_index(plugin, i);
+    if (lilv_port_is_a(plugin, port, atomPort)) {
+      atomBuffers[i].assign(4096 / sizeof(uint64_t), 0);
+      lilv_instance_connect_port(instance, i, atomBuffers[i].data());
+    } else {
+      lilv_instance_connect_port(instance, i, &controls[i]);
+    }
   }
+  lilv_node_free(atomPort);
+  PrepareAtomPorts();
   lilv_instance_activate(instance);
 }
 
@@ -106,11 +117,59 @@ void Lv2Instance::Render(const std::vector<float>& left, const std::vector<float
     lilv_instance_connect_port(instance, inR, r.data());
     lilv_instance_connect_port(instance, outL, ol.data());
     lilv_instance_connect_port(instance, outR, orr.data());
+    PrepareAtomPorts();
     lilv_instance_run(instance, static_cast<uint32_t>(n));
+    CollectReplies();
     std::copy(ol.begin(), ol.end(), outLeft->begin() + done);
     std::copy(orr.begin(), orr.end(), outRight->begin() + done);
     done += n;
   }
+}
+
+// Input sequences carry the queued messages at the block's first frame;
+// output sequences get their whole buffer as room, as hosts give it.
+void Lv2Instance::PrepareAtomPorts() {
+  const uint32_t editorIn = PortIndex("editor_in");
+  for (uint32_t i = 0; i < atomBuffers.size(); ++i) {
+    if (atomBuffers[i].empty()) continue;
+    auto* sequence = reinterpret_cast<LV2_Atom_Sequence*>(atomBuffers[i].data());
+    const uint32_t bytes = static_cast<uint32_t>(atomBuffers[i].size() * sizeof(uint64_t));
+    sequence->atom.type = world.Map(LV2_ATOM__Sequence);
+    sequence->body.unit = 0;
+    sequence->body.pad = 0;
+    if (i != editorIn) {
+      sequence->atom.size = bytes - sizeof(LV2_Atom);
+      continue;
+    }
+    sequence->atom.size = sizeof(LV2_Atom_Sequence_Body);
+    for (const std::vector<uint8_t>& atom : toPlugin) {
+      auto* event = reinterpret_cast<LV2_Atom_Event*>(
+          reinterpret_cast<uint8_t*>(&sequence->body) + lv2_atom_pad_size(sequence->atom.size));
+      // An event is its time, then the whole atom, header included.
+      const uint32_t eventBytes = sizeof(event->time) + static_cast<uint32_t>(atom.size());
+      if (lv2_atom_pad_size(sequence->atom.size) + eventBytes > bytes - sizeof(LV2_Atom)) break;
+      event->time.frames = 0;
+      std::memcpy(&event->body, atom.data(), atom.size());
+      sequence->atom.size = lv2_atom_pad_size(sequence->atom.size) + eventBytes;
+    }
+    toPlugin.clear();
+  }
+}
+
+void Lv2Instance::CollectReplies() {
+  const uint32_t editorOut = PortIndex("editor_out");
+  if (editorOut >= atomBuffers.size() || atomBuffers[editorOut].empty()) return;
+  const auto* sequence = reinterpret_cast<const LV2_Atom_Sequence*>(atomBuffers[editorOut].data());
+  LV2_ATOM_SEQUENCE_FOREACH(sequence, event) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&event->body);
+    fromPlugin.emplace_back(bytes, bytes + lv2_atom_total_size(&event->body));
+  }
+}
+
+std::vector<std::vector<uint8_t>> Lv2Instance::TakeEditorReplies() {
+  std::vector<std::vector<uint8_t>> replies;
+  replies.swap(fromPlugin);
+  return replies;
 }
 
 void Lv2Instance::SetPortValue(const char* symbol, void* user, const void* value, uint32_t size,

@@ -55,6 +55,11 @@ class Lv2Instance {
               std::vector<float>* outLeft, std::vector<float>* outRight,
               const std::vector<int>& blockSizes);
 
+  // The editor's messages: atoms for the plug-in's next block, and the
+  // atoms it sent back since the last call.
+  void SendEditorMessage(const std::vector<uint8_t>& atom) { toPlugin.push_back(atom); }
+  std::vector<std::vector<uint8_t>> TakeEditorReplies();
+
   // The presets and state, through lilv as a host uses it.
   bool ApplyState(const LilvState* state);
   LilvState* SaveState();
@@ -66,8 +71,15 @@ class Lv2Instance {
                            uint32_t type);
   static const void* PortValue(const char* symbol, void* user, uint32_t* size, uint32_t* type);
 
+  void PrepareAtomPorts();
+  void CollectReplies();
+
   Lv2World& world;
   const LilvPlugin* plugin;
+  // Event buffers of the atom ports, 8-byte aligned; empty for other ports.
+  std::vector<std::vector<uint64_t>> atomBuffers;
+  std::vector<std::vector<uint8_t>> toPlugin;
+  std::vector<std::vector<uint8_t>> fromPlugin;
   LilvInstance* instance = nullptr;
   std::vector<float> controls;
   std::vector<std::vector<float>> audio;

@@ -6,6 +6,7 @@
 #include <lv2/ui/ui.h>
 
 #include <chrono>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <cmath>
@@ -15,15 +16,20 @@
 #include "Lv2TestHost.h"
 #include "TestHostWindow.h"
 #include "XvfbTest.h"
+#include "lv2/EditorMessages.h"
+#include <lv2/atom/util.h>
 
 namespace {
 
 constexpr const char* kPluginUri = "urn:ostrelle:kestravon";
+// The parameter index of "Wow", as hosts and the settings messages number it.
+constexpr size_t kWowIndex = 4;
 
 struct PortWrite {
   uint32_t port;
   uint32_t protocol;
   float value;
+  std::vector<uint8_t> bytes;
 };
 
 // What the host hears from the user interface.
@@ -35,8 +41,10 @@ struct Recorder {
   static void Write(SuilController controller, uint32_t port, uint32_t size, uint32_t protocol,
                     const void* buffer) {
     auto* self = static_cast<Recorder*>(controller);
-    if (size != sizeof(float)) return;
-    self->writes.push_back({port, protocol, *static_cast<const float*>(buffer)});
+    const auto* bytes = static_cast<const uint8_t*>(buffer);
+    float value = 0.0f;
+    if (protocol == 0 && size == sizeof(float)) std::memcpy(&value, buffer, sizeof value);
+    self->writes.push_back({port, protocol, value, std::vector<uint8_t>(bytes, bytes + size)});
   }
   static int Resize(LV2UI_Feature_Handle handle, int w, int h) {
     auto* self = static_cast<Recorder*>(handle);
@@ -138,7 +146,54 @@ class Lv2Ui : public XvfbTest {
     Idle(100);
   }
 
+  // What a host does between blocks: the editor's port writes and messages
+  // go to the plug-in, its replies to the editor; a few rounds, with idle
+  // calls between, so that answers to answers arrive too.
+  void Shuttle(Lv2Instance& dsp) {
+    const uint32_t editorOut = dsp.PortIndex("editor_out");
+    const LV2_URID transfer = world->Map(LV2_ATOM__eventTransfer);
+    for (int round = 0; round < 4; ++round) {
+      Idle(30);
+      for (const PortWrite& write : recorder.writes) {
+        if (write.protocol == 0) {
+          if (float* control = ControlAt(dsp, write.port)) *control = write.value;
+        } else if (write.protocol == transfer) {
+          dsp.SendEditorMessage(write.bytes);
+        }
+      }
+      recorder.writes.clear();
+      std::vector<float> silence(256, 0.0f), left, right;
+      dsp.Render(silence, silence, &left, &right, {256});
+      for (const std::vector<uint8_t>& reply : dsp.TakeEditorReplies()) {
+        suil_instance_port_event(instance, editorOut, static_cast<uint32_t>(reply.size()),
+                                 transfer, reply.data());
+        ReadSettings(reply);
+      }
+    }
+    Idle(30);
+  }
+
+  float* ControlAt(Lv2Instance& dsp, uint32_t port) {
+    const LilvPort* p = lilv_plugin_get_port_by_index(plugin, port);
+    if (!p) return nullptr;
+    return dsp.Control(lilv_node_as_string(lilv_port_get_symbol(plugin, p)));
+  }
+
+  void ReadSettings(const std::vector<uint8_t>& reply) {
+    const auto* atom = reinterpret_cast<const LV2_Atom*>(reply.data());
+    if (atom->type != world->Map(LV2_ATOM__Object)) return;
+    const auto* object = reinterpret_cast<const LV2_Atom_Object*>(atom);
+    if (object->body.otype != world->Map(editor_messages::kSettings)) return;
+    const LV2_Atom* values = nullptr;
+    lv2_atom_object_get(object, world->Map(editor_messages::kValues), &values, 0);
+    if (!values) return;
+    const auto* vector = reinterpret_cast<const LV2_Atom_Vector*>(values);
+    const auto* first = reinterpret_cast<const double*>(&vector->body + 1);
+    lastSettings.assign(first, first + (values->size - sizeof(LV2_Atom_Vector_Body)) / sizeof(double));
+  }
+
   std::unique_ptr<Lv2World> world;
+  std::vector<double> lastSettings;
   const LilvPlugin* plugin = nullptr;
   std::unique_ptr<TestHostWindow> host;
   Recorder recorder;
@@ -170,13 +225,14 @@ TEST_F(Lv2Ui, DraggingAKnobWritesItsPortAndThePluginFollows) {
 
   Lv2Instance dsp(*world, plugin, 48000.0);
   const uint32_t wowPort = dsp.PortIndex("wow");
-  ASSERT_FALSE(recorder.writes.empty());
+  std::vector<PortWrite> values;
   for (const PortWrite& write : recorder.writes) {
-    EXPECT_EQ(write.port, wowPort);
-    EXPECT_EQ(write.protocol, 0u);
+    if (write.protocol == 0) values.push_back(write);
   }
+  ASSERT_FALSE(values.empty());
+  for (const PortWrite& write : values) EXPECT_EQ(write.port, wowPort);
   // Knobs are 64 pixels tall with gearing 4: 20 pixels up add 20 / 256 of the range.
-  const float dragged = recorder.writes.back().value;
+  const float dragged = values.back().value;
   EXPECT_NEAR(dragged, 25.0 + 100.0 * 20.0 / 256.0, 1e-3);
 
   std::vector<float> in(4800);
@@ -188,6 +244,37 @@ TEST_F(Lv2Ui, DraggingAKnobWritesItsPortAndThePluginFollows) {
   *moved.Control("wow") = dragged;
   moved.Render(in, in, &afterL, &afterR, {4800});
   EXPECT_NE(beforeL, afterL);
+}
+
+// The undo button's command goes to the processing side, which keeps the
+// history with the settings it plays and sends back what it now plays; the
+// editor shows that, while the host's port keeps the value it was given.
+TEST_F(Lv2Ui, UndoTravelsToTheProcessingSideAndItsSettingsComeBack) {
+  Open();
+  ASSERT_FALSE(HasFatalFailure());
+  Lv2Instance dsp(*world, plugin, 48000.0);
+  ASSERT_TRUE(dsp.Ok());
+  *dsp.Control("wow") = 25.0f;
+  SetPort("wow", 25.0f);
+  Shuttle(dsp);
+  const Rect knob{408, 268, 408 + 64, 268 + 64};
+  const std::vector<uint32_t> atStart = host->Pixels(EditorWindow(), knob);
+
+  Drag(EditorWindow(), 440, 300, -20);
+  Shuttle(dsp);
+  EXPECT_NEAR(*dsp.Control("wow"), 25.0 + 100.0 * 20.0 / 256.0, 1e-3);
+  EXPECT_NE(host->Pixels(EditorWindow(), knob), atStart);
+  lastSettings.clear();
+
+  ASSERT_TRUE(host->MovePointer(EditorWindow(), 30, 20));
+  ASSERT_TRUE(host->Button(Button1, true));
+  Idle(20);
+  host->Button(Button1, false);
+  Shuttle(dsp);
+  ASSERT_FALSE(lastSettings.empty()) << "no settings came back from the processing side";
+  EXPECT_EQ(lastSettings[kWowIndex], 0.25);
+  EXPECT_EQ(host->Pixels(EditorWindow(), knob), atStart);
+  EXPECT_NEAR(*dsp.Control("wow"), 25.0 + 100.0 * 20.0 / 256.0, 1e-3);
 }
 
 }  // namespace

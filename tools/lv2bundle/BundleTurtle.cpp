@@ -24,6 +24,7 @@ constexpr const char* kPrefixes =
     "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
     "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
     "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
+    "@prefix rsz: <http://lv2plug.in/ns/ext/resize-port#> .\n"
     "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
     "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
     "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
@@ -70,6 +71,8 @@ std::string UiDescription() {
                      " ; lv2:symbol \"" + PortSymbol(kParameterTable[kControlPortParams[i]].name) +
                      "\" ; ui:protocol ui:floatProtocol ]";
   }
+  notifications += " ,\n    [ ui:plugin " + PluginUri() +
+                   " ; lv2:symbol \"editor_out\" ; ui:protocol atom:eventTransfer ]";
   return UiUri() +
          "\n  a ui:X11UI ;\n"
          "  lv2:requiredFeature ui:idleInterface, ui:parent ;\n"
@@ -82,6 +85,18 @@ std::string AudioPort(uint32_t index, bool input, const char* symbol, const char
   return std::string("[\n    a lv2:") + (input ? "InputPort" : "OutputPort") +
          ", lv2:AudioPort ;\n    lv2:index " + std::to_string(index) + " ;\n    lv2:symbol \"" +
          symbol + "\" ;\n    lv2:name " + Quoted(name) + " ;\n  ]";
+}
+
+// The editor's messages: commands in, the settings they make out.
+std::string EditorPort(uint32_t index, bool input) {
+  return std::string("[\n    a lv2:") + (input ? "InputPort" : "OutputPort") +
+         ", atom:AtomPort ;\n    lv2:index " + std::to_string(index) +
+         " ;\n    lv2:symbol \"" + (input ? "editor_in" : "editor_out") + "\" ;\n    lv2:name \"" +
+         (input ? "Editor in" : "Editor out") +
+         "\" ;\n    atom:bufferType atom:Sequence ;\n    atom:supports atom:Object ;\n"
+         "    lv2:designation lv2:control ;\n"
+         "    lv2:portProperty lv2:connectionOptional ;\n"
+         "    rsz:minimumSize 2048 ;\n  ]";
 }
 
 std::string LatencyPort() {
@@ -164,6 +179,8 @@ std::string PluginDescription(const IPlugBase& plug) {
     const int index = kControlPortParams[i];
     ports += " , " + ControlPort(kFirstControlPort + i, kParameterTable[index], *plug.GetParam(index));
   }
+  ports += " , " + EditorPort(kFirstControlPort + kControlPortCount, true) + " , " +
+           EditorPort(kFirstControlPort + kControlPortCount + 1, false);
   std::string text = kPrefixes;
   text += PluginUri() +
           "\n  a lv2:Plugin, lv2:SimulatorPlugin ;\n"
