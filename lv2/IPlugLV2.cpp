@@ -5,7 +5,6 @@
 #include <limits>
 #include <mutex>
 
-#include <lv2/atom/forge.h>
 #include <lv2/atom/util.h>
 #include <lv2/buf-size/buf-size.h>
 #include <lv2/options/options.h>
@@ -61,7 +60,10 @@ IPlugLV2::IPlugLV2(const PlugIdentity& identity, std::span<const int> controlPar
   for (int i = 0; i < NInputs(); ++i) SetInputConnected(i, true);
   for (int i = 0; i < NOutputs(); ++i) SetOutputConnected(i, true);
   ReadHostFeatures(features);
-  if (map) urids.emplace(map);
+  if (map) {
+    urids.emplace(map);
+    lv2_atom_forge_init(&forge, map);
+  }
   settingsValues.assign(static_cast<size_t>(NParams()), 0.0);
   PrepareBlockSize(maxBlockLength > 0 ? maxBlockLength : kDefaultBlockLength);
   ChangeLatency(0);
@@ -160,8 +162,6 @@ void IPlugLV2::WriteEditorReplies() {
   if (!editorOut || !urids) return;
   // The host gives the room in the header the sequence overwrites.
   const uint32_t capacity = editorOut->atom.size;
-  LV2_Atom_Forge forge;
-  lv2_atom_forge_init(&forge, map);
   lv2_atom_forge_set_buffer(&forge, reinterpret_cast<uint8_t*>(editorOut), capacity);
   LV2_Atom_Forge_Frame sequence;
   if (!lv2_atom_forge_sequence_head(&forge, &sequence, 0)) return;

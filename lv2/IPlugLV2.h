@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include <lv2/atom/forge.h>
 #include <lv2/core/lv2.h>
 #include <lv2/state/state.h>
 #include <lv2/urid/urid.h>
@@ -95,6 +96,9 @@ class IPlugLV2 : public IPlugBase {
   LV2_Atom_Sequence* editorOut = nullptr;
   LV2_URID_Map* map = nullptr;
   std::optional<editor_messages::Urids> urids;
+  // Set up once: making one maps URIs, a call into the host the audio
+  // thread must not make.
+  LV2_Atom_Forge forge{};
   // Messages wait here when save() holds the lock; beyond this many a
   // block's further messages are dropped.
   std::array<editor_messages::Message, 64> pending{};

@@ -6,63 +6,15 @@
 // general thread-local storage) count as well.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <thread>
 #include <vector>
 
+#include "AllocationCounter.h"
 #include "SharedLibrary.h"
 #include "vst2/VstAbi.h"
-
-extern "C" {
-void* __libc_malloc(size_t size);
-void* __libc_calloc(size_t count, size_t size);
-void* __libc_realloc(void* p, size_t size);
-void* __libc_memalign(size_t alignment, size_t size);
-void __libc_free(void* p);
-}
-
-namespace {
-
-std::atomic<int> allocations{0};
-thread_local bool inProcessing = false;
-
-void Count() {
-  if (inProcessing) allocations.fetch_add(1);
-}
-
-}  // namespace
-
-// Every allocation in the program, the loader's and the library's included,
-// comes through here.
-extern "C" {
-void* malloc(size_t size) {
-  Count();
-  return __libc_malloc(size);
-}
-void* calloc(size_t count, size_t size) {
-  Count();
-  return __libc_calloc(count, size);
-}
-void* realloc(void* p, size_t size) {
-  Count();
-  return __libc_realloc(p, size);
-}
-void* memalign(size_t alignment, size_t size) {
-  Count();
-  return __libc_memalign(alignment, size);
-}
-void* aligned_alloc(size_t alignment, size_t size) { return memalign(alignment, size); }
-int posix_memalign(void** out, size_t alignment, size_t size) {
-  void* p = memalign(alignment, size);
-  if (!p) return 12;  // ENOMEM
-  *out = p;
-  return 0;
-}
-void free(void* p) { __libc_free(p); }
-}
 
 namespace {
 
@@ -74,7 +26,7 @@ VstIntPtr QuietHost(AEffect*, int32_t opcode, int32_t, VstIntPtr, void*, float) 
 class ModuleAllocation : public ::testing::Test {
  protected:
   void SetUp() override {
-    allocations = 0;
+    allocation_counter::Reset();
     library = OpenSharedLibrary(KESTRAVON_PLUGIN_PATH);
     ASSERT_NE(library, nullptr) << LastLoadError();
     auto entry = reinterpret_cast<VstPluginMainProc>(FindLibrarySymbol(library, "VSTPluginMain"));
@@ -111,10 +63,10 @@ class ModuleAllocation : public ::testing::Test {
     double* out[2] = {outLeft.data(), outRight.data()};
     float* inF[2] = {leftF.data(), rightF.data()};
     float* outF[2] = {outLeftF.data(), outRightF.data()};
-    inProcessing = true;
+    allocation_counter::SetCounting(true);
     effect->processDoubleReplacing(effect, in, out, kBlock);
     effect->processReplacing(effect, inF, outF, kBlock);
-    inProcessing = false;
+    allocation_counter::SetCounting(false);
   }
   // Blocks on a thread of their own, as a host's new audio thread runs them.
   void ProcessOnAFreshThread() {
@@ -138,7 +90,7 @@ TEST_F(ModuleAllocation, FirstBlocksOnFreshThreadsInEveryProgramAllocateNothing)
   for (int program = 0; program < 16; ++program) {
     Dispatch(effSetProgram, 0, program);
     ProcessOnAFreshThread();
-    EXPECT_EQ(allocations.load(), 0) << "program " << program;
+    EXPECT_EQ(allocation_counter::Count(), 0) << "program " << program;
   }
 }
 
@@ -151,13 +103,13 @@ TEST_F(ModuleAllocation, ParameterAndProgramChangesBetweenBlocksAllocateNothing)
     }
   });
   audio.join();
-  EXPECT_EQ(allocations.load(), 0);
+  EXPECT_EQ(allocation_counter::Count(), 0);
 }
 
 TEST_F(ModuleAllocation, FirstBlocksAtANewRateAllocateNothing) {
   for (float rate : {48000.0f, 22050.0f, 96000.0f, 44100.0f}) {
     Start(rate);
     ProcessOnAFreshThread();
-    EXPECT_EQ(allocations.load(), 0) << rate;
+    EXPECT_EQ(allocation_counter::Count(), 0) << rate;
   }
 }
