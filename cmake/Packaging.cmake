@@ -111,6 +111,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Ostrelle")
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "worn analogue media effect (VST 2.4 and LV2 plug-ins)")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The synopsis is CPACK_PACKAGE_DESCRIPTION_SUMMARY; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
@@ -118,16 +119,27 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 hiss, wow and flutter, vinyl crackle and scratches, tube saturation, added
 harmonics, resonant tone shaping and a mid/side widener.
 .
-This package holds the stereo VST 2.4 plug-in for Linux hosts and
-kestravon-render, a command-line host that renders WAV, FLAC and AIFF files
-through it, keeps programs and banks in FXP/FXB files and pictures the
-editor as a PNG.")
+This package holds the stereo plug-in for Linux hosts, as VST 2.4 and as
+LV2 with its editor, and kestravon-render, a command-line host that renders
+WAV, FLAC and AIFF files through the VST 2 plug-in, keeps programs and banks
+in FXP/FXB files and pictures the editor as a PNG.")
 
 # The one folder every Debian VST 2 host scans by default (Ardour, Audacity
 # and Giada; tests/packaging/vst2-host-folders.txt has the evidence).
-install(TARGETS Kestravon LIBRARY DESTINATION lib/vst
+install(TARGETS Kestravon LIBRARY DESTINATION ${KESTRAVON_PACKAGE_VST_DIR}
         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
         COMPONENT package EXCLUDE_FROM_ALL)
+# The LV2 bundle as the build makes it, in the system LV2 folder: its two
+# binaries and its Turtle files.
+if(TARGET kestravon_lv2_bundle)
+  set(lv2_bundle_dir ${KESTRAVON_PACKAGE_LV2_DIR}/Kestravon.lv2)
+  install(TARGETS KestravonLv2 KestravonLv2Ui LIBRARY DESTINATION ${lv2_bundle_dir}
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+          COMPONENT package EXCLUDE_FROM_ALL)
+  install(FILES ${KESTRAVON_LV2_BUNDLE}/manifest.ttl ${KESTRAVON_LV2_BUNDLE}/Kestravon.ttl
+                ${KESTRAVON_LV2_BUNDLE}/presets.ttl
+          DESTINATION ${lv2_bundle_dir} COMPONENT package EXCLUDE_FROM_ALL)
+endif()
 install(TARGETS kestravon-render RUNTIME DESTINATION bin COMPONENT package EXCLUDE_FROM_ALL)
 
 # The manual page is the program's own --help and --version.

@@ -2,8 +2,9 @@
 # Checks the packages scripts/make-packages.sh made: the Debian package's
 # files, permissions and fields, its manual page, copyright file and manual,
 # a render through the programs as unpacked from it (byte for byte the build
-# tree's), its plug-in folder against the hosts' own, lintian; the zip's files
-# and the DLL in it; the installer, run under Wine (test-windows-installer.sh).
+# tree's), the LV2 bundle through lv2info and lv2apply, its plug-in folder
+# against the hosts' own, lintian; the zip's files and the DLL in it; the
+# installer, run under Wine (test-windows-installer.sh).
 #   test-packages.sh [package.deb [package.zip [installer.exe]]]
 # KESTRAVON_LINUX_BUILD names the Linux build the packages came from
 # (default build/release); KESTRAVON_MANUAL the manual they must carry
@@ -35,6 +36,13 @@ drwxr-xr-x root/root ./usr/
 drwxr-xr-x root/root ./usr/bin/
 -rwxr-xr-x root/root ./usr/bin/kestravon-render
 drwxr-xr-x root/root ./usr/lib/
+drwxr-xr-x root/root ./usr/lib/lv2/
+drwxr-xr-x root/root ./usr/lib/lv2/Kestravon.lv2/
+-rw-r--r-- root/root ./usr/lib/lv2/Kestravon.lv2/Kestravon.so
+-rw-r--r-- root/root ./usr/lib/lv2/Kestravon.lv2/Kestravon.ttl
+-rw-r--r-- root/root ./usr/lib/lv2/Kestravon.lv2/KestravonUI.so
+-rw-r--r-- root/root ./usr/lib/lv2/Kestravon.lv2/manifest.ttl
+-rw-r--r-- root/root ./usr/lib/lv2/Kestravon.lv2/presets.ttl
 drwxr-xr-x root/root ./usr/lib/vst/
 -rw-r--r-- root/root ./usr/lib/vst/Kestravon.so
 drwxr-xr-x root/root ./usr/share/
@@ -125,6 +133,28 @@ if [ "$(realpath "${opened}" 2>/dev/null)" = "$(realpath "${packaged_plugin}")" 
   pass "without --plugin the packaged host loads the packaged plug-in"
 else
   fail "without --plugin the packaged host loads '${opened}', not ${packaged_plugin}"
+fi
+
+# The unpacked LV2 bundle as an LV2 host finds it: its plug-in, editor and
+# programs, and a render through Debian's lv2apply equal to the build tree's.
+packaged_lv2=${root}/usr/lib/lv2
+lv2_info=$(LV2_PATH=${packaged_lv2} lv2info urn:ostrelle:kestravon 2>&1 || true)
+if grep -q "Bundle: *file://${packaged_lv2}/Kestravon.lv2/" <<<"${lv2_info}" &&
+  grep -q "KestravonUI.so" <<<"${lv2_info}" && grep -q "Kestravon tape" <<<"${lv2_info}"; then
+  pass "lv2info finds the packaged LV2 plug-in with its editor and programs"
+else
+  fail "lv2info does not find the packaged LV2 plug-in: ${lv2_info}"
+fi
+lv2_settings=(-c wow 40 -c noise_amp 20 -c profile 2 urn:ostrelle:kestravon)
+LV2_PATH=$(realpath "${linux_build}/lv2-bundles") lv2apply -i "${work}/in.wav" -o "${work}/lv2-tree.wav" \
+  "${lv2_settings[@]}"
+LV2_PATH=${packaged_lv2} lv2apply -i "${work}/in.wav" -o "${work}/lv2-packaged.wav" \
+  "${lv2_settings[@]}"
+if cmp "${work}/lv2-tree.wav" "${work}/lv2-packaged.wav" &&
+  ! cmp -s "${work}/in.wav" "${work}/lv2-tree.wav"; then
+  pass "lv2apply through the unpacked LV2 bundle, byte for byte the build tree's"
+else
+  fail "the unpacked LV2 bundle renders differently from the build tree's"
 fi
 
 if bash scripts/check-host-vst-folders.sh "${deb}"; then

@@ -58,11 +58,12 @@ std::string RenderApp::DefaultPluginPath() {
   if (!exe.empty()) {
     const fs::path dir = exe.parent_path();
     // Beside the executable, at the top of its build tree, or installed with
-    // it (bin/ and lib/lxvst/ under one prefix). These come before the path
-    // compiled in, so a packaged copy never picks up the tree it was built in.
+    // it (bin/ and the package's VST 2 folder under one prefix). These come
+    // before the path compiled in, so a packaged copy never picks up the
+    // tree it was built in.
     candidates.push_back(dir / "Kestravon.so");
     candidates.push_back(dir / ".." / ".." / "Kestravon.so");
-    candidates.push_back(dir / ".." / "lib" / "lxvst" / "Kestravon.so");
+    candidates.push_back(dir / ".." / KESTRAVON_PACKAGE_VST_DIR / "Kestravon.so");
   }
   candidates.push_back(KESTRAVON_DEFAULT_PLUGIN);
   for (const fs::path& candidate : candidates) {
