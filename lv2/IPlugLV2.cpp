@@ -9,6 +9,8 @@
 #include <lv2/buf-size/buf-size.h>
 #include <lv2/options/options.h>
 
+#include "lv2/Lv2Features.h"
+
 namespace {
 
 // Used when the host says nothing of its block length; longer runs are
@@ -18,14 +20,6 @@ constexpr int kDefaultBlockLength = 4096;
 constexpr int kMaxBlockLength = 1 << 20;
 // The bank is a few kilobytes; anything far larger is not ours.
 constexpr size_t kMaxStateBytes = 16 * 1024 * 1024;
-
-const void* FindFeature(const LV2_Feature* const* features, const char* uri) {
-  if (!features) return nullptr;
-  for (int i = 0; features[i]; ++i) {
-    if (features[i]->URI && std::strcmp(features[i]->URI, uri) == 0) return features[i]->data;
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -70,9 +64,9 @@ IPlugLV2::IPlugLV2(const PlugIdentity& identity, std::span<const int> controlPar
 }
 
 void IPlugLV2::ReadHostFeatures(const LV2_Feature* const* features) {
-  map = static_cast<LV2_URID_Map*>(const_cast<void*>(FindFeature(features, LV2_URID__map)));
+  map = static_cast<LV2_URID_Map*>(FindLv2Feature(features, LV2_URID__map));
   const auto* options =
-      static_cast<const LV2_Options_Option*>(FindFeature(features, LV2_OPTIONS__options));
+      static_cast<const LV2_Options_Option*>(FindLv2Feature(features, LV2_OPTIONS__options));
   if (!map || !options) return;
   const LV2_URID maxLength = map->map(map->handle, LV2_BUF_SIZE__maxBlockLength);
   const LV2_URID intType = map->map(map->handle, "http://lv2plug.in/ns/ext/atom#Int");

@@ -26,6 +26,12 @@ enum Lv2FixedPort : uint32_t {
   kFirstControlPort = 5,
 };
 
+// The editor's message ports, in and out, after controlCount control inputs.
+constexpr uint32_t EditorInPort(size_t controlCount) {
+  return kFirstControlPort + static_cast<uint32_t>(controlCount);
+}
+constexpr uint32_t EditorOutPort(size_t controlCount) { return EditorInPort(controlCount) + 1; }
+
 // The LV2 port value of a parameter's plain value and back. Port values are
 // single precision, so a value comes back to the parameter's own grid (its
 // step): the settings a port carries are the double-precision values a
@@ -56,8 +62,8 @@ class IPlugLV2 : public IPlugBase {
   LV2_State_Status RestoreState(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle);
 
   // The editor's message ports, after the control inputs.
-  uint32_t EditorInPort() const { return kFirstControlPort + static_cast<uint32_t>(controlParams.size()); }
-  uint32_t EditorOutPort() const { return EditorInPort() + 1; }
+  uint32_t EditorInPort() const { return ::EditorInPort(controlParams.size()); }
+  uint32_t EditorOutPort() const { return ::EditorOutPort(controlParams.size()); }
 
   // The state's key and type; the value is the VST 2 bank chunk's bytes.
   static constexpr const char* kStateKey = "urn:ostrelle:kestravon#bank";

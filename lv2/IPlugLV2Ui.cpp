@@ -8,18 +8,7 @@
 #include <lv2/atom/util.h>
 
 #include "lv2/IPlugLV2.h"
-
-namespace {
-
-const void* FindFeature(const LV2_Feature* const* features, const char* uri) {
-  if (!features) return nullptr;
-  for (int i = 0; features[i]; ++i) {
-    if (features[i]->URI && std::strcmp(features[i]->URI, uri) == 0) return features[i]->data;
-  }
-  return nullptr;
-}
-
-}  // namespace
+#include "lv2/Lv2Features.h"
 
 IPlugLV2Ui::IPlugLV2Ui(const PlugIdentity& identity, std::span<const int> controlParams,
                        LV2UI_Write_Function write, LV2UI_Controller controller,
@@ -28,10 +17,10 @@ IPlugLV2Ui::IPlugLV2Ui(const PlugIdentity& identity, std::span<const int> contro
       controlParams(controlParams.begin(), controlParams.end()),
       write(write),
       controller(controller) {
-  parent = const_cast<void*>(FindFeature(features, LV2_UI__parent));
-  resize = static_cast<const LV2UI_Resize*>(FindFeature(features, LV2_UI__resize));
-  touch = static_cast<const LV2UI_Touch*>(FindFeature(features, LV2_UI__touch));
-  map = static_cast<LV2_URID_Map*>(const_cast<void*>(FindFeature(features, LV2_URID__map)));
+  parent = FindLv2Feature(features, LV2_UI__parent);
+  resize = static_cast<const LV2UI_Resize*>(FindLv2Feature(features, LV2_UI__resize));
+  touch = static_cast<const LV2UI_Touch*>(FindLv2Feature(features, LV2_UI__touch));
+  map = static_cast<LV2_URID_Map*>(FindLv2Feature(features, LV2_URID__map));
   if (map) urids.emplace(map);
 }
 
@@ -51,8 +40,8 @@ void IPlugLV2Ui::SendMessage(editor_messages::Kind kind, int32_t parameter) {
     lv2_atom_forge_int(&forge, parameter);
   }
   lv2_atom_forge_pop(&forge, &object);
-  const auto port = static_cast<uint32_t>(kFirstControlPort + controlParams.size());
-  write(controller, port, lv2_atom_total_size(atom), urids->eventTransfer, atom);
+  write(controller, EditorInPort(controlParams.size()), lv2_atom_total_size(atom),
+        urids->eventTransfer, atom);
 }
 
 void IPlugLV2Ui::ReadProcessingMessage(const LV2_Atom* atom) {
@@ -86,8 +75,8 @@ void IPlugLV2Ui::CloseWidget() {
 }
 
 void IPlugLV2Ui::PortEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer) {
-  const auto editorOut = static_cast<uint32_t>(kFirstControlPort + controlParams.size() + 1);
-  if (urids && format == urids->eventTransfer && port == editorOut && buffer &&
+  if (urids && format == urids->eventTransfer && port == EditorOutPort(controlParams.size()) &&
+      buffer &&
       size >= sizeof(LV2_Atom)) {
     const auto* atom = static_cast<const LV2_Atom*>(buffer);
     if (lv2_atom_total_size(atom) <= size) ReadProcessingMessage(atom);

@@ -179,8 +179,8 @@ std::string PluginDescription(const IPlugBase& plug) {
     const int index = kControlPortParams[i];
     ports += " , " + ControlPort(kFirstControlPort + i, kParameterTable[index], *plug.GetParam(index));
   }
-  ports += " , " + EditorPort(kFirstControlPort + kControlPortCount, true) + " , " +
-           EditorPort(kFirstControlPort + kControlPortCount + 1, false);
+  ports += " , " + EditorPort(EditorInPort(kControlPortCount), true) + " , " +
+           EditorPort(EditorOutPort(kControlPortCount), false);
   std::string text = kPrefixes;
   text += PluginUri() +
           "\n  a lv2:Plugin, lv2:SimulatorPlugin ;\n"
