@@ -69,7 +69,7 @@ void IPlugLV2::ReadHostFeatures(const LV2_Feature* const* features) {
       static_cast<const LV2_Options_Option*>(FindLv2Feature(features, LV2_OPTIONS__options));
   if (!map || !options) return;
   const LV2_URID maxLength = map->map(map->handle, LV2_BUF_SIZE__maxBlockLength);
-  const LV2_URID intType = map->map(map->handle, "http://lv2plug.in/ns/ext/atom#Int");
+  const LV2_URID intType = map->map(map->handle, LV2_ATOM__Int);
   for (const LV2_Options_Option* o = options; o->key || o->value; ++o) {
     if (o->key != maxLength || o->type != intType || o->size != sizeof(int32_t) || !o->value) {
       continue;
