@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <suil/suil.h>
 #include <lv2/ui/ui.h>
+// Before the X11 headers, whose macros clash with its names.
+#include <lv2/atom/forge.h>
 
 #include <chrono>
 #include <cstring>
@@ -192,6 +194,35 @@ class Lv2Ui : public XvfbTest {
     lastSettings.assign(first, first + (values->size - sizeof(LV2_Atom_Vector_Body)) / sizeof(double));
   }
 
+  // A settings message as the processing side's, but with the values last,
+  // so that a values part running past the message's end is still found.
+  std::vector<uint8_t> SettingsWithValuesLast(const std::vector<double>& values) {
+    std::vector<uint64_t> buffer(64 + values.size());
+    LV2_Atom_Forge forge;
+    lv2_atom_forge_init(&forge, world->MapFeature());
+    lv2_atom_forge_set_buffer(&forge, reinterpret_cast<uint8_t*>(buffer.data()),
+                              buffer.size() * sizeof(uint64_t));
+    LV2_Atom_Forge_Frame frame;
+    const auto* atom = reinterpret_cast<const LV2_Atom*>(
+        lv2_atom_forge_object(&forge, &frame, 0, world->Map(editor_messages::kSettings)));
+    lv2_atom_forge_key(&forge, world->Map(editor_messages::kAbSelection));
+    lv2_atom_forge_int(&forge, 0);
+    lv2_atom_forge_key(&forge, world->Map(editor_messages::kValues));
+    lv2_atom_forge_vector(&forge, sizeof(double), world->Map(LV2_ATOM__Double),
+                          static_cast<uint32_t>(values.size()), values.data());
+    lv2_atom_forge_pop(&forge, &frame);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(atom);
+    return {bytes, bytes + lv2_atom_total_size(atom)};
+  }
+
+  void Deliver(const std::vector<uint8_t>& message) {
+    Lv2Instance probe(*world, plugin, 48000.0);
+    suil_instance_port_event(instance, probe.PortIndex("editor_out"),
+                             static_cast<uint32_t>(message.size()),
+                             world->Map(LV2_ATOM__eventTransfer), message.data());
+    Idle(30);
+  }
+
   std::unique_ptr<Lv2World> world;
   std::vector<double> lastSettings;
   const LilvPlugin* plugin = nullptr;
@@ -275,6 +306,37 @@ TEST_F(Lv2Ui, UndoTravelsToTheProcessingSideAndItsSettingsComeBack) {
   EXPECT_EQ(lastSettings[kWowIndex], 0.25);
   EXPECT_EQ(host->Pixels(EditorWindow(), knob), atStart);
   EXPECT_NEAR(*dsp.Control("wow"), 25.0 + 100.0 * 20.0 / 256.0, 1e-3);
+}
+
+// The processing side's messages reach the editor through the host's
+// buffers; one whose parts claim more than it holds is ignored, not read
+// past its end.
+TEST_F(Lv2Ui, SettingsMessagesThatDoNotHoldTogetherAreIgnored) {
+  Open();
+  ASSERT_FALSE(HasFatalFailure());
+  Lv2Instance dsp(*world, plugin, 48000.0);
+  ASSERT_TRUE(dsp.Ok());
+  *dsp.Control("wow") = 60.0f;
+  Shuttle(dsp);
+  ASSERT_FALSE(lastSettings.empty()) << "the editor did not ask for the settings";
+  const std::vector<double> wow60 = lastSettings;
+  SetPort("wow", 25.0f);
+  Idle(30);
+  const Rect knob{408, 268, 408 + 64, 268 + 64};
+  const std::vector<uint32_t> at25 = host->Pixels(EditorWindow(), knob);
+
+  const std::vector<uint8_t> whole = SettingsWithValuesLast(wow60);
+  const size_t valuesAt = whole.size() - (sizeof(LV2_Atom_Vector) + sizeof(double) * wow60.size());
+  std::vector<uint8_t> vectorShorterThanItsHeader = whole;
+  reinterpret_cast<LV2_Atom*>(vectorShorterThanItsHeader.data() + valuesAt)->size = 4;
+  std::vector<uint8_t> valuesPastTheEnd = whole;
+  reinterpret_cast<LV2_Atom*>(valuesPastTheEnd.data())->size -= 8;
+  for (const std::vector<uint8_t>* broken : {&vectorShorterThanItsHeader, &valuesPastTheEnd}) {
+    Deliver(*broken);
+    EXPECT_EQ(host->Pixels(EditorWindow(), knob), at25);
+  }
+  Deliver(whole);
+  EXPECT_NE(host->Pixels(EditorWindow(), knob), at25) << "the whole message was not taken";
 }
 
 }  // namespace
