@@ -67,7 +67,7 @@ class IPlugLV2 : public IPlugBase {
 
   // The state's key and type; the value is the VST 2 bank chunk's bytes.
   static constexpr const char* kStateKey = "urn:ostrelle:kestravon#bank";
-  static constexpr const char* kChunkType = "http://lv2plug.in/ns/ext/atom#Chunk";
+  static constexpr const char* kChunkType = LV2_ATOM__Chunk;
 
  protected:
   // The product's side of the editor's messages, on the audio thread under

@@ -3,6 +3,12 @@
 #include <cctype>
 #include <cstdio>
 
+#include <lv2/buf-size/buf-size.h>
+#include <lv2/options/options.h>
+#include <lv2/presets/presets.h>
+#include <lv2/resize-port/resize-port.h>
+#include <lv2/units/units.h>
+
 #include "lv2/TovraneLv2.h"
 #include "lv2/TovraneLv2Ui.h"
 
@@ -14,21 +20,22 @@ constexpr const char* kUiBinary = "KestravonUI.so";
 constexpr const char* kDescriptionFile = "Kestravon.ttl";
 constexpr const char* kPresetsFile = "presets.ttl";
 
+// The LV2 vocabularies by the names their headers give them.
 constexpr const char* kPrefixes =
-    "@prefix atom: <http://lv2plug.in/ns/ext/atom#> .\n"
-    "@prefix bufsz: <http://lv2plug.in/ns/ext/buf-size#> .\n"
+    "@prefix atom: <" LV2_ATOM_PREFIX "> .\n"
+    "@prefix bufsz: <" LV2_BUF_SIZE_PREFIX "> .\n"
     "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
     "@prefix foaf: <http://xmlns.com/foaf/0.1/> .\n"
-    "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
-    "@prefix opts: <http://lv2plug.in/ns/ext/options#> .\n"
-    "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
+    "@prefix lv2: <" LV2_CORE_PREFIX "> .\n"
+    "@prefix opts: <" LV2_OPTIONS_PREFIX "> .\n"
+    "@prefix pset: <" LV2_PRESETS_PREFIX "> .\n"
     "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
     "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
-    "@prefix rsz: <http://lv2plug.in/ns/ext/resize-port#> .\n"
-    "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
-    "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
-    "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
-    "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
+    "@prefix rsz: <" LV2_RESIZE_PORT_PREFIX "> .\n"
+    "@prefix state: <" LV2_STATE_PREFIX "> .\n"
+    "@prefix ui: <" LV2_UI_PREFIX "> .\n"
+    "@prefix units: <" LV2_UNITS_PREFIX "> .\n"
+    "@prefix urid: <" LV2_URID_PREFIX "> .\n\n";
 
 // Numbers as the shortest decimal that reads back as the same double, in
 // plain notation with a point (Turtle's decimal), so a program's 67.19 is
