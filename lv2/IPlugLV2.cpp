@@ -167,17 +167,17 @@ void IPlugLV2::WriteEditorReplies() {
     if (guard.owns_lock()) {
       const int ab = EditorSettings(settingsValues);
       LV2_Atom_Forge_Frame object;
-      const bool written =
-          lv2_atom_forge_frame_time(&forge, 0) &&
-          lv2_atom_forge_object(&forge, &object, 0, urids->settings) &&
-          lv2_atom_forge_key(&forge, urids->values) &&
-          lv2_atom_forge_vector(&forge, sizeof(double), urids->atomDouble,
-                                static_cast<uint32_t>(settingsValues.size()),
-                                settingsValues.data()) &&
-          lv2_atom_forge_key(&forge, urids->abSelection) && lv2_atom_forge_int(&forge, ab);
-      if (written) {
+      if (lv2_atom_forge_frame_time(&forge, 0) &&
+          lv2_atom_forge_object(&forge, &object, 0, urids->settings)) {
+        const bool written =
+            lv2_atom_forge_key(&forge, urids->values) &&
+            lv2_atom_forge_vector(&forge, sizeof(double), urids->atomDouble,
+                                  static_cast<uint32_t>(settingsValues.size()),
+                                  settingsValues.data()) &&
+            lv2_atom_forge_key(&forge, urids->abSelection) && lv2_atom_forge_int(&forge, ab);
+        // Popped whatever happened, so the sequence's frame is on top again.
         lv2_atom_forge_pop(&forge, &object);
-        settingsWanted = false;
+        if (written) settingsWanted = false;
       }
     }
   }
