@@ -1,4 +1,6 @@
 #pragma once
+#include <cmath>
+
 #include "lv2/IPlugLV2Ui.h"
 #include "lv2/TovranePorts.h"
 #include "product/TovraneProduct.h"
@@ -37,7 +39,7 @@ class TovraneLv2Ui : public IPlugLV2Ui, private EditorCommandTarget {
     EngineSnapshot settings = product.LiveSnapshot();
     for (const ParameterRow& row : kParameterTable) {
       const auto index = static_cast<size_t>(row.index);
-      if (index < values.size() && values[index] == values[index]) {
+      if (index < values.size() && !std::isnan(values[index])) {
         SetSnapshotField(row, values[index], &settings);
       }
     }

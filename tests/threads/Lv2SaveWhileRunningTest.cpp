@@ -58,7 +58,7 @@ TEST(Lv2SaveWhileRunning, StatesAreWholeAndTheAudioThreadNeverWaits) {
   for (uint32_t port = kPortLatency; port < controls.size(); ++port) {
     plug->ConnectPort(port, &controls[port]);
   }
-  const uint32_t wowPort = kFirstControlPort + kWow;
+  const auto wowPort = static_cast<uint32_t>(ControlPortOf(kControlPortParams, kWow));
   plug->Activate();
 
   std::atomic<bool> saving{true};
