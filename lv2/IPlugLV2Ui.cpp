@@ -4,7 +4,6 @@
 #include <cstring>
 #include <mutex>
 
-#include <lv2/atom/forge.h>
 #include <lv2/atom/util.h>
 
 #include "lv2/IPlugLV2.h"
@@ -20,15 +19,15 @@ IPlugLV2Ui::IPlugLV2Ui(const PlugIdentity& identity, std::span<const int> contro
   parent = FindLv2Feature(features, LV2_UI__parent);
   resize = static_cast<const LV2UI_Resize*>(FindLv2Feature(features, LV2_UI__resize));
   touch = static_cast<const LV2UI_Touch*>(FindLv2Feature(features, LV2_UI__touch));
-  map = static_cast<LV2_URID_Map*>(FindLv2Feature(features, LV2_URID__map));
-  if (map) urids.emplace(map);
+  auto* map = static_cast<LV2_URID_Map*>(FindLv2Feature(features, LV2_URID__map));
+  if (!map) return;
+  urids.emplace(map);
+  lv2_atom_forge_init(&forge, map);
 }
 
 void IPlugLV2Ui::SendMessage(editor_messages::Kind kind, int32_t parameter) {
   if (!urids || !write) return;
   alignas(8) std::array<uint8_t, 128> buffer{};
-  LV2_Atom_Forge forge;
-  lv2_atom_forge_init(&forge, map);
   lv2_atom_forge_set_buffer(&forge, buffer.data(), buffer.size());
   const LV2_URID type = kind == editor_messages::Kind::Command  ? urids->command
                         : kind == editor_messages::Kind::Record ? urids->record

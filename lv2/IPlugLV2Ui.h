@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include <lv2/atom/forge.h>
 #include <lv2/core/lv2.h>
 #include <lv2/ui/ui.h>
 
@@ -55,6 +56,7 @@ class IPlugLV2Ui : public IPlugBase {
   const LV2UI_Resize* resize = nullptr;
   const LV2UI_Touch* touch = nullptr;
   void* widget = nullptr;
-  LV2_URID_Map* map = nullptr;
   std::optional<editor_messages::Urids> urids;
+  // Set up once with the URIDs, not for every message.
+  LV2_Atom_Forge forge{};
 };
