@@ -83,7 +83,13 @@ void IPlugBase::SetInputConnected(int index, bool connected) {
   InputChannel* channel = inputs.Get(index);
   if (!channel) return;
   channel->connected = connected;
-  if (!connected) *channel->slot = channel->Scratch();
+  if (connected) return;
+  // While connected, the scratch held the host's samples; a disconnected
+  // input must be heard as silence, not as the last block it carried.
+  if (channel->scratch.Size() > 0) {
+    std::memset(channel->scratch.Data(), 0, static_cast<size_t>(channel->scratch.Size()));
+  }
+  *channel->slot = channel->Scratch();
 }
 
 void IPlugBase::SetOutputConnected(int index, bool connected) {

@@ -104,6 +104,9 @@ class IPlugBase {
   virtual void RefreshEditorControls();
   virtual void OnStateRestored() {}
   virtual void PrepareBlockSize(int frames);
+  // Brings the processing back to rest, as a new instance's: formats whose
+  // hosts deactivate and activate a plug-in to start it afresh call it.
+  virtual void RestartProcessing() {}
   // Sent at the start of every audio callback of a plug-in that takes MIDI.
   virtual void RequestMidiFromHost() {}
 
@@ -139,8 +142,8 @@ class IPlugBase {
   static int ReadChunkHeader(const StateChunk* chunk, int* pos);
   // A whole program or bank chunk as hosts store it: header, then the
   // parameter state or every preset. RestoreChunk reads a chunk without a
-  // header as parameter values from its first byte; values read before a
-  // failure stay applied, and the result is false.
+  // header as parameter values from its first byte; a chunk that cannot be
+  // read whole changes nothing, and the result is false.
   bool SaveChunk(StateChunk* chunk, bool isBank);
   bool RestoreChunk(const StateChunk* chunk, bool isBank);
   void ModifyCurrentPreset(const char* name = nullptr);
@@ -190,6 +193,19 @@ class IPlugBase {
   void RunFloatPieces(float** hostInputs, float** hostOutputs, int frames, bool accumulate);
   void BindDoubleBuffers(double** hostInputs, double** hostOutputs, int frames, int offset);
   int CountPresetsNamed(const char* text) const;
+  // Where one preset's fields lie in a bank chunk.
+  struct PresetRecord {
+    int namePos = 0;
+    int nameBytes = 0;
+    bool used = false;
+    int statePos = 0;
+  };
+  // The bytes of one parameter state: a double per parameter.
+  int64_t ParamStateBytes() const;
+  // Reads the record of the preset at pos; returns the position after it,
+  // or -1 when the chunk does not hold it whole.
+  int ReadPresetRecord(const StateChunk* chunk, int pos, PresetRecord* record) const;
+  void ApplyPresetRecord(const StateChunk* chunk, const PresetRecord& record, PlugPreset* preset);
   int ConnectedOutputs() const;
 
   PointerArray<ChannelIOPair> channelIO;

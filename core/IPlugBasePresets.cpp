@@ -1,6 +1,7 @@
 // Presets and the state-chunk format in which hosts save programs and banks.
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "core/IPlugBase.h"
 
@@ -21,12 +22,18 @@ bool IPlugBase::SerializeParams(StateChunk* chunk) {
   return stored && chunk->Size() > 0;
 }
 
+int64_t IPlugBase::ParamStateBytes() const {
+  return static_cast<int64_t>(NParams()) * static_cast<int64_t>(sizeof(double));
+}
+
+// All or nothing: a state that ends early changes no parameter, so a
+// damaged chunk can never leave some settings from it and some from before.
 int IPlugBase::UnserializeParams(const StateChunk* chunk, int pos) {
   Guard guard(lock);
-  for (int i = 0; i < NParams() && pos >= 0; ++i) {
+  if (pos < 0 || !chunk->HasBytes(pos, ParamStateBytes())) return -1;
+  for (int i = 0; i < NParams(); ++i) {
     double value = 0.0;
     pos = chunk->GetDouble(&value, pos);
-    if (pos < 0) value = 0.0;
     params.Get(i)->SetClamped(value);
   }
   for (int i = 0; i < NParams(); ++i) OnParamChanged(i);
@@ -66,46 +73,51 @@ bool IPlugBase::SerializePresets(StateChunk* chunk) {
   return ok;
 }
 
+int IPlugBase::ReadPresetRecord(const StateChunk* chunk, int pos, PresetRecord* record) const {
+  int32_t length = 0;
+  if (chunk->GetInt32(&length, pos) < 0) return -1;
+  // A negative length counts as an empty name; the fields after it are
+  // then read where an empty name would have put them, never before it.
+  const int64_t nameBytes = length > 0 ? length : 0;
+  const int64_t usedPos = int64_t{pos} + 4 + nameBytes;
+  if (!chunk->HasBytes(int64_t{pos} + 4, nameBytes) || !chunk->HasBytes(usedPos, 1)) return -1;
+  record->namePos = pos + 4;
+  record->nameBytes = static_cast<int>(nameBytes);
+  record->used = chunk->Data()[usedPos] != 0;
+  record->statePos = static_cast<int>(usedPos + 1);
+  if (!record->used) return record->statePos;
+  if (!chunk->HasBytes(record->statePos, ParamStateBytes())) return -1;
+  return static_cast<int>(record->statePos + ParamStateBytes());
+}
+
+// The whole bank is read before any of it is applied: a bank that ends
+// early or claims more than it holds changes no preset and no parameter.
 int IPlugBase::UnserializePresets(const StateChunk* chunk, int pos) {
   Guard guard(lock);
-  char nameBuffer[kPresetNameSize] = "";
-  for (int i = 0; i < NPresets() && pos >= 0; ++i) {
-    PlugPreset* preset = presets.Get(i);
-    const int lengthPos = pos;
-    int32_t length = 0;
-    const bool lengthRead = chunk->GetInt32(&length, lengthPos) >= 0;
-    // A negative length counts as an empty name; the fields after it are
-    // then read where an empty name would have put them, never before it.
-    const int64_t nameBytes = lengthRead && length > 0 ? length : 0;
-    const bool nameRead = lengthRead && chunk->HasBytes(int64_t{lengthPos} + 4, nameBytes);
-    if (nameRead) {
-      const int64_t kept = nameBytes < kPresetNameSize - 1 ? nameBytes : kPresetNameSize - 1;
-      std::memcpy(nameBuffer, chunk->Data() + lengthPos + 4, static_cast<size_t>(kept));
-      nameBuffer[kept] = '\0';
-      // A damaged chunk must not rename the preset it could not read.
-      CopyText(preset->name, kPresetNameSize, nameBuffer);
-    }
-
-    const int64_t usedPos = int64_t{lengthPos} + 4 + nameBytes;
-    uint8_t usedByte = 0;
-    if (lengthRead && chunk->HasBytes(usedPos, 1)) {
-      chunk->GetByte(&usedByte, static_cast<int>(usedPos));
-      preset->used = usedByte != 0;
-      pos = static_cast<int>(usedPos + 1);
-    } else {
-      pos = -1;
-    }
-
-    if (preset->used) {
-      pos = LoadState(chunk, pos);
-      if (pos > 0) {
-        preset->state.Clear();
-        SaveState(&preset->state);
-      }
-    }
+  std::vector<PresetRecord> records(static_cast<size_t>(NPresets()));
+  for (PresetRecord& record : records) {
+    if (pos < 0) return -1;
+    pos = ReadPresetRecord(chunk, pos, &record);
   }
+  if (pos < 0) return -1;
+  for (int i = 0; i < NPresets(); ++i) ApplyPresetRecord(chunk, records[i], presets.Get(i));
   LoadPreset(currentPreset);
   return pos;
+}
+
+void IPlugBase::ApplyPresetRecord(const StateChunk* chunk, const PresetRecord& record,
+                                  PlugPreset* preset) {
+  const int kept = record.nameBytes < kPresetNameSize - 1 ? record.nameBytes : kPresetNameSize - 1;
+  char name[kPresetNameSize] = "";
+  std::memcpy(name, chunk->Data() + record.namePos, static_cast<size_t>(kept));
+  name[kept] = '\0';
+  CopyText(preset->name, kPresetNameSize, name);
+  preset->used = record.used;
+  // Stored as the values load, limited to the parameters' ranges.
+  if (preset->used && LoadState(chunk, record.statePos) > 0) {
+    preset->state.Clear();
+    SaveState(&preset->state);
+  }
 }
 
 bool IPlugBase::SaveChunk(StateChunk* chunk, bool isBank) {
@@ -130,7 +142,8 @@ bool IPlugBase::RestoreChunk(const StateChunk* chunk, bool isBank) {
     result = UnserializePresets(chunk, pos);
   } else {
     result = LoadState(chunk, pos);
-    ModifyCurrentPreset();
+    // A program that could not be read leaves the current one as it was.
+    if (result >= 0) ModifyCurrentPreset();
   }
   if (result < 0) return false;
   RefreshEditorControls();

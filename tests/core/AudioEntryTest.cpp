@@ -136,16 +136,16 @@ TEST(AudioEntry, DisconnectedInputReadsZerosAndHostBuffersShift) {
   }
 }
 
-TEST(AudioEntry, DisconnectedInputKeepsItsLastBlock) {
+TEST(AudioEntry, DisconnectedInputIsSilentAfterCarryingABlock) {
   TestPlug plug;
   Connected(plug, 4);
   HostBuffers host(4);
   plug.ProcessFloatReplacing(host.inPtr, host.outPtr, 4);
   plug.SetInputConnected(1, false);
-  HostBuffers silent(4);
-  for (auto& c : silent.in) std::fill(c.begin(), c.end(), 0.0f);
-  plug.ProcessFloatReplacing(silent.inPtr, silent.outPtr, 4);
-  for (int s = 0; s < 4; ++s) EXPECT_EQ(silent.out[1][s], host.in[1][s]);
+  HostBuffers next(4);
+  plug.ProcessFloatReplacing(next.inPtr, next.outPtr, 4);
+  for (int s = 0; s < 4; ++s) EXPECT_EQ(next.out[1][s], 0.0f) << s;
+  for (int s = 0; s < 4; ++s) EXPECT_EQ(next.out[0][s], next.in[0][s]) << s;
 }
 
 TEST(AudioEntry, ZeroFramesStillRunsTheBlock) {
@@ -188,21 +188,22 @@ TEST(AudioEntry, MissingHostBuffersAreSilenceNotACrash) {
   EXPECT_EQ(plug.blocks.size(), 2u);
 }
 
-TEST(AudioEntry, PrepareWithSameSizeKeepsScratchContents) {
+TEST(AudioEntry, DisconnectedInputStaysSilentWhateverTheBlockSize) {
   TestPlug plug;
   Connected(plug, 4);
   HostBuffers host(4);
   plug.ProcessFloatReplacing(host.inPtr, host.outPtr, 4);
-  plug.SetInputConnected(1, false);  // its scratch keeps the last block
+  plug.SetInputConnected(1, false);
   plug.PrepareBlockSize(4);
   EXPECT_EQ(plug.BlockSize(), 4);
   HostBuffers next(4);
   plug.ProcessFloatReplacing(next.inPtr, next.outPtr, 4);
-  EXPECT_EQ(next.out[1][3], host.in[1][3]);
-  plug.PrepareBlockSize(8);  // a new size clears the scratch
+  EXPECT_EQ(next.out[1][3], 0.0f);
+  plug.PrepareBlockSize(8);
   HostBuffers after(8);
   plug.ProcessFloatReplacing(after.inPtr, after.outPtr, 8);
   EXPECT_EQ(after.out[1][3], 0.0f);
+  EXPECT_EQ(after.out[0][7], after.in[0][7]);
 }
 
 TEST(AudioEntry, EditorSetParameterChangesValueAndNotifies) {

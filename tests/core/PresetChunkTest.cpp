@@ -14,6 +14,14 @@ void PutName(StateChunk& chunk, const std::string& name) {
   chunk.PutBytes(name.data(), static_cast<int>(name.size()));
 }
 
+// Completes a bank of the test plug-in's four presets with unused ones.
+void PutUnusedPresets(StateChunk& bank, int count) {
+  for (int i = 0; i < count; ++i) {
+    PutName(bank, "Spare");
+    bank.PutByte(0);
+  }
+}
+
 std::vector<double> Values(const IPlugBase& plug) {
   std::vector<double> values;
   for (int i = 0; i < plug.NParams(); ++i) values.push_back(plug.GetParam(i)->Value());
@@ -77,7 +85,7 @@ TEST(ParamState, RoundTripsAndClampsWithoutRounding) {
   EXPECT_EQ(Values(other), Values(plug));
 }
 
-TEST(ParamState, ShortChunkStopsWhereItEnds) {
+TEST(ParamState, ShortChunkChangesNothing) {
   TestPlug plug;
   for (int i = 0; i < 4; ++i) plug.GetParam(i)->InitNumeric("p", 0, 5, 100, 0.01);
   for (int i = 0; i < 4; ++i) plug.GetParam(i)->Set(50.0);
@@ -85,9 +93,31 @@ TEST(ParamState, ShortChunkStopsWhereItEnds) {
   chunk.PutDouble(60.0);
   chunk.PutBytes("\x00\x00\x00", 3);  // a cut-off second value
   EXPECT_EQ(plug.UnserializeParams(&chunk, 0), -1);
-  // The first is read, the second becomes 0 limited to its range, the rest stay.
-  EXPECT_EQ(Values(plug), (std::vector<double>{60.0, 5.0, 50.0, 50.0}));
-  EXPECT_EQ(plug.changed.size(), 4u);
+  EXPECT_EQ(Values(plug), (std::vector<double>{50.0, 50.0, 50.0, 50.0}));
+  EXPECT_TRUE(plug.changed.empty());
+  // One byte short of the last value is as short as any.
+  StateChunk almost;
+  for (int i = 0; i < 3; ++i) almost.PutDouble(70.0);
+  almost.PutBytes("\x00\x00\x00\x00\x00\x00\x00", 7);
+  EXPECT_EQ(plug.UnserializeParams(&almost, 0), -1);
+  EXPECT_EQ(Values(plug), (std::vector<double>{50.0, 50.0, 50.0, 50.0}));
+  EXPECT_EQ(plug.UnserializeParams(&almost, -1), -1);
+}
+
+TEST(ParamState, CutProgramChunkLeavesTheCurrentProgramAlone) {
+  TestPlug plug;
+  plug.FillFreePresets("Kept", 4);
+  for (int i = 0; i < 4; ++i) plug.GetParam(i)->Set(30.0);
+  plug.ModifyCurrentPreset();
+  StateChunk program;
+  ASSERT_TRUE(plug.SaveChunk(&program, false));
+  ASSERT_TRUE(program.Resize(program.Size() - 1));
+  program.Data()[8] ^= 0x40;  // the first value changes, so a partial read would show
+  EXPECT_FALSE(plug.RestoreChunk(&program, false));
+  EXPECT_EQ(Values(plug), (std::vector<double>{30.0, 30.0, 30.0, 30.0}));
+  double stored = 0.0;
+  plug.PresetState(0)->GetDouble(&stored, 0);
+  EXPECT_EQ(stored, 30.0);
 }
 
 TEST(Presets, NamingAndSelection) {
@@ -190,14 +220,15 @@ TEST(BankChunk, LoadedValuesAreStoredAsLimited) {
   PutName(bank, "Hot");
   bank.PutByte(1);
   for (int p = 0; p < 4; ++p) bank.PutDouble(1000.0);
-  plug.UnserializePresets(&bank, 0);
+  PutUnusedPresets(bank, 3);
+  ASSERT_EQ(plug.UnserializePresets(&bank, 0), bank.Size());
   double stored = 0;
   plug.PresetState(0)->GetDouble(&stored, 0);
   EXPECT_EQ(stored, 100.0);
 }
 
 TEST(BankChunk, DamagedLengthsStayInsideTheChunk) {
-  const int32_t lengths[] = {-1, -100, INT_MIN, INT_MAX, 1 << 30, 9};
+  const int32_t lengths[] = {-100, INT_MIN, INT_MAX, 1 << 30, 9};
   for (int32_t length : lengths) {
     TestPlug plug;
     plug.FillFreePresets("Kept", 4);
@@ -205,30 +236,48 @@ TEST(BankChunk, DamagedLengthsStayInsideTheChunk) {
     bank.PutInt32(length);
     bank.PutBytes("name", 4);
     bank.PutByte(1);
-    const int pos = plug.UnserializePresets(&bank, 0);
-    if (length < 0) {
-      // Read as an empty name: the used byte follows the length field.
-      EXPECT_STREQ(plug.PresetNameAt(0), "") << length;
-    } else {
-      EXPECT_EQ(pos, -1) << length;
-      EXPECT_STREQ(plug.PresetNameAt(0), "Kept") << "a name that cannot be read is kept";
-    }
-    EXPECT_STREQ(plug.PresetNameAt(1), "Kept");
+    EXPECT_EQ(plug.UnserializePresets(&bank, 0), -1) << length;
+    for (int i = 0; i < 4; ++i) EXPECT_STREQ(plug.PresetNameAt(i), "Kept") << length;
   }
 }
 
-TEST(BankChunk, CutBankStopsAndReportsFailure) {
+TEST(BankChunk, NegativeNameLengthReadsAsAnEmptyName) {
   TestPlug plug;
   plug.FillFreePresets("Kept", 4);
   StateChunk bank;
-  PutName(bank, "One");
-  bank.PutByte(1);
-  for (int p = 0; p < 4; ++p) bank.PutDouble(7.0);
-  PutName(bank, "Two");  // its used byte is missing
-  EXPECT_EQ(plug.UnserializePresets(&bank, 0), -1);
-  EXPECT_STREQ(plug.PresetNameAt(0), "One");
+  bank.PutInt32(-1);
+  bank.PutByte(1);  // the used byte follows the length field
+  for (int p = 0; p < 4; ++p) bank.PutDouble(12.0);
+  PutUnusedPresets(bank, 3);
+  EXPECT_EQ(plug.UnserializePresets(&bank, 0), bank.Size());
+  EXPECT_STREQ(plug.PresetNameAt(0), "");
+  EXPECT_STREQ(plug.PresetNameAt(3), "Spare");
+  EXPECT_EQ(Values(plug), (std::vector<double>{12, 12, 12, 12}));
+}
+
+TEST(BankChunk, EveryCutOfABankChangesNothing) {
+  TestPlug source;
+  const double values[4] = {10, 20, 30, 40};
+  source.AddPresetValues("One", values);
+  source.AddPresetValues("Two", values);
+  source.FillFreePresets("Three", 2);
+  StateChunk whole;
+  ASSERT_TRUE(source.SaveChunk(&whole, true));
+  for (int size = 0; size < whole.Size(); ++size) {
+    TestPlug plug;
+    plug.FillFreePresets("Kept", 4);
+    for (int i = 0; i < 4; ++i) plug.GetParam(i)->Set(55.0);
+    plug.changed.clear();
+    StateChunk cut;
+    cut.PutBytes(whole.Data(), size);
+    EXPECT_FALSE(plug.RestoreChunk(&cut, true)) << size;
+    for (int i = 0; i < 4; ++i) EXPECT_STREQ(plug.PresetNameAt(i), "Kept") << size;
+    EXPECT_EQ(Values(plug), (std::vector<double>{55, 55, 55, 55})) << size;
+    EXPECT_TRUE(plug.changed.empty()) << size;
+  }
+  TestPlug plug;
+  EXPECT_TRUE(plug.RestoreChunk(&whole, true));
   EXPECT_STREQ(plug.PresetNameAt(1), "Two");
-  EXPECT_STREQ(plug.PresetNameAt(2), "Kept");
 }
 
 TEST(BankChunk, NamesStopAtZeroAndAreCut) {
@@ -242,7 +291,8 @@ TEST(BankChunk, NamesStopAtZeroAndAreCut) {
   bank.PutByte(0);
   PutName(bank, std::string(300, 'q'));
   bank.PutByte(0);
-  plug.UnserializePresets(&bank, 0);
+  PutUnusedPresets(bank, 1);
+  ASSERT_EQ(plug.UnserializePresets(&bank, 0), bank.Size());
   EXPECT_STREQ(plug.PresetNameAt(1), "ab");
   EXPECT_EQ(std::string(plug.PresetNameAt(2)), std::string(255, 'q'));
 }

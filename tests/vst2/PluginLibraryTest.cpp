@@ -142,9 +142,17 @@ TEST_F(PluginLibrary, ProgramAndBankChunks) {
   EXPECT_EQ(Dispatch(effSetChunk, 1, static_cast<VstIntPtr>(body.size()), body.data()), 1);
   EXPECT_FLOAT_EQ(effect->getParameter(effect, 11), 0.2f);
 
-  // A cut chunk applies what it holds and reports failure.
-  std::vector<uint8_t> cut(program.begin(), program.begin() + 8 + 10 * 8);
+  // A cut chunk changes nothing, the current program included, and reports failure.
+  const float stored = effect->getParameter(effect, 5);
+  effect->setParameter(effect, 5, 0.7f);
+  const std::vector<uint8_t> before = Chunk(false);
+  std::vector<uint8_t> cut(program.begin(), program.begin() + 51);
   EXPECT_EQ(Dispatch(effSetChunk, 1, static_cast<VstIntPtr>(cut.size()), cut.data()), 0);
+  EXPECT_FLOAT_EQ(effect->getParameter(effect, 5), 0.7f);
+  EXPECT_EQ(Chunk(false), before);
+  Dispatch(effSetProgram, 0, 1);
+  Dispatch(effSetProgram, 0, 0);
+  EXPECT_FLOAT_EQ(effect->getParameter(effect, 5), stored) << "the program itself is kept";
 
   // Sizes no chunk of ours can have are refused.
   EXPECT_EQ(Dispatch(effSetChunk, 1, -5, copy.data()), 0);
@@ -321,6 +329,28 @@ TEST_F(PluginLibrary, DisconnectedInputIsHeardAsSilence) {
   });
   EXPECT_EQ(disconnected.outLeft, silentRight.outLeft);
   EXPECT_EQ(disconnected.outRight, silentRight.outRight);
+}
+
+TEST_F(PluginLibrary, InputDisconnectedAfterPlayingIsHeardAsSilence) {
+  Block loud(256);
+  Block silence(256);
+  std::fill(silence.left.begin(), silence.left.end(), 0.0f);
+  std::fill(silence.right.begin(), silence.right.end(), 0.0f);
+  for (int i = 0; i < 4; ++i) effect->processReplacing(effect, loud.Inputs(), loud.Outputs(), 256);
+  VstSpeakerArrangement mono{};
+  mono.numChannels = 1;
+  VstSpeakerArrangement stereo{};
+  stereo.numChannels = 2;
+  Dispatch(effMainsChanged, 0, 0);
+  Dispatch(effSetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&mono), &stereo);
+  Dispatch(effMainsChanged, 0, 1);
+  // Two seconds: long enough for every tail of the loud blocks to die away.
+  for (int i = 0; i < 345; ++i) {
+    effect->processReplacing(effect, silence.Inputs(), silence.Outputs(), 256);
+  }
+  double sum = 0.0;
+  for (float v : silence.outRight) sum += static_cast<double>(v) * v;
+  EXPECT_LT(std::sqrt(sum / 256), 1e-6);
 }
 
 TEST_F(PluginLibrary, OversizedAndOddBlocksAreSafe) {
