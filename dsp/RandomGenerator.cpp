@@ -61,3 +61,9 @@ int RandomGenerator::Next() {
 }
 
 void RandomGenerator::ResetForThisThread() { StoreState(1); }
+
+uint32_t RandomGenerator::StateOfThisThread() { return LoadState(); }
+
+RandomGenerator::Replay::Replay(uint32_t state) : ownState(LoadState()) { StoreState(state); }
+
+RandomGenerator::Replay::~Replay() { StoreState(ownState); }

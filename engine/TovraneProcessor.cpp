@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "core/DenormalGuard.h"
+#include "dsp/RandomGenerator.h"
 
 namespace {
 
@@ -45,7 +46,18 @@ double TovraneProcessor<Maths>::CombGain(double zq) {
 }
 
 template <class Maths>
-TovraneProcessor<Maths>::TovraneProcessor() {
+TovraneProcessor<Maths>::TovraneProcessor() : drawnFrom(RandomGenerator::StateOfThisThread()) {
+  StartTapes();
+}
+
+template <class Maths>
+TovraneProcessor<Maths>::TovraneProcessor(uint32_t drawnFrom) : drawnFrom(drawnFrom) {
+  RandomGenerator::Replay replay(drawnFrom);
+  StartTapes();
+}
+
+template <class Maths>
+void TovraneProcessor<Maths>::StartTapes() {
   leftChannel.Init(kLeftStart);
   rightChannel.Init(kRightStart);
   transportSines.SetTime(DoublePair{kLeftStart, kRightStart});

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <limits>
 
 #include "dsp/BiquadSection.h"
@@ -27,6 +28,10 @@ template <class Maths>
 class TovraneProcessor {
  public:
   TovraneProcessor();
+  // A processor at rest with the same noise as one made when the thread's
+  // random generator stood at `drawnFrom`: what a new instance would be,
+  // without new draws.
+  explicit TovraneProcessor(uint32_t drawnFrom);
   TovraneProcessor(const TovraneProcessor&) = delete;
   TovraneProcessor& operator=(const TovraneProcessor&) = delete;
 
@@ -50,6 +55,8 @@ class TovraneProcessor {
   // side, comb left, comb right.
   const GlideRamp& DelayGlide(int which) const;
   double DelayTime(int which) const;
+  // The random generator's state the noise was drawn from.
+  uint32_t DrawnFrom() const { return drawnFrom; }
 
  private:
   // Frames are processed in runs of up to this many, stage by stage: long
@@ -75,7 +82,10 @@ class TovraneProcessor {
   static void SilenceOutput(double* const* outputs, int frames);
   bool SignalStateIsFinite() const;
   void ClearSignalState();
+  // Draws the noise and sets both tapes at their starting points.
+  void StartTapes();
 
+  uint32_t drawnFrom = 0;
   // What each block works from, as the last Apply left it.
   TapeChannelSettings channelSettings;
   bool bypass = false;

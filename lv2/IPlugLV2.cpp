@@ -107,9 +107,11 @@ void IPlugLV2::ConnectPort(uint32_t port, void* data) {
   if (control < controlPorts.size()) controlPorts[control] = static_cast<const float*>(data);
 }
 
-// As a VST 2 host resuming processing: the processing starts afresh at the
-// host's rate, with its latency known before the first block.
+// LV2 hosts activate a plug-in to start it afresh (some run it for a while
+// before they load a session into it): the processing starts from rest at
+// the host's rate, with its latency known before the first block.
 void IPlugLV2::Activate() {
+  RestartProcessing();
   OnReset();
   SetActive(true);
 }

@@ -1,5 +1,8 @@
 #pragma once
+#include <atomic>
+#include <memory>
 #include <mutex>
+#include <new>
 #include <utility>
 
 #include "engine/TovraneProcessor.h"
@@ -29,8 +32,30 @@ class TovranePlug : public Binding {
     std::lock_guard<std::recursive_mutex> guard(this->Lock());
     // The new delay lines are allocated here, on the host's thread, not by
     // the first block at the new rate.
-    processor.Prepare(this->SampleRate());
+    processor->Prepare(this->SampleRate());
     UpdateLatency();
+  }
+
+  // A processor made afresh, with the same noise, takes the place of one
+  // that has run: every filter, delay line, smoother, modulation and the
+  // tube stage start as a new instance's. It is made and prepared on the
+  // host's thread and handed over while no block runs; should the memory
+  // not be had, the processing goes on as it was.
+  void RestartProcessing() override {
+    std::lock_guard<std::recursive_mutex> guard(this->Lock());
+    if (atRest.load(std::memory_order_acquire)) return;
+    std::unique_ptr<Processing> fresh;
+    try {
+      fresh = std::make_unique<Processing>(processor->DrawnFrom());
+      fresh->Prepare(this->SampleRate());
+    } catch (const std::bad_alloc&) {
+      return;
+    }
+    {
+      AudioGate::HostHold hold(this->Gate());
+      processor.swap(fresh);
+      atRest.store(true, std::memory_order_release);
+    }
   }
 
   void SetActive(bool on) override {
@@ -42,14 +67,15 @@ class TovranePlug : public Binding {
   // the product's mailbox, and nothing here takes the plug-in's lock.
   void ProcessBlock(double** inputs, double** outputs, int frames) override {
     const TovraneProduct::BlockSettings& settings = product.TakeBlockSettings();
-    processor.Apply(settings.snapshot, settings.powerOff != 0);
-    processor.Process(inputs, outputs, frames, this->SampleRate());
+    atRest.store(false, std::memory_order_relaxed);
+    processor->Apply(settings.snapshot, settings.powerOff != 0);
+    processor->Process(inputs, outputs, frames, this->SampleRate());
     product.BlockDone(settings);
   }
 
   TovraneProduct& Product() { return product; }
   const TovraneProduct& Product() const { return product; }
-  const Processing& Processor() const { return processor; }
+  const Processing& Processor() const { return *processor; }
 
  private:
   static PlugIdentity Identity() {
@@ -67,6 +93,8 @@ class TovranePlug : public Binding {
 
   // The processor first: it draws the brown noise's loops from the random
   // generator before anything else of the plug-in is made.
-  Processing processor;
+  std::unique_ptr<Processing> processor = std::make_unique<Processing>();
+  // No block has run since the processor was made.
+  std::atomic<bool> atRest{true};
   TovraneProduct product{*this};
 };
