@@ -85,6 +85,11 @@ IControl* IGraphics::GetControl(int index) const {
   return controls[static_cast<std::size_t>(index)].get();
 }
 
+int IGraphics::HeldParameter() const {
+  const IControl* held = GetControl(capture);
+  return held ? held->ParamIdx() : -1;
+}
+
 void IGraphics::CreateSurfaces() {
   backBuffer = std::make_unique<LICE_SysBitmap>(width, height);
   // The surface comes uninitialised; start from transparent black so that

@@ -117,6 +117,9 @@ class IGraphics : public IEditorLink {
   int FindControlAt(int x, int y) const;
 
   int Capture() const { return capture; }
+  // The parameter of the control the mouse holds, or -1: a value shown from
+  // elsewhere must not move a control under the user's hand.
+  int HeldParameter() const;
   void SetCapture(int index) { capture = index; }
   int MouseOverIndex() const { return mouseOver; }
   void SetMouseOverIndex(int index) { mouseOver = index; }

@@ -147,9 +147,10 @@ void IPlugLV2::QueueEditorMessages() {
 
 void IPlugLV2::HandleEditorMessages() {
   for (int i = 0; i < pendingCount; ++i) {
-    OnEditorMessage(pending[i]);
-    // Every command may change the settings; a new editor asks for them.
-    if (pending[i].kind != editor_messages::Kind::Record) settingsWanted = true;
+    // Only what changed the settings is answered (a new editor asks for
+    // them): an answer reaches the editor late, and must not move it back.
+    const bool changed = OnEditorMessage(pending[i]);
+    if (changed || pending[i].kind == editor_messages::Kind::Request) settingsWanted = true;
   }
   pendingCount = 0;
 }

@@ -71,8 +71,9 @@ class IPlugLV2 : public IPlugBase {
 
  protected:
   // The product's side of the editor's messages, on the audio thread under
-  // the plug-in's lock.
-  virtual void OnEditorMessage(const editor_messages::Message&) {}
+  // the plug-in's lock. True when the message changed the settings played,
+  // which the editor is then sent.
+  virtual bool OnEditorMessage(const editor_messages::Message&) { return false; }
   // One value per parameter of the settings the editor should show (see
   // editor_messages::kSettings); returns the live A/B slot.
   virtual int EditorSettings(std::span<double> values) {

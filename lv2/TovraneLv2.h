@@ -15,16 +15,17 @@ class TovraneLv2 : public TovranePlug<IPlugLV2, ProductMaths> {
       : TovranePlug(kControlPortParams, sampleRate, features) {}
 
  protected:
-  void OnEditorMessage(const editor_messages::Message& message) override {
+  bool OnEditorMessage(const editor_messages::Message& message) override {
     switch (message.kind) {
       case editor_messages::Kind::Command:
-        if (ParameterAt(message.parameter)) Product().EditorCommand(message.parameter);
-        break;
+        if (!ParameterAt(message.parameter)) return false;
+        Product().EditorCommand(message.parameter);
+        return TovraneProduct::CommandChangesSettings(message.parameter);
       case editor_messages::Kind::Record:
         Product().RecordSnapshotIfChanged();
-        break;
+        return false;
       default:
-        break;
+        return false;
     }
   }
 

@@ -65,6 +65,8 @@ class TovraneProduct {
   // switch and the readout follow them; the parameters keep their values,
   // as they do after an undo here.
   void ShowSettings(const EngineSnapshot& settings, int abSelection);
+  // Whether an editor command changes the settings played (undo, redo, A/B).
+  static bool CommandChangesSettings(int index);
 
   // Where the editor layout put the controls the product talks to.
   void SetEditorControlIndexes(int readout, int lfBoost, int hfBoost, int age);
@@ -88,7 +90,9 @@ class TovraneProduct {
   void MakePresets();
   void GreyToneKnobs(bool greyed);
   void SwapAB();
-  void PushSnapshotToEditor();
+  // Shows the live settings in the editor; given the settings it showed,
+  // only the controls whose values differ, and not the A/B switch.
+  void PushSnapshotToEditor(const EngineSnapshot* shown = nullptr);
   void SetCommandParam(int index, double value);
   void UpdateReadout(const BlockSettings& settings);
   // Hands the live settings to the audio thread; called under the lock

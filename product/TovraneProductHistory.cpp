@@ -1,4 +1,5 @@
 // Undo, redo and A/B comparison over whole settings snapshots.
+#include "editor/IGraphics.h"
 #include "product/ParameterTable.h"
 #include "product/TovraneProduct.h"
 
@@ -70,26 +71,44 @@ void TovraneProduct::SwapAB() {
   }
 }
 
+bool TovraneProduct::CommandChangesSettings(int index) {
+  return index == kUndo || index == kRedo || index == kAB;
+}
+
+// Settings made elsewhere arrive late: the editor may have moved on since
+// they were made. Only the controls whose values they change move, and the
+// one the mouse holds keeps the value its gesture is giving it.
 void TovraneProduct::ShowSettings(const EngineSnapshot& settings, int abSelection) {
   Guard guard(plug.Lock());
+  const EngineSnapshot shown = liveSnapshot;
+  const IGraphics* graphics = Graphics();
+  const int held = graphics ? graphics->HeldParameter() : -1;
   liveSnapshot = settings;
+  for (const ParameterRow& row : kParameterTable) {
+    if (row.index == held) SetSnapshotField(row, SnapshotField(row, shown), &liveSnapshot);
+  }
+  const bool abChanged = abSelector != abSelection;
   abSelector = abSelection;
   GreyToneKnobs(liveSnapshot.profile == 3);
-  PushSnapshotToEditor();
+  PushSnapshotToEditor(&shown);
+  if (abChanged && plug.Editor()) {
+    plug.Editor()->SetParameterFromHost(kAB, static_cast<double>(abSelector), false);
+  }
   Publish();
 }
 
-void TovraneProduct::PushSnapshotToEditor() {
+void TovraneProduct::PushSnapshotToEditor(const EngineSnapshot* shown) {
   Guard guard(plug.Lock());
   IEditorLink* editor = plug.Editor();
   if (!editor) return;
   for (const ParameterRow& row : kParameterTable) {
     const double field = SnapshotField(row, liveSnapshot);
+    if (shown && SnapshotField(row, *shown) == field) continue;
     if (row.fraction) {
       editor->SetParameterFromHost(row.index, field * 100, false);
     } else if (row.whole) {
       editor->SetParameterFromHost(row.index, field, false);
     }
   }
-  editor->SetParameterFromHost(kAB, static_cast<double>(abSelector), false);
+  if (!shown) editor->SetParameterFromHost(kAB, static_cast<double>(abSelector), false);
 }

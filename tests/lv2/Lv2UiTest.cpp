@@ -308,6 +308,53 @@ TEST_F(Lv2Ui, UndoTravelsToTheProcessingSideAndItsSettingsComeBack) {
   EXPECT_NEAR(*dsp.Control("wow"), 25.0 + 100.0 * 20.0 / 256.0, 1e-3);
 }
 
+// A host carries the editor's writes to the processing side and the
+// answers back a cycle later, while the mouse goes on: the knob under it
+// goes on from where the drag has taken it, and its port only rises.
+TEST_F(Lv2Ui, AKnobUnderTheMouseIsNotMovedBackByTheProcessingSide) {
+  Open();
+  ASSERT_FALSE(HasFatalFailure());
+  Lv2Instance dsp(*world, plugin, 48000.0);
+  ASSERT_TRUE(dsp.Ok());
+  *dsp.Control("wow") = 25.0f;
+  SetPort("wow", 25.0f);
+  Shuttle(dsp);
+  recorder.writes.clear();
+  const uint32_t wowPort = dsp.PortIndex("wow");
+  const uint32_t editorOut = dsp.PortIndex("editor_out");
+  const LV2_URID transfer = world->Map(LV2_ATOM__eventTransfer);
+  std::vector<float> written;
+  std::vector<std::vector<uint8_t>> late;
+  ASSERT_TRUE(host->MovePointer(EditorWindow(), 440, 300));
+  ASSERT_TRUE(host->Button(Button1, true));
+  Idle(20);
+  for (int step = 1; step <= 6; ++step) {
+    host->MovePointer(EditorWindow(), 440, 300 - 5 * step);
+    Idle(20);
+    for (const PortWrite& write : recorder.writes) {
+      if (write.protocol == 0 && write.port == wowPort) written.push_back(write.value);
+      if (write.protocol == 0) {
+        if (float* control = ControlAt(dsp, write.port)) *control = write.value;
+      } else if (write.protocol == transfer) {
+        dsp.SendEditorMessage(write.bytes);
+      }
+    }
+    recorder.writes.clear();
+    for (const std::vector<uint8_t>& reply : late) {
+      suil_instance_port_event(instance, editorOut, static_cast<uint32_t>(reply.size()), transfer,
+                               reply.data());
+    }
+    std::vector<float> silence(256, 0.0f), left, right;
+    dsp.Render(silence, silence, &left, &right, {256});
+    late = dsp.TakeEditorReplies();
+  }
+  host->Button(Button1, false);
+  Idle(30);
+  ASSERT_EQ(written.size(), 6u);
+  for (size_t i = 1; i < written.size(); ++i) EXPECT_GT(written[i], written[i - 1]) << i;
+  EXPECT_NEAR(written.back(), 25.0 + 100.0 * 30.0 / 256.0, 1e-3);
+}
+
 // The processing side's messages reach the editor through the host's
 // buffers; one whose parts claim more than it holds is ignored, not read
 // past its end.
