@@ -1,24 +1,50 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the tools need.
 # Idempotent: only packages that are missing are installed.
+#   install-deps.sh           everything: building, rendering, the tests and the packages
+#   install-deps.sh --render  only what building the plug-ins and rendering through them need
+#   --print (after either)    lists the packages instead of installing them
 set -euo pipefail
 
-packages=(
+# Building the plug-ins (VST 2 and LV2, with the editor) and the render host.
+render_packages=(
   build-essential cmake ninja-build pkg-config git
-  clang libclang-rt-14-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev zlib1g-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
-  libx11-dev libxtst-dev xvfb xauth
+  libx11-dev
   libsndfile1-dev
+  lv2-dev
+)
+# The tests, the fuzz runs, the Windows cross build, the manual and the packages.
+test_packages=(
+  clang libclang-rt-14-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  libxtst-dev xvfb xauth
   libcairo2-dev
   dragonfly-reverb-vst
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 dpkg-dev
   help2man lintian man-db file unzip
-  lv2-dev liblilv-dev lilv-utils libsuil-dev sordi
+  liblilv-dev lilv-utils libsuil-dev sordi
   nsis pandoc python3-matplotlib
   python3
 )
+
+packages=("${render_packages[@]}" "${test_packages[@]}")
+print=0
+for arg in "$@"; do
+  case "${arg}" in
+    --render) packages=("${render_packages[@]}") ;;
+    --print) print=1 ;;
+    *)
+      echo "usage: $0 [--render] [--print]" >&2
+      exit 2
+      ;;
+  esac
+done
+if [ "${print}" -eq 1 ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

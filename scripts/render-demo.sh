@@ -4,11 +4,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --render
 
 echo "=== configure and build (release: Kestravon, kestravon-render)"
-cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" --target Kestravon kestravon-render
+# The render preset is the release build without the tests and benchmarks,
+# whose packages the render command does not install.
+cmake --preset render >/dev/null
+cmake --build --preset render -j "$(nproc)" --target Kestravon kestravon-render
 
 render=build/release/tools/render/kestravon-render
 plugin=build/release/Kestravon.so
