@@ -37,9 +37,9 @@ class IPlugVST : public IPlugBase {
   bool SendSysExMsg(const SysExMessage* message) override;
   void RequestMidiFromHost() override;
 
-  // The host is told of a new latency from the audio callback, once the
-  // plug-in's lock is released: a host that takes a lock of its own in the
-  // callback, while its audio thread waits for ours, would otherwise deadlock.
+  // The host is told of a new latency by the dispatcher call that changed
+  // it, once the plug-in's lock is released: a host may take a lock of its
+  // own in that callback, and must not be called so from the audio thread.
   void SendPendingDisplayUpdate();
 
   int HostExtensions() const { return hostExtensions; }

@@ -20,27 +20,29 @@ VstIntPtr VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index, VstIntPt
     delete plug;
     return 0;
   }
-  return plug->Dispatch(opcode, index, value, ptr, opt);
+  const VstIntPtr result = plug->Dispatch(opcode, index, value, ptr, opt);
+  // Hosts may take their own locks or rebuild their display when told of a
+  // change, so they are told by the thread that made it, outside the
+  // plug-in's lock, and never by the audio thread.
+  plug->SendPendingDisplayUpdate();
+  return result;
 }
 
 void VSTProcess(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
   if (IPlugVST* plug = IPlugVST::FromEffect(effect)) {
     plug->ProcessFloatAccumulating(inputs, outputs, frames);
-    plug->SendPendingDisplayUpdate();
   }
 }
 
 void VSTProcessReplacing(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
   if (IPlugVST* plug = IPlugVST::FromEffect(effect)) {
     plug->ProcessFloatReplacing(inputs, outputs, frames);
-    plug->SendPendingDisplayUpdate();
   }
 }
 
 void VSTProcessDoubleReplacing(AEffect* effect, double** inputs, double** outputs, int32_t frames) {
   if (IPlugVST* plug = IPlugVST::FromEffect(effect)) {
     plug->ProcessDoubleReplacing(inputs, outputs, frames);
-    plug->SendPendingDisplayUpdate();
   }
 }
 

@@ -110,7 +110,7 @@ TEST(VstBinding, NotificationsReachTheHost) {
   plug.ChangeLatency(1499);
   EXPECT_EQ(plug.Effect()->initialDelay, 1499);
   EXPECT_EQ(plug.Latency(), 1499);
-  EXPECT_EQ(host.Count(audioMasterUpdateDisplay), 0) << "told from the audio callback";
+  EXPECT_EQ(host.Count(audioMasterUpdateDisplay), 0) << "told once the changing call has left";
   plug.SendPendingDisplayUpdate();
   plug.SendPendingDisplayUpdate();
   EXPECT_EQ(host.Count(audioMasterUpdateDisplay), 1);
