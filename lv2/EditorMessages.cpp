@@ -1,6 +1,6 @@
 #include "lv2/EditorMessages.h"
 
-#include <lv2/atom/util.h>
+#include "lv2/AtomWalk.h"
 
 namespace editor_messages {
 
@@ -30,8 +30,7 @@ Message Read(const Urids& urids, const LV2_Atom* atom) {
   if (type == urids.record) return {Kind::Record, 0};
   if (type == urids.request) return {Kind::Request, 0};
   if (type != urids.command) return {};
-  const LV2_Atom* parameter = nullptr;
-  lv2_atom_object_get(object, urids.parameter, &parameter, 0);
+  const LV2_Atom* parameter = atom_walk::FindProperty(object, urids.parameter);
   if (!parameter || parameter->type != urids.atomInt || parameter->size != sizeof(int32_t)) {
     return {};
   }

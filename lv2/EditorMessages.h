@@ -37,7 +37,9 @@ struct Urids {
   LV2_URID atomObject, atomInt, atomDouble, atomVector, atomSequence, eventTransfer;
 };
 
-// The message an atom holds; Kind::Unknown for anything else.
+// The message an atom holds; Kind::Unknown for anything else, a malformed
+// message included. The atom's claimed body must be readable (see
+// atom_walk::FitsIn).
 Message Read(const Urids& urids, const LV2_Atom* atom);
 
 }  // namespace editor_messages

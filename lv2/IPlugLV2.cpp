@@ -9,6 +9,7 @@
 #include <lv2/buf-size/buf-size.h>
 #include <lv2/options/options.h>
 
+#include "lv2/AtomWalk.h"
 #include "lv2/Lv2Features.h"
 
 namespace {
@@ -138,7 +139,10 @@ void IPlugLV2::ApplyControlPorts() {
 
 void IPlugLV2::QueueEditorMessages() {
   if (!editorIn || !urids) return;
-  LV2_ATOM_SEQUENCE_FOREACH(editorIn, event) {
+  // The host's buffer holds the sequence it describes; nothing else tells
+  // how far it reaches.
+  atom_walk::SequenceEvents events(editorIn, atom_walk::TotalSize(&editorIn->atom));
+  while (const LV2_Atom_Event* event = events.Next()) {
     const editor_messages::Message message = editor_messages::Read(*urids, &event->body);
     if (message.kind == editor_messages::Kind::Unknown) continue;
     if (pendingCount < static_cast<int>(pending.size())) pending[pendingCount++] = message;

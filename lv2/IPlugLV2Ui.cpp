@@ -6,6 +6,7 @@
 
 #include <lv2/atom/util.h>
 
+#include "lv2/AtomWalk.h"
 #include "lv2/IPlugLV2.h"
 #include "lv2/Lv2Features.h"
 
@@ -43,34 +44,21 @@ void IPlugLV2Ui::SendMessage(editor_messages::Kind kind, int32_t parameter) {
         urids->eventTransfer, atom);
 }
 
-namespace {
-
-// Whether a part of a message lies wholly within it: sizes come from the
-// host's buffer and are not taken on trust.
-bool WithinMessage(const LV2_Atom* part, const LV2_Atom* message) {
-  const auto* end = reinterpret_cast<const uint8_t*>(message) + lv2_atom_total_size(message);
-  return reinterpret_cast<const uint8_t*>(part) + lv2_atom_total_size(part) <= end;
-}
-
-}  // namespace
-
 void IPlugLV2Ui::ReadProcessingMessage(const LV2_Atom* atom) {
   if (!urids || atom->type != urids->atomObject || atom->size < sizeof(LV2_Atom_Object_Body)) {
     return;
   }
   const auto* object = reinterpret_cast<const LV2_Atom_Object*>(atom);
   if (object->body.otype != urids->settings) return;
-  const LV2_Atom* values = nullptr;
-  const LV2_Atom* ab = nullptr;
-  lv2_atom_object_get(object, urids->values, &values, urids->abSelection, &ab, 0);
-  if (!values || values->type != urids->atomVector || !WithinMessage(values, atom) ||
+  // Found only wholly within the message: sizes come from the host's
+  // buffer and are not taken on trust.
+  const LV2_Atom* values = atom_walk::FindProperty(object, urids->values);
+  const LV2_Atom* ab = atom_walk::FindProperty(object, urids->abSelection);
+  if (!values || values->type != urids->atomVector ||
       values->size < sizeof(LV2_Atom_Vector_Body)) {
     return;
   }
-  if (!ab || ab->type != urids->atomInt || ab->size != sizeof(int32_t) ||
-      !WithinMessage(ab, atom)) {
-    return;
-  }
+  if (!ab || ab->type != urids->atomInt || ab->size != sizeof(int32_t)) return;
   const auto* vector = reinterpret_cast<const LV2_Atom_Vector*>(values);
   if (vector->body.child_type != urids->atomDouble || vector->body.child_size != sizeof(double)) {
     return;
@@ -95,10 +83,9 @@ void IPlugLV2Ui::CloseWidget() {
 
 void IPlugLV2Ui::PortEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer) {
   if (urids && format == urids->eventTransfer && port == EditorOutPort(controlParams.size()) &&
-      buffer &&
-      size >= sizeof(LV2_Atom)) {
+      buffer) {
     const auto* atom = static_cast<const LV2_Atom*>(buffer);
-    if (lv2_atom_total_size(atom) <= size) ReadProcessingMessage(atom);
+    if (atom_walk::FitsIn(atom, size)) ReadProcessingMessage(atom);
     return;
   }
   if (format != 0 || size != sizeof(float) || !buffer || port < kFirstControlPort) return;

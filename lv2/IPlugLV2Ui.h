@@ -45,6 +45,7 @@ class IPlugLV2Ui : public IPlugBase {
   virtual void OnSettingsFromProcessing(std::span<const double>, int) {}
 
  private:
+  // atom: known to fit the host's buffer.
   void ReadProcessingMessage(const LV2_Atom* atom);
   void WritePort(int index);
   void Touch(int index, bool grabbed);

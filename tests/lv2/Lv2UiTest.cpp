@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "Lv2TestHost.h"
+#include "PageEndBuffer.h"
 #include "TestHostWindow.h"
 #include "XvfbTest.h"
 #include "lv2/EditorMessages.h"
@@ -215,16 +216,19 @@ class Lv2Ui : public XvfbTest {
     return {bytes, bytes + lv2_atom_total_size(atom)};
   }
 
+  // The message in a buffer ending where a page no one may read begins, so
+  // that reading past it crashes.
   void Deliver(const std::vector<uint8_t>& message) {
     Lv2Instance probe(*world, plugin, 48000.0);
     suil_instance_port_event(instance, probe.PortIndex("editor_out"),
                              static_cast<uint32_t>(message.size()),
-                             world->Map(LV2_ATOM__eventTransfer), message.data());
+                             world->Map(LV2_ATOM__eventTransfer), pageEnd.Place(message));
     Idle(30);
   }
 
   std::unique_ptr<Lv2World> world;
   std::vector<double> lastSettings;
+  PageEndBuffer pageEnd;
   const LilvPlugin* plugin = nullptr;
   std::unique_ptr<TestHostWindow> host;
   Recorder recorder;
@@ -383,6 +387,34 @@ TEST_F(Lv2Ui, SettingsMessagesThatDoNotHoldTogetherAreIgnored) {
     EXPECT_EQ(host->Pixels(EditorWindow(), knob), at25);
   }
   Deliver(whole);
+  EXPECT_NE(host->Pixels(EditorWindow(), knob), at25) << "the whole message was not taken";
+}
+
+// Sizes whose sum with a header's wraps to nothing in 32 bits claim that a
+// part fits where it does not.
+TEST_F(Lv2Ui, SettingsMessagesWhoseSizesWrapAreNotReadPastTheirBuffer) {
+  Open();
+  ASSERT_FALSE(HasFatalFailure());
+  SetPort("wow", 25.0f);
+  Idle(30);
+  const Rect knob{408, 268, 408 + 64, 268 + 64};
+  const std::vector<uint32_t> at25 = host->Pixels(EditorWindow(), knob);
+
+  // 16 bytes, whose object claims 0xFFFFFFF8 bytes of body.
+  const LV2_Atom_Object claimsAll{{0xFFFFFFF8u, world->Map(LV2_ATOM__Object)},
+                                  {0, world->Map(editor_messages::kSettings)}};
+  const auto* claimsAllBytes = reinterpret_cast<const uint8_t*>(&claimsAll);
+  // 72 bytes, whole but for a values vector of one double claiming 0xFFFFFFF8 bytes.
+  std::vector<uint8_t> valuesClaimAll = SettingsWithValuesLast({0.6});
+  ASSERT_EQ(valuesClaimAll.size(), 72u);
+  reinterpret_cast<LV2_Atom*>(valuesClaimAll.data() + 48)->size = 0xFFFFFFF8u;
+  Deliver(std::vector<uint8_t>(claimsAllBytes, claimsAllBytes + sizeof claimsAll));
+  Deliver(valuesClaimAll);
+  EXPECT_EQ(host->Pixels(EditorWindow(), knob), at25);
+
+  std::vector<double> wow60(kWowIndex + 1, std::nan(""));
+  wow60[kWowIndex] = 0.6;
+  Deliver(SettingsWithValuesLast(wow60));
   EXPECT_NE(host->Pixels(EditorWindow(), knob), at25) << "the whole message was not taken";
 }
 
