@@ -5,6 +5,8 @@
 
 namespace {
 
+constexpr int kCommonSampleRate = 44100;
+
 std::string LowerExtension(const std::string& path) {
   const size_t dot = path.find_last_of('.');
   const size_t slash = path.find_last_of('/');
@@ -45,6 +47,10 @@ bool Holds(int container, int subtype, int channels, int sampleRate) {
   return subtype != 0 && sf_format_check(&probe) == SF_TRUE;
 }
 
+std::string CannotHold(const std::string& path) {
+  return "the output format of " + path + " cannot hold that sample format";
+}
+
 }  // namespace
 
 AudioFile::~AudioFile() {
@@ -70,15 +76,12 @@ bool AudioFile::OpenWrite(const std::string& filePath, int channels, int sampleR
                           SampleFormat format, int inputSubtype, std::string* error,
                           std::string* note) {
   path = filePath;
+  if (!CheckOutputName(filePath, format, error)) return false;
   const int container = ContainerFor(filePath);
-  if (container == 0) {
-    *error = "unsupported output format for " + filePath + " (use .wav, .flac, .aif or .aiff)";
-    return false;
-  }
   int subtype = SubtypeFor(format, inputSubtype);
   if (!Holds(container, subtype, channels, sampleRate)) {
     if (format != SampleFormat::kSameAsInput) {
-      *error = "the output format of " + filePath + " cannot hold that sample format";
+      *error = CannotHold(filePath);
       return false;
     }
     subtype = container == SF_FORMAT_FLAC ? SF_FORMAT_PCM_24 : SF_FORMAT_FLOAT;
@@ -121,6 +124,21 @@ bool AudioFile::Close(std::string* error) {
   file = nullptr;
   if (!ok) *error = "writing " + path + " failed";
   return ok;
+}
+
+bool AudioFile::CheckOutputName(const std::string& path, SampleFormat format, std::string* error) {
+  const int container = ContainerFor(path);
+  if (container == 0) {
+    *error = "unsupported output format for " + path + " (use .wav, .flac, .aif or .aiff)";
+    return false;
+  }
+  // One channel at a common rate: what any file of the type can hold.
+  if (format != SampleFormat::kSameAsInput &&
+      !Holds(container, SubtypeFor(format, 0), 1, kCommonSampleRate)) {
+    *error = CannotHold(path);
+    return false;
+  }
+  return true;
 }
 
 bool AudioFile::ParseSampleFormat(const std::string& text, SampleFormat* format) {

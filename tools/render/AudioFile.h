@@ -35,6 +35,9 @@ class AudioFile {
   int Subtype() const { return info.format & SF_FORMAT_SUBMASK; }
 
   static bool ParseSampleFormat(const std::string& text, SampleFormat* format);
+  // False with the reason when no file of this name can be written in this
+  // format, whatever audio it is to hold.
+  static bool CheckOutputName(const std::string& path, SampleFormat format, std::string* error);
 
  private:
   SNDFILE* file = nullptr;

@@ -119,15 +119,15 @@ bool CommandLine::Parse(int argc, const char* const* argv, RenderOptions* option
     else if (option.rfind("--", 0) != 0) {
       *error = "unexpected argument '" + option + "' (see --help)";
       return false;
-    } else if (args.Done()) {
-      RenderOptions probe;
-      // An unknown option reads better as unknown than as missing a value.
-      if (ParseValueOption(option, "", &probe, error) || error->rfind("unknown", 0) != 0) {
+    } else {
+      const std::string value = args.Done() ? std::string() : args.Take();
+      const bool parsed = ParseValueOption(option, value, options, error);
+      // An empty value, missing or given as "", would silently stand for the
+      // option's default; an unknown option reads better as unknown.
+      if (value.empty() && (parsed || error->rfind("unknown", 0) != 0)) {
         *error = option + " needs a value";
       }
-      return false;
-    } else if (!ParseValueOption(option, args.Take(), options, error)) {
-      return false;
+      if (!parsed || value.empty()) return false;
     }
   }
   if (options->help || options->version) return true;
@@ -171,12 +171,13 @@ Renders audio files through a VST 2 plug-in (by default Kestravon), offline.
                            keep the plug-in's latency at the start of the output
                            (by default it is dropped and the end rendered instead)
   --double                 process in double precision
-  --list                   print the parameters and the programs, then go on
+  --list                   print the parameters with the values each takes, and the
+                           programs, then go on
   --program N|NAME         select a program by index or name
-  --set NAME=VALUE         set a parameter (repeatable). VALUE is in the units the
-                           plug-in shows ("--set Wow=40"); when the plug-in cannot
-                           read the text, the setting whose display is closest is
-                           searched. NAME=n:0.5 sets the normalised value 0..1.
+  --set NAME=VALUE         set a parameter (repeatable): a number in the range the
+                           plug-in shows, in its units ("--set Wow=40"), or one of
+                           its choices, by name in any case ("--set Profile=b") or
+                           by number. NAME=n:0.5 sets the normalised value 0..1.
   --load-fxb FILE          load a bank, then --program, --load-fxp and --set apply
   --load-fxp FILE          load a program into the current program
   --save-fxp FILE          save the current program after the changes above
@@ -192,7 +193,9 @@ Renders audio files through a VST 2 plug-in (by default Kestravon), offline.
   --version                print the version
 
 A mono input feeds both inputs of a stereo plug-in and gives a stereo output.
-Exit status: 0 done, 1 failed, 2 bad command line.
+Exit status: 0 done, 1 failed, 2 bad command line: an unknown option, parameter
+or program, a value out of range or not among the choices, or a missing input
+file. A bad command line stops the run before any file is written.
 )";
 }
 

@@ -31,6 +31,9 @@ struct RenderOptions {
 class CommandLine {
  public:
   static constexpr int kMaxBlockSize = 1 << 20;
+  // Exit statuses, as the help text states them.
+  static constexpr int kExitFailed = 1;
+  static constexpr int kExitBadCommandLine = 2;
 
   // False with a one-line error for unknown options and bad values.
   static bool Parse(int argc, const char* const* argv, RenderOptions* options, std::string* error);

@@ -1,37 +1,16 @@
 #include "tools/render/ParameterSetter.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 #include "tools/render/PluginHost.h"
+#include "tools/render/TextCompare.h"
 
 namespace {
 
 constexpr int kSearchSteps = 1000;
 constexpr int kRefineSteps = 40;
-
-std::string Trim(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
-// The leading number of a text such as "-3.5 dB"; false when it has none.
-bool LeadingNumber(const std::string& text, double* value) {
-  const std::string trimmed = Trim(text);
-  char* end = nullptr;
-  *value = std::strtod(trimmed.c_str(), &end);
-  return end != trimmed.c_str() && std::isfinite(*value);
-}
 
 }  // namespace
 
@@ -43,37 +22,56 @@ bool ParameterSetter::Apply(const std::string& assignment, std::string* error) {
   }
   const std::string name = Trim(assignment.substr(0, equals));
   const std::string value = Trim(assignment.substr(equals + 1));
-  const int index = FindParam(name);
+  ParameterCatalog catalog(host);
+  const int index = catalog.Find(name);
   if (index < 0) {
-    *error = "unknown parameter '" + name + "' (--list shows the names)";
+    *error = "unknown parameter '" + name + "'; the parameters are " + catalog.NameList();
     return false;
-  }
-  if (value.rfind("n:", 0) == 0) {
-    char* end = nullptr;
-    const double normalized = std::strtod(value.c_str() + 2, &end);
-    if (end == value.c_str() + 2 || *end != '\0' || !(normalized >= 0.0 && normalized <= 1.0)) {
-      *error = "normalised value for '" + name + "' must be a number from 0 to 1, got '" +
-               value.substr(2) + "'";
-      return false;
-    }
-    host.SetParam(index, static_cast<float>(normalized));
-    return true;
   }
   if (value.empty()) {
     *error = "no value given for '" + name + "'";
     return false;
   }
-  if (host.SetParamFromText(index, value) || SearchDisplay(index, value)) return true;
-  *error = "'" + value + "' is not a value of '" + name + "'";
+  if (value.rfind("n:", 0) == 0) return SetNormalized(index, value.substr(2), error);
+  if (SetValue(catalog.Values(index), index, value, error)) return true;
+  *error = "--set " + assignment + ": " + *error;
   return false;
 }
 
-int ParameterSetter::FindParam(const std::string& name) {
-  const std::string wanted = Lower(Trim(name));
-  for (int i = 0; i < host.NumParams(); ++i) {
-    if (Lower(Trim(host.ParamName(i))) == wanted) return i;
+bool ParameterSetter::SetNormalized(int index, const std::string& text, std::string* error) {
+  double normalized = 0.0;
+  std::string numberText, rest;
+  if (!ReadNumber(text, &normalized, &numberText, &rest) || !rest.empty() ||
+      !(normalized >= 0.0 && normalized <= 1.0)) {
+    *error = "normalised value for '" + host.ParamName(index) +
+             "' must be a number from 0 to 1, got '" + text + "'";
+    return false;
   }
-  return -1;
+  host.SetParam(index, static_cast<float>(normalized));
+  return true;
+}
+
+bool ParameterSetter::SetValue(const ParameterValues& values, int index, const std::string& value,
+                               std::string* error) {
+  const ParameterTarget target = values.Match(value);
+  switch (target.kind) {
+    case ParameterTarget::Kind::kNormalized:
+      host.SetParam(index, static_cast<float>(target.normalized));
+      return true;
+    case ParameterTarget::Kind::kNumber:
+      if (host.SetParamFromText(index, target.text) || SearchDisplay(index, target.text)) {
+        return true;
+      }
+      break;
+    case ParameterTarget::Kind::kPluginText:
+      if (host.SetParamFromText(index, target.text)) return true;
+      *error = "the plug-in does not read '" + value + "' (n:0 to 1 sets the normalised value)";
+      return false;
+    case ParameterTarget::Kind::kRefused:
+      break;
+  }
+  *error = Trim(host.ParamName(index)) + " takes " + values.Text();
+  return false;
 }
 
 bool ParameterSetter::SearchDisplay(int index, const std::string& value) {
@@ -122,9 +120,11 @@ bool ParameterSetter::SearchDisplay(int index, const std::string& value) {
 }
 
 double ParameterSetter::Distance(const std::string& display, const std::string& wanted) {
-  if (Lower(Trim(display)) == Lower(wanted)) return 0.0;
+  if (SameText(display, wanted)) return 0.0;
   double shown = 0.0, target = 0.0;
-  if (LeadingNumber(display, &shown) && LeadingNumber(wanted, &target)) {
+  std::string numberText, rest;
+  if (ReadNumber(display, &shown, &numberText, &rest) &&
+      ReadNumber(wanted, &target, &numberText, &rest)) {
     return std::fabs(shown - target);
   }
   return std::numeric_limits<double>::infinity();

@@ -18,6 +18,11 @@ constexpr size_t kTextBufferSize = 1024;
 constexpr int32_t kProcessLevelUser = 1;
 constexpr int kMaxChannels = 64;
 constexpr int kMaxParams = 100000;
+// Plug-ins that answer these effVendorSpecific calls return kVendorAnswer;
+// any other return means the call is unknown to them.
+constexpr int32_t kVendorDisplayAt = effGetParamDisplay;  // formats opt, a normalised value
+constexpr int32_t kVendorIsStepped = 8;
+constexpr VstIntPtr kVendorAnswer = 0xBEEF;
 
 // The callback only receives the effect record; this maps it back to its
 // host. Single-threaded by design, like the rest of the render host.
@@ -144,6 +149,25 @@ bool PluginHost::SetParamFromText(int index, const std::string& text) {
   std::vector<char> buffer(kTextBufferSize, 0);
   std::copy_n(text.begin(), std::min(text.size(), kTextBufferSize - 1), buffer.begin());
   return Dispatch(effString2Parameter, index, 0, buffer.data()) != 0;
+}
+
+bool PluginHost::ParamDisplayAt(int index, float normalized, std::string* text) {
+  if (!ValidParam(index)) return false;
+  std::vector<char> buffer(kTextBufferSize, 0);
+  if (Dispatch(effVendorSpecific, kVendorDisplayAt, index, buffer.data(), normalized) !=
+      kVendorAnswer) {
+    return false;
+  }
+  buffer.back() = '\0';
+  *text = buffer.data();
+  return true;
+}
+
+bool PluginHost::ParamIsStepped(int index) {
+  if (!ValidParam(index)) return false;
+  // Room for a plug-in that takes the call for another one and writes a text.
+  std::vector<char> scratch(kTextBufferSize, 0);
+  return Dispatch(effVendorSpecific, kVendorIsStepped, index, scratch.data()) == kVendorAnswer;
 }
 
 int PluginHost::CurrentProgram() { return static_cast<int>(Dispatch(effGetProgram)); }

@@ -53,6 +53,12 @@ class PluginHost {
   void SetParam(int index, float normalized);
   // effString2Parameter: true when the plug-in accepted the text.
   bool SetParamFromText(int index, const std::string& text);
+  // The text the parameter would show at a normalised value, asked without
+  // moving it; false when the plug-in cannot format values it does not hold.
+  bool ParamDisplayAt(int index, float normalized, std::string* text);
+  // True when the plug-in says the parameter moves in whole steps; false also
+  // when it cannot tell.
+  bool ParamIsStepped(int index);
 
   int CurrentProgram();
   void SetProgram(int index);

@@ -5,9 +5,17 @@
 #include "tools/render/CommandLine.h"
 #include "tools/render/PluginHost.h"
 
-// One run of kestravon-render: writes the demo clip, loads the plug-in,
-// applies banks, programs and parameters in that order, lists and saves
-// them, then renders the input.
+// Why a run stopped, and the exit status that says so.
+struct RunError {
+  std::string message;
+  int status = CommandLine::kExitFailed;
+};
+
+// One run of kestravon-render: checks the files named, loads the plug-in,
+// applies banks, programs and parameters in that order and lists them, and
+// only then writes: the demo clip, the saved programs and banks, the
+// editor's picture and the rendered input. A bad command line is thus
+// refused before any file is written.
 class RenderApp {
  public:
   explicit RenderApp(const RenderOptions& options) : options(options) {}
@@ -17,16 +25,21 @@ class RenderApp {
   static std::string DefaultPluginPath();
 
  private:
-  bool WriteDemoClip(std::string* error);
-  bool OpenInput(std::string* error);
+  bool Prepare(RunError* error);
+  bool Produce(RunError* error);
+  bool CheckInputs(RunError* error) const;
+  bool CheckOutputs(RunError* error) const;
+  bool InputIsDemoClip() const;
+  bool WriteDemoClip(RunError* error);
+  bool OpenInput(RunError* error);
   bool NeedsPlugin() const;
-  bool LoadPlugin(std::string* error);
-  bool ApplyState(std::string* error);
-  bool SelectProgram(std::string* error);
+  bool LoadPlugin(RunError* error);
+  bool ApplyState(RunError* error);
+  bool SelectProgram(RunError* error);
   void ListPlugin();
-  bool SaveState(std::string* error);
-  bool PictureEditor(std::string* error);
-  bool RenderInput(std::string* error);
+  bool SaveState(RunError* error);
+  bool PictureEditor(RunError* error);
+  bool RenderInput(RunError* error);
   void Note(const std::string& text) const;
 
   RenderOptions options;

@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
   std::string error;
   if (!CommandLine::Parse(argc, argv, &options, &error)) {
     std::fprintf(stderr, "kestravon-render: error: %s\n", error.c_str());
-    return 2;
+    return CommandLine::kExitBadCommandLine;
   }
   if (options.help) {
     std::fputs(CommandLine::HelpText(), stdout);

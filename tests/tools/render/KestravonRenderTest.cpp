@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "RenderTestSupport.h"
 
@@ -147,11 +148,74 @@ TEST_F(KestravonRenderTest, PluginAndRenderHostReportTheSameVersion) {
 
 TEST_F(KestravonRenderTest, UnknownNamesAreErrors) {
   const RunResult parameter = RunRender({"--plugin", KESTRAVON_PLUGIN, "--set", "Flutter=3"});
-  EXPECT_NE(parameter.exitCode, 0);
-  EXPECT_NE(parameter.err.find("unknown parameter 'Flutter'"), std::string::npos);
+  EXPECT_EQ(parameter.exitCode, 2);
+  EXPECT_NE(parameter.err.find("unknown parameter 'Flutter'; the parameters are Input Gain, "
+                               "Profile, Noise amp,"),
+            std::string::npos)
+      << parameter.err;
   const RunResult program = RunRender({"--plugin", KESTRAVON_PLUGIN, "--program", "Jazz"});
-  EXPECT_NE(program.exitCode, 0);
+  EXPECT_EQ(program.exitCode, 2);
   EXPECT_NE(program.err.find("unknown program 'Jazz'"), std::string::npos);
+  const RunResult unnamed = RunRender({"--plugin", KESTRAVON_PLUGIN, "--set", "=1"});
+  EXPECT_EQ(unnamed.exitCode, 2);
+  EXPECT_NE(unnamed.err.find("unknown parameter ''"), std::string::npos) << unnamed.err;
+}
+
+// What --list says each parameter takes is what a refused value is told.
+TEST_F(KestravonRenderTest, MistypedValuesStopTheRunBeforeAnythingIsWritten) {
+  const RunResult list = RunRender({"--plugin", KESTRAVON_PLUGIN, "--list"});
+  ASSERT_EQ(list.exitCode, 0) << list.err;
+  EXPECT_EQ(FindListed(list.out, "Wow").values, "0.00 to 100.00 %");
+  EXPECT_EQ(FindListed(list.out, "Profile").values, "A (0), B (1), C (2), Off (3)");
+  EXPECT_EQ(FindListed(list.out, "Noise type").values,
+            "Noise 1 (0), Noise 2 (1), Vinyl 1 (2), Vinyl 2 (3), Brown (4)");
+  EXPECT_EQ(FindListed(list.out, "Power").values, "On (0), Off (1)");
+  const std::string out = TempPath("never.wav");
+  const std::string fxp = TempPath("never.fxp");
+  for (const auto& [name, value] :
+       std::vector<std::pair<std::string, std::string>>{{"Wow", "abc"},
+                                                        {"Wow", "500"},
+                                                        {"Wow", "-5"},
+                                                        {"Wow", "40 dB"},
+                                                        {"Profile", "7"},
+                                                        {"Profile", "1.5"},
+                                                        {"Profile", "D"},
+                                                        {"Noise type", "Vinyl 3"},
+                                                        {"Power", "2"},
+                                                        {"Power", "maybe"}}) {
+    const std::string set = name + "=" + value;
+    const RunResult run = RunRender({"--plugin", KESTRAVON_PLUGIN, "--input", clip, "--output", out,
+                                     "--save-fxp", fxp, "--set", set});
+    EXPECT_EQ(run.exitCode, 2) << set;
+    EXPECT_EQ(run.err, "kestravon-render: error: --set " + set + ": " + name + " takes " +
+                           FindListed(list.out, name).values + "\n");
+    EXPECT_FALSE(std::filesystem::exists(out)) << set;
+    EXPECT_FALSE(std::filesystem::exists(fxp)) << set;
+  }
+}
+
+TEST_F(KestravonRenderTest, ChoicesByNameInAnyCaseAndNumbersAsBefore) {
+  // Every whole value of every choice is reached by its own name.
+  for (const auto& [name, choices] : std::vector<std::pair<std::string, std::vector<std::string>>>{
+           {"Profile", {"a", "B", "c", "OFF"}},
+           {"Noise type", {"Noise 1", "NOISE 2", "vinyl 1", "Vinyl 2", "bRoWn"}},
+           {"Power", {"on", "Off"}}}) {
+    for (size_t value = 0; value < choices.size(); ++value) {
+      const RunResult run =
+          RunRender({"--plugin", KESTRAVON_PLUGIN, "--set", name + "=" + choices[value], "--list"});
+      ASSERT_EQ(run.exitCode, 0) << run.err;
+      EXPECT_EQ(FindListed(run.out, name).display, std::to_string(value)) << choices[value];
+    }
+  }
+  const RunResult numbers =
+      RunRender({"--plugin", KESTRAVON_PLUGIN, "--set", "Noise type=4", "--set", "Profile=3.0",
+                 "--set", "Power=1", "--set", "Wow=12.5 %", "--set", "Speed=100", "--list"});
+  ASSERT_EQ(numbers.exitCode, 0) << numbers.err;
+  EXPECT_EQ(FindListed(numbers.out, "Noise type").display, "4");
+  EXPECT_EQ(FindListed(numbers.out, "Profile").display, "3");
+  EXPECT_EQ(FindListed(numbers.out, "Power").display, "1");
+  EXPECT_EQ(FindListed(numbers.out, "Wow").display, "12.50 %");
+  EXPECT_EQ(FindListed(numbers.out, "Speed").display, "100.00 %");
 }
 
 }  // namespace

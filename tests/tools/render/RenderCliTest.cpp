@@ -17,6 +17,11 @@ void ExpectOneLineError(const RunResult& run, const std::string& part) {
   EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
 }
 
+void ExpectBadCommandLine(const RunResult& run, const std::string& part) {
+  EXPECT_EQ(run.exitCode, 2) << run.err;
+  ExpectOneLineError(run, part);
+}
+
 std::string WriteClip(int channels = 2, int frames = 4000) {
   const std::string path = TempPath("in.wav");
   WriteAudio(path, TestSignal(channels, frames, 44100));
@@ -117,7 +122,8 @@ TEST(RenderCliTest, ErrorsAreOneLineWithNonZeroStatus) {
   ExpectOneLineError(RunRender({"--plugin", FAKE_PLUGIN, "--input", in, "--output", in}),
                      "would overwrite the input");
   EXPECT_EQ(ReadAudio(in).Frames(), 4000u);
-  ExpectOneLineError(RunRender({"--plugin", TempPath("nothing.so"), "--list"}), "cannot load");
+  ExpectBadCommandLine(RunRender({"--plugin", TempPath("nothing.so"), "--list"}),
+                       "nothing.so: no such file");
   ExpectOneLineError(RunRender({"--plugin", NO_ENTRY_LIBRARY, "--list"}), "entry point");
   ExpectOneLineError(RunRender({"--plugin", BAD_MAGIC_PLUGIN, "--list"}), "magic");
   ExpectOneLineError(
@@ -134,6 +140,9 @@ TEST(RenderCliTest, ErrorsAreOneLineWithNonZeroStatus) {
   }
   ExpectOneLineError(RunRender({"--plugin", FAKE_PLUGIN, "--input", notAudio, "--output", out}),
                      "cannot read");
+  const RunResult notPlugin = RunRender({"--plugin", notAudio, "--list"});
+  EXPECT_EQ(notPlugin.exitCode, 1);
+  ExpectOneLineError(notPlugin, "cannot load");
   ExpectOneLineError(RunRender({"--plugin", FAKE_PLUGIN, "--input", WriteClip(3), "--output", out}),
                      "3 channels");
 }
@@ -147,6 +156,15 @@ TEST(RenderCliTest, BadCommandLinesExitWithStatus2) {
         {"--frobnicate"},
         {"--plugin"},
         {"--input", "a.wav"},
+        {"--sample-rate", "999", "--list"},
+        {"--sample-rate", "nan", "--list"},
+        {"--seconds", "0", "--demo-clip", "a.wav"},
+        {"--tail", "1s", "--list"},
+        {"--block-size", "2000000", "--list"},
+        {"--plugin", "", "--list"},
+        {"--program", "", "--list"},
+        {"--set", "", "--list"},
+        {"--input", "", "--output", "b.wav"},
         {}}) {
     const RunResult run = RunRender(args);
     EXPECT_EQ(run.exitCode, 2) << run.err;
@@ -155,6 +173,94 @@ TEST(RenderCliTest, BadCommandLinesExitWithStatus2) {
   const RunResult help = RunRender({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("--set NAME=VALUE"), std::string::npos);
+}
+
+// A refused run leaves every file it would have written as it was.
+class RefusedRunTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    input = WriteClip();
+    output = TempPath("out.wav");
+    WriteAudio(output, TestSignal(1, 10, 8000));
+    outputBytes = ReadBytes(output);
+    outputTime = std::filesystem::last_write_time(output);
+  }
+  // Runs with an output that exists and a program file and a demo clip that
+  // do not, after the given arguments.
+  RunResult Run(const std::vector<std::string>& args) {
+    std::vector<std::string> all = {"--plugin",    FAKE_PLUGIN,
+                                    "--input",     input,
+                                    "--output",    output,
+                                    "--save-fxp",  TempPath("saved.fxp"),
+                                    "--demo-clip", TempPath("clip.wav")};
+    all.insert(all.end(), args.begin(), args.end());
+    return RunRender(all);
+  }
+  void TearDown() override {
+    EXPECT_FALSE(std::filesystem::exists(TempPath("saved.fxp")));
+    EXPECT_FALSE(std::filesystem::exists(TempPath("clip.wav")));
+    EXPECT_TRUE(ReadBytes(output) == outputBytes);
+    EXPECT_EQ(std::filesystem::last_write_time(output), outputTime);
+  }
+  std::string input, output;
+  std::vector<unsigned char> outputBytes;
+  std::filesystem::file_time_type outputTime;
+};
+
+TEST_F(RefusedRunTest, ValuesOutsideTheRangeOrChoicesSayWhatTheParameterTakes) {
+  for (const std::string gain : {"2.5", "-0.5", "abc", "1.5 dB", "0x1", "inf"}) {
+    ExpectBadCommandLine(Run({"--set", "Gain=" + gain}),
+                         "--set Gain=" + gain + ": Gain takes 0.00 to 2.00 x");
+  }
+  // The fake shows its modes by name only: a number is none of them.
+  for (const std::string mode : {"Maybe", "1"}) {
+    ExpectBadCommandLine(Run({"--set", "mode=" + mode}),
+                         "--set mode=" + mode + ": Mode takes Off, On");
+  }
+  ExpectBadCommandLine(Run({"--set", "Gain=n:1.5"}), "from 0 to 1");
+  ExpectBadCommandLine(Run({"--set", "Volume=3"}),
+                       "unknown parameter 'Volume'; the parameters are Gain, Mode");
+}
+
+TEST_F(RefusedRunTest, UnknownProgramsAndMissingInputFiles) {
+  ExpectBadCommandLine(Run({"--program", "Delta"}), "unknown program 'Delta'");
+  ExpectBadCommandLine(Run({"--program", "3"}), "unknown program 3");
+  for (const char* option : {"--load-fxp", "--load-fxb", "--plugin"}) {
+    ExpectBadCommandLine(Run({option, TempPath("missing")}), "missing: no such file");
+  }
+  ExpectBadCommandLine(Run({"--input", TempPath("missing.wav")}), "missing.wav: no such file");
+}
+
+TEST_F(RefusedRunTest, OutputsThatCannotBeWrittenAreRefusedFirst) {
+  ExpectBadCommandLine(Run({"--output", TempPath("out.mp9")}), "unsupported output format");
+  ExpectBadCommandLine(Run({"--output", TempPath("out.flac"), "--format", "float"}), "cannot hold");
+  ExpectBadCommandLine(Run({"--demo-clip", TempPath("clip.ogg")}), "unsupported output format");
+  ExpectBadCommandLine(Run({"--output", input}), "would overwrite the input");
+}
+
+// The fake cannot format values it does not hold, so listing what each
+// parameter takes sets every value in turn: the ones set before are put back.
+TEST(RenderCliTest, ValuesTakenAsListed) {
+  const std::string fxp = TempPath("listed.fxp");
+  const RunResult run = RunRender({"--plugin", FAKE_PLUGIN, "--set", "Gain=1.5 X", "--set",
+                                   " MODE = on ", "--list", "--save-fxp", fxp});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(FindListed(run.out, "Gain").display, "1.50 x");
+  EXPECT_EQ(FindListed(run.out, "Gain").values, "0.00 to 2.00 x");
+  EXPECT_EQ(FindListed(run.out, "Mode").display, "On");
+  EXPECT_EQ(FindListed(run.out, "Mode").values, "Off, On");
+  const RunResult saved = RunRender({"--plugin", FAKE_PLUGIN, "--load-fxp", fxp, "--list"});
+  ASSERT_EQ(saved.exitCode, 0) << saved.err;
+  EXPECT_EQ(FindListed(saved.out, "Gain").display, "1.50 x");
+  EXPECT_EQ(FindListed(saved.out, "Mode").display, "On");
+}
+
+TEST(RenderCliTest, DemoClipWrittenInTheSameRunCanBeItsInput) {
+  const std::string clip = TempPath("clip.wav");
+  const RunResult run = RunRender({"--plugin", FAKE_PLUGIN, "--demo-clip", clip, "--seconds", "0.5",
+                                   "--input", clip, "--output", TempPath("out.wav"), "-q"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(ReadAudio(TempPath("out.wav")).Frames(), 22050u);
 }
 
 TEST(RenderCliTest, VersionIsTheProjectsAndHelpNamesIt) {

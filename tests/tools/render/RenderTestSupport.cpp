@@ -50,6 +50,26 @@ RunResult RunRender(const std::vector<std::string>& args) {
   return result;
 }
 
+// Lines of --list read "%4d  %-24s %-20s %-32s %.6f": index, name, display
+// and unit, the values the parameter takes, normalised value.
+ListedParameter FindListed(const std::string& listOutput, const std::string& name) {
+  constexpr size_t kNameColumn = 6, kNameWidth = 24, kDisplayColumn = 31, kDisplayWidth = 20;
+  auto trimmed = [](std::string text) {
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text.erase(0, text.find_first_not_of(' '));
+  };
+  for (const std::string& line : Lines(listOutput)) {
+    if (line.size() <= kDisplayColumn + kDisplayWidth ||
+        trimmed(line.substr(kNameColumn, kNameWidth)) != name) {
+      continue;
+    }
+    const std::string rest = line.substr(kDisplayColumn + kDisplayWidth);
+    return {trimmed(line.substr(kDisplayColumn, kDisplayWidth)),
+            trimmed(rest.substr(0, rest.find_last_of(' ')))};
+  }
+  return {};
+}
+
 AudioData ReadAudio(const std::string& path) {
   SF_INFO info{};
   SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);

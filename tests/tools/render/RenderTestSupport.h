@@ -17,7 +17,15 @@ struct AudioData {
   size_t Frames() const { return channels ? samples.size() / channels : 0; }
 };
 
+// One parameter's line of --list: what it shows now and the values it takes.
+struct ListedParameter {
+  std::string display;
+  std::string values;
+};
+
 RunResult RunRender(const std::vector<std::string>& args);
+// The line of a parameter in the output of --list; empty when it is not there.
+ListedParameter FindListed(const std::string& listOutput, const std::string& name);
 // A fresh path in a directory of its own for the running test.
 std::string TempPath(const std::string& name);
 AudioData ReadAudio(const std::string& path);

@@ -67,6 +67,24 @@ TEST_F(ThirdPartyPluginTest, RendersAtOddBlockSizesWithTextSettings) {
   }
 }
 
+// It cannot format values it does not hold: its ranges are read by setting
+// each value in turn.
+TEST_F(ThirdPartyPluginTest, ValuesOutsideItsRangesAreRefused) {
+  const RunResult list = RunRender({"--plugin", plugin, "--set", "Decay=2.5", "--list"});
+  ASSERT_EQ(list.exitCode, 0) << list.err;
+  const ListedParameter decay = FindListed(list.out, "Decay");
+  EXPECT_EQ(decay.display, "2.500000 s");
+  ASSERT_NE(decay.values.find(" to "), std::string::npos) << list.out;
+  const std::string out = TempPath("never.wav");
+  for (const char* value : {"500", "-1", "long"}) {
+    const RunResult run = RunRender({"--plugin", plugin, "--input", input, "--output", out, "--set",
+                                     std::string("Decay=") + value});
+    EXPECT_EQ(run.exitCode, 2) << value;
+    EXPECT_NE(run.err.find("Decay takes " + decay.values), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(out)) << value;
+  }
+}
+
 TEST_F(ThirdPartyPluginTest, ProgramFileRoundTrips) {
   const std::string first = TempPath("first.fxp");
   const std::string second = TempPath("second.fxp");
