@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cmath>
 
 #include "lv2/IPlugLV2Ui.h"
@@ -39,11 +40,15 @@ class TovraneLv2Ui : public IPlugLV2Ui, private EditorCommandTarget {
     EngineSnapshot settings = product.LiveSnapshot();
     for (const ParameterRow& row : kParameterTable) {
       const auto index = static_cast<size_t>(row.index);
-      if (index < values.size() && !std::isnan(values[index])) {
-        SetSnapshotField(row, values[index], &settings);
-      }
+      const PlugParam* param = GetParam(row.index);
+      if (index >= values.size() || !param || !std::isfinite(values[index])) continue;
+      // The message comes from outside this process's memory: a value is
+      // held to its parameter's range before it is shown, as a port's is.
+      const double value =
+          std::clamp(ParameterValueOfField(row, values[index]), param->Min(), param->Max());
+      SetSnapshotField(row, FieldOfParameterValue(row, value), &settings);
     }
-    product.ShowSettings(settings, abSelection);
+    product.ShowSettings(settings, abSelection < 0 || abSelection > 1 ? 0 : abSelection);
   }
 
  private:

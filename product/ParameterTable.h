@@ -1,8 +1,10 @@
 #pragma once
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
+#include "core/PlugParam.h"
 #include "engine/EngineSnapshot.h"
 #include "product/TovraneParams.h"
 
@@ -138,6 +140,27 @@ inline double SnapshotField(const ParameterRow& row, const EngineSnapshot& setti
   if (row.fraction) return settings.*row.fraction;
   if (row.whole) return static_cast<double>(settings.*row.whole);
   return std::numeric_limits<double>::quiet_NaN();
+}
+
+// The settings' field a parameter value gives, as SnapshotField reads it.
+inline double FieldOfParameterValue(const ParameterRow& row, double value) {
+  if (row.fraction) return value / 100.0;
+  if (row.whole) return static_cast<double>(TruncateToInt(value));
+  return std::numeric_limits<double>::quiet_NaN();
+}
+
+inline double FieldOfParameter(const ParameterRow& row, const PlugParam& param) {
+  return FieldOfParameterValue(row, param.Value());
+}
+
+// The parameter value that gives a field: for a percentage, the value on
+// its 0.01 steps when one gives the field exactly, so that a setting comes
+// back to the parameter as the value it was set to, not a neighbour of it.
+inline double ParameterValueOfField(const ParameterRow& row, double field) {
+  if (!row.fraction) return field;
+  const double percent = field * 100.0;
+  const double onStep = std::floor(percent * 100.0 + 0.5) / 100.0;
+  return onStep / 100.0 == field ? onStep : percent;
 }
 
 // Sets the field back from SnapshotField's value; other parameters are left.

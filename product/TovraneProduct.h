@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <atomic>
 
 #include "core/IPlugBase.h"
@@ -94,6 +95,15 @@ class TovraneProduct {
   // only the controls whose values differ, and not the A/B switch.
   void PushSnapshotToEditor(const EngineSnapshot* shown = nullptr);
   void SetCommandParam(int index, double value);
+  // The parameters the live settings changed, with their new values.
+  struct ParameterReport {
+    std::array<bool, kNumTovraneParams> changed{};
+    std::array<double, kNumTovraneParams> normalized{};
+  };
+  // Under the lock: sets every parameter whose value differs from the live
+  // settings to them. Outside it: tells the host of them.
+  void SetParametersFromLiveSettings(ParameterReport* report);
+  void TellHost(const ParameterReport& report);
   void UpdateReadout(const BlockSettings& settings);
   // Hands the live settings to the audio thread; called under the lock
   // after every change.

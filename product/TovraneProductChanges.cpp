@@ -10,8 +10,7 @@ void TovraneProduct::OnParamChanged(int index) {
   const ParameterRow* row = ParameterAt(index);
   if (!param || !row) return;
   lastTouchedParam = index;
-  if (row->fraction) liveSnapshot.*row->fraction = param->Value() / 100.0;
-  if (row->whole) liveSnapshot.*row->whole = param->IntValue();
+  SetSnapshotField(*row, FieldOfParameter(*row, *param), &liveSnapshot);
   if (index == kProfile) GreyToneKnobs(liveSnapshot.profile == 3);
   if (index == kPower) powerOff = param->IntValue();
   Publish();

@@ -1,4 +1,6 @@
 // Undo, redo and A/B comparison over whole settings snapshots.
+#include <cmath>
+
 #include "editor/IGraphics.h"
 #include "product/ParameterTable.h"
 #include "product/TovraneProduct.h"
@@ -28,36 +30,43 @@ void TovraneProduct::RecordSnapshotIfChanged() {
 }
 
 void TovraneProduct::EditorCommand(int index) {
-  Guard guard(plug.Lock());
-  lastTouchedParam = index;
-  if (forwardTo) {
+  ParameterReport report;
+  {
+    Guard guard(plug.Lock());
+    lastTouchedParam = index;
+    if (forwardTo) {
+      Publish();
+      forwardTo->EditorCommand(index);
+      return;
+    }
+    CatchUpHistory();
+    switch (index) {
+      case kUndo:
+        liveSnapshot = history.Undo();
+        PushSnapshotToEditor();
+        SetParametersFromLiveSettings(&report);
+        break;
+      case kRedo:
+        liveSnapshot = history.Redo();
+        PushSnapshotToEditor();
+        SetParametersFromLiveSettings(&report);
+        break;
+      case kAB:
+        SwapAB();
+        PushSnapshotToEditor();
+        RecordSnapshotIfChanged();
+        SetParametersFromLiveSettings(&report);
+        break;
+      case kCopy:
+        // The newest recorded settings go into the slot that is not live.
+        (abSelector != 0 ? slotA : slotB) = history.Newest();
+        break;
+      default:
+        break;
+    }
     Publish();
-    forwardTo->EditorCommand(index);
-    return;
   }
-  CatchUpHistory();
-  switch (index) {
-    case kUndo:
-      liveSnapshot = history.Undo();
-      PushSnapshotToEditor();
-      break;
-    case kRedo:
-      liveSnapshot = history.Redo();
-      PushSnapshotToEditor();
-      break;
-    case kAB:
-      SwapAB();
-      PushSnapshotToEditor();
-      RecordSnapshotIfChanged();
-      break;
-    case kCopy:
-      // The newest recorded settings go into the slot that is not live.
-      (abSelector != 0 ? slotA : slotB) = history.Newest();
-      break;
-    default:
-      break;
-  }
-  Publish();
+  TellHost(report);
 }
 
 void TovraneProduct::SwapAB() {
@@ -79,22 +88,52 @@ bool TovraneProduct::CommandChangesSettings(int index) {
 // they were made. Only the controls whose values they change move, and the
 // one the mouse holds keeps the value its gesture is giving it.
 void TovraneProduct::ShowSettings(const EngineSnapshot& settings, int abSelection) {
-  Guard guard(plug.Lock());
-  const EngineSnapshot shown = liveSnapshot;
-  const IGraphics* graphics = Graphics();
-  const int held = graphics ? graphics->HeldParameter() : -1;
-  liveSnapshot = settings;
+  ParameterReport report;
+  {
+    Guard guard(plug.Lock());
+    const EngineSnapshot shown = liveSnapshot;
+    const IGraphics* graphics = Graphics();
+    const int held = graphics ? graphics->HeldParameter() : -1;
+    liveSnapshot = settings;
+    for (const ParameterRow& row : kParameterTable) {
+      if (row.index == held) SetSnapshotField(row, SnapshotField(row, shown), &liveSnapshot);
+    }
+    const bool abChanged = abSelector != abSelection;
+    abSelector = abSelection;
+    GreyToneKnobs(liveSnapshot.profile == 3);
+    PushSnapshotToEditor(&shown);
+    if (abChanged && plug.Editor()) {
+      plug.Editor()->SetParameterFromHost(kAB, static_cast<double>(abSelector), false);
+    }
+    SetParametersFromLiveSettings(&report);
+    Publish();
+  }
+  TellHost(report);
+}
+
+// What plays, what the host shows and what a saved session holds must
+// agree: a parameter whose value the live settings changed is set.
+void TovraneProduct::SetParametersFromLiveSettings(ParameterReport* report) {
   for (const ParameterRow& row : kParameterTable) {
-    if (row.index == held) SetSnapshotField(row, SnapshotField(row, shown), &liveSnapshot);
+    PlugParam* param = plug.GetParam(row.index);
+    const double field = SnapshotField(row, liveSnapshot);
+    if (!param || std::isnan(field) || FieldOfParameter(row, *param) == field) continue;
+    param->Set(ParameterValueOfField(row, field));
+    report->changed[row.index] = true;
+    report->normalized[row.index] = param->ToNormalized();
   }
-  const bool abChanged = abSelector != abSelection;
-  abSelector = abSelection;
-  GreyToneKnobs(liveSnapshot.profile == 3);
-  PushSnapshotToEditor(&shown);
-  if (abChanged && plug.Editor()) {
-    plug.Editor()->SetParameterFromHost(kAB, static_cast<double>(abSelector), false);
+}
+
+// The host hears of each change as of a gesture on its control, once the
+// plug-in's lock is released: its callbacks may wait for a thread of its
+// own that is waiting for the lock.
+void TovraneProduct::TellHost(const ParameterReport& report) {
+  for (int i = 0; i < kNumTovraneParams; ++i) {
+    if (!report.changed[i]) continue;
+    plug.BeginParameterEdit(i);
+    plug.NotifyParamValue(i, report.normalized[i]);
+    plug.EndParameterEdit(i);
   }
-  Publish();
 }
 
 void TovraneProduct::PushSnapshotToEditor(const EngineSnapshot* shown) {

@@ -121,9 +121,10 @@ TEST(TovraneHistory, UndoRedoAndANewGesture) {
   EXPECT_EQ(e.plug->Product().LiveSnapshot().wow, 0.1);
   EXPECT_EQ(e.plug->Product().History().RedoCount(), 2);
   EXPECT_EQ(e.plug->Product().LastTouchedParam(), kUndo);
-  // The editor shows the restored settings; the base's values stay.
+  // The editor shows the restored settings, and the base's values follow
+  // them, so that the host shows and a saved session keeps what plays.
   EXPECT_EQ(e.editor->fromHost.back().first, kAB);
-  EXPECT_EQ(e.plug->GetParam(kWow)->Value(), 30.0);
+  EXPECT_EQ(e.plug->GetParam(kWow)->Value(), 10.0);
 
   e.plug->Product().EditorCommand(kRedo);
   EXPECT_EQ(e.plug->Product().LiveSnapshot().wow, 0.2);

@@ -16,6 +16,7 @@
 #include <iterator>
 #include <memory>
 #include <thread>
+#include <cstring>
 #include <vector>
 
 #include "FakeHost.h"
@@ -317,4 +318,50 @@ TEST_F(PluginEditor, SecondQuickClickIsADoubleClickWhichIsNotBracketed) {
   host->Button(Button1, false);
   IdleUntil([&] { return CountOf(recorder, audioMasterEndEdit, kPowerParam) == 2; });
   EXPECT_EQ(CountOf(recorder, audioMasterBeginEdit, kPowerParam), 2) << "too slow for a double";
+}
+
+// After an undo the host shows, and a saved session keeps, what plays: the
+// restored value reaches the host as a gesture, and the program chunk is a
+// fresh instance's with that value.
+TEST_F(PluginEditor, UndoReachesTheHostAndTheSavedProgram) {
+  effect->setParameter(effect, kWowParam, 0.25f);
+  // The undo history starts from the settings the first block plays.
+  std::vector<float> silence(64, 0.0f), outLeft(64), outRight(64);
+  float* ins[2] = {silence.data(), silence.data()};
+  float* outs[2] = {outLeft.data(), outRight.data()};
+  effect->processReplacing(effect, ins, outs, 64);
+  ASSERT_EQ(Dispatch(effect, effEditOpen, host->Handle()), 1);
+  Idle(2 * kTickMs);
+  Drag(EditorWindow(), 440, 300, -20);
+  ASSERT_NEAR(effect->getParameter(effect, kWowParam), 0.25 + 20.0 / 256.0, 1e-6);
+  recorder.calls.clear();
+
+  ASSERT_TRUE(host->MovePointer(EditorWindow(), 30, 20));
+  ASSERT_TRUE(host->Button(Button1, true));
+  Idle(10);
+  host->Button(Button1, false);
+  // The undo button's own gesture ends with its release.
+  constexpr int kUndoParam = 22;
+  ASSERT_TRUE(IdleUntil([&] { return CountOf(recorder, audioMasterEndEdit, kUndoParam) > 0; }));
+  EXPECT_EQ(effect->getParameter(effect, kWowParam), 0.25f);
+  EXPECT_EQ(CountOf(recorder, audioMasterBeginEdit, kWowParam), 1);
+  EXPECT_EQ(CountOf(recorder, audioMasterAutomate, kWowParam), 1);
+
+  auto programChunk = [](AEffect* e) {
+    void* data = nullptr;
+    const VstIntPtr size = e->dispatcher(e, effGetChunk, 1, 0, &data, 0.0f);
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    return size > 0 && data ? std::vector<uint8_t>(bytes, bytes + size) : std::vector<uint8_t>();
+  };
+  second = NewEffect();
+  second->setParameter(second, kWowParam, 0.25f);
+  const std::vector<uint8_t> undone = programChunk(effect);
+  const std::vector<uint8_t> fresh = programChunk(second);
+  ASSERT_EQ(undone.size(), fresh.size());
+  for (size_t at = 8; at + 8 <= undone.size(); at += 8) {
+    double a = 0.0, b = 0.0;
+    std::memcpy(&a, undone.data() + at, 8);
+    std::memcpy(&b, fresh.data() + at, 8);
+    EXPECT_EQ(a, b) << "parameter " << (at - 8) / 8;
+  }
 }
