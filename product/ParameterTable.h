@@ -26,7 +26,7 @@ enum class ReadoutForm {
   Percent,   // the percentage
   Decibels,  // a gain of -12..+12 dB over the percentage 0..100
   Names,     // the name of the whole value
-  Power,     // "On" or "Off"
+  Power,     // the power switch's state, by its value's name
 };
 
 struct ParameterRow {
@@ -44,7 +44,7 @@ struct ParameterRow {
   // The column of the factory programs' values; -1 where they leave it at 0.
   int presetColumn;
   ReadoutForm readout;
-  // For ReadoutForm::Names, the name of each whole value.
+  // The name of each whole value, for the choices and the power switch.
   std::array<const char*, 5> valueNames;
 };
 
@@ -84,8 +84,10 @@ constexpr ParameterRow Spare(int index, ParamForm form, double defaultValue, dou
       nullptr, nullptr, -1,   ReadoutForm::None, {}};
 }
 
-constexpr ParameterRow Switch(int index, const char* name, ReadoutForm readout) {
-  return {index, name, ParamForm::Whole, 0.0, 1.0, 1.0, "", nullptr, nullptr, -1, readout, {}};
+constexpr ParameterRow Switch(int index, const char* name, ReadoutForm readout,
+                              std::array<const char*, 5> valueNames = {}) {
+  return {index, name, ParamForm::Whole, 0.0, 1.0, 1.0, "", nullptr, nullptr, -1, readout,
+          valueNames};
 }
 
 constexpr ParameterRow Command(int index) {
@@ -118,7 +120,8 @@ inline constexpr std::array<ParameterRow, kNumTovraneParams> kParameterTable = {
     parameter_rows::Spare(kSpare15, ParamForm::Whole, 0.0, 1.0),
     parameter_rows::Spare(kSpare16, ParamForm::Percent, 0.0, 1.0),
     parameter_rows::Spare(kSpare17, ParamForm::Percent, 0.0, 1.0),
-    parameter_rows::Switch(kPower, "Power", ReadoutForm::Power),
+    // Its 1 turns the processing off, as on every host's generic view.
+    parameter_rows::Switch(kPower, "Power", ReadoutForm::Power, {"On", "Off"}),
     parameter_rows::Percent(kQuadMix, "Quad mix", 0.0, &EngineSnapshot::quadMix, 14),
     parameter_rows::Percent(kQuadDelay, "Quad delay", 50.0, &EngineSnapshot::quadDelay, 15),
     parameter_rows::Percent(kSpeed, "Speed", 100.0, &EngineSnapshot::speed, 16),

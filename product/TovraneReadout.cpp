@@ -43,7 +43,7 @@ void TovraneProduct::UpdateReadout(const BlockSettings& settings) {
       break;
     }
     case ReadoutForm::Power:
-      std::snprintf(value, sizeof value, "%s", settings.powerOff == 0 ? "On" : "Off");
+      std::snprintf(value, sizeof value, "%s", row->valueNames[settings.powerOff == 0 ? 0 : 1]);
       break;
   }
   char text[kParamTextSize + sizeof value + 4];

@@ -115,21 +115,15 @@ std::string LatencyPort() {
          "    lv2:minimum 0 ;\n    lv2:maximum 65536 ;\n    units:unit units:frame ;\n  ]";
 }
 
-// The whole values' names; "Power" is the one switch, whose 1 turns the
-// processing off, as on every host's generic view of the VST 2 plug-in.
+// The whole values' names, the power switch's included.
 std::string ScalePoints(const ParameterRow& row) {
   std::string points;
   auto add = [&](int value, const char* label) {
     points += std::string(points.empty() ? "" : " ,") + "\n      [ rdfs:label " + Quoted(label) +
               " ; rdf:value " + std::to_string(value) + " ]";
   };
-  if (row.index == kPower) {
-    add(0, "On");
-    add(1, "Off");
-  } else {
-    for (int v = 0; v < static_cast<int>(row.valueNames.size()) && row.valueNames[v]; ++v) {
-      add(v, row.valueNames[v]);
-    }
+  for (int v = 0; v < static_cast<int>(row.valueNames.size()) && row.valueNames[v]; ++v) {
+    add(v, row.valueNames[v]);
   }
   return points.empty() ? "" : "    lv2:scalePoint" + points + " ;\n";
 }
