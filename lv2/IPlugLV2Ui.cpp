@@ -70,10 +70,19 @@ void IPlugLV2Ui::ReadProcessingMessage(const LV2_Atom* atom) {
 }
 
 void* IPlugLV2Ui::OpenWidget() {
-  if (!Editor() || !parent) return nullptr;
-  widget = Editor()->OpenEditorWindow(parent);
-  if (widget && resize) resize->ui_resize(resize->handle, Editor()->Width(), Editor()->Height());
+  if (!OpenWidgetIn(parent)) return nullptr;
+  ReportSize();
   return widget;
+}
+
+void* IPlugLV2Ui::OpenWidgetIn(void* window) {
+  if (!Editor() || !window) return nullptr;
+  widget = Editor()->OpenEditorWindow(window);
+  return widget;
+}
+
+void IPlugLV2Ui::ReportSize() {
+  if (Editor() && resize) resize->ui_resize(resize->handle, Editor()->Width(), Editor()->Height());
 }
 
 void IPlugLV2Ui::CloseWidget() {

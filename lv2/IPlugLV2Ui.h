@@ -24,6 +24,11 @@ class IPlugLV2Ui : public IPlugBase {
 
   // Opens the editor inside the host's parent window; null on failure.
   void* OpenWidget();
+  // Opens the editor inside an X11 window of the user interface's own, for
+  // a host that gives no parent window; null on failure.
+  void* OpenWidgetIn(void* window);
+  // Tells the host the editor's size, when it offers to resize to it.
+  void ReportSize();
   void CloseWidget();
   // The host's port notification: a control value in the float protocol.
   void PortEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer);

@@ -1,6 +1,10 @@
-// The user-interface binary's one export: the descriptor LV2 hosts look up.
+// The user-interface binary's one export: the descriptors LV2 hosts look up,
+// the editor as an X11 user interface and as a Gtk 3 one.
+#include <cstdint>
+#include <memory>
 #include <string_view>
 
+#include "lv2/Gtk3EditorWidget.h"
 #include "lv2/TovraneLv2Ui.h"
 
 namespace {
@@ -47,8 +51,78 @@ const void* ExtensionData(const char* uri) {
 const LV2UI_Descriptor kDescriptor = {TovraneLv2Ui::kUri, Instantiate, Cleanup, PortEvent,
                                       ExtensionData};
 
+// The editor in a Gtk 3 widget, for Gtk 3 hosts, some of which cannot wrap
+// an X11 user interface. Its window opens when the host shows the widget
+// and closes when the host takes it down.
+class Gtk3Ui final : private Gtk3EditorWidget::Client {
+ public:
+  Gtk3Ui(LV2UI_Write_Function write, LV2UI_Controller controller,
+         const LV2_Feature* const* features)
+      : ui(write, controller, features) {}
+  ~Gtk3Ui() {
+    widget.reset();
+    ui.CloseWidget();
+  }
+
+  bool Make() {
+    if (!ui.Editor()) return false;
+    widget = Gtk3EditorWidget::Create(this, ui.Editor()->Width(), ui.Editor()->Height());
+    if (!widget) return false;
+    ui.ReportSize();
+    return true;
+  }
+  void* Widget() const { return widget->Widget(); }
+  TovraneLv2Ui& Ui() { return ui; }
+
+ private:
+  bool OpenIn(unsigned long window) override {
+    return ui.OpenWidgetIn(reinterpret_cast<void*>(static_cast<std::uintptr_t>(window)));
+  }
+  void Close() override { ui.CloseWidget(); }
+  void Idle() override { ui.IdleAndShowReadout(); }
+
+  TovraneLv2Ui ui;
+  std::unique_ptr<Gtk3EditorWidget> widget;
+};
+
+Gtk3Ui* GtkUi(LV2UI_Handle handle) { return static_cast<Gtk3Ui*>(handle); }
+
+LV2UI_Handle InstantiateGtk3(const LV2UI_Descriptor*, const char*, const char*,
+                             LV2UI_Write_Function write, LV2UI_Controller controller,
+                             LV2UI_Widget* widget, const LV2_Feature* const* features) {
+  try {
+    auto ui = std::make_unique<Gtk3Ui>(write, controller, features);
+    if (!ui->Make()) return nullptr;
+    if (widget) *widget = ui->Widget();
+    return ui.release();
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+void CleanupGtk3(LV2UI_Handle handle) { delete GtkUi(handle); }
+
+void PortEventGtk3(LV2UI_Handle handle, uint32_t port, uint32_t size, uint32_t format,
+                   const void* buffer) {
+  GtkUi(handle)->Ui().PortEvent(port, size, format, buffer);
+}
+
+// No idle interface: the widget drives itself, and an idle call before the
+// host shows it would find no window and tell the host the editor closed.
+const void* ExtensionDataGtk3(const char*) { return nullptr; }
+
+const LV2UI_Descriptor kGtk3Descriptor = {TovraneLv2Ui::kGtk3Uri, InstantiateGtk3, CleanupGtk3,
+                                          PortEventGtk3, ExtensionDataGtk3};
+
 }  // namespace
 
 extern "C" LV2_SYMBOL_EXPORT const LV2UI_Descriptor* lv2ui_descriptor(uint32_t index) {
-  return index == 0 ? &kDescriptor : nullptr;
+  switch (index) {
+    case 0:
+      return &kDescriptor;
+    case 1:
+      return &kGtk3Descriptor;
+    default:
+      return nullptr;
+  }
 }

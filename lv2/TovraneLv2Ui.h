@@ -11,6 +11,10 @@
 class TovraneLv2Ui : public IPlugLV2Ui, private EditorCommandTarget {
  public:
   static constexpr const char* kUri = "urn:ostrelle:kestravon#ui";
+  // The same editor as a Gtk 3 widget. lilv lists a plug-in's user
+  // interfaces by URI, so a host that takes the first it can embed meets
+  // this one before the X11 one: a Gtk 3 host needs no module to wrap it.
+  static constexpr const char* kGtk3Uri = "urn:ostrelle:kestravon#gtk3ui";
 
   TovraneLv2Ui(LV2UI_Write_Function write, LV2UI_Controller controller,
                const LV2_Feature* const* features)

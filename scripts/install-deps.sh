@@ -24,7 +24,7 @@ test_packages=(
   dragonfly-reverb-vst
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 dpkg-dev
   help2man lintian man-db file unzip
-  liblilv-dev lilv-utils libsuil-dev sordi
+  liblilv-dev lilv-utils libsuil-dev sordi libgtk-3-dev
   nsis pandoc python3-matplotlib
   python3
 )

@@ -69,8 +69,11 @@ std::string PluginUri() { return std::string("<") + TovraneLv2::kUri + ">"; }
 
 std::string UiUri() { return std::string("<") + TovraneLv2Ui::kUri + ">"; }
 
-// The editor: embedded in the host's window, driven by its idle calls, and
-// told of every control port's value.
+std::string Gtk3UiUri() { return std::string("<") + TovraneLv2Ui::kGtk3Uri + ">"; }
+
+// The editor, told of every control port's value: embedded in the host's
+// X11 window and driven by its idle calls, or a Gtk 3 widget of a fixed
+// size that drives itself, which Gtk 3 hosts embed without wrapping.
 std::string UiDescription() {
   std::string notifications;
   for (int i = 0; i < kControlPortCount; ++i) {
@@ -85,6 +88,9 @@ std::string UiDescription() {
          "  lv2:requiredFeature ui:idleInterface, ui:parent ;\n"
          "  lv2:optionalFeature ui:resize, ui:touch ;\n"
          "  lv2:extensionData ui:idleInterface ;\n"
+         "  ui:portNotification" + notifications + " .\n\n" + Gtk3UiUri() +
+         "\n  a ui:Gtk3UI ;\n"
+         "  lv2:optionalFeature ui:resize, ui:touch, ui:noUserResize ;\n"
          "  ui:portNotification" + notifications + " .\n";
 }
 
@@ -161,7 +167,8 @@ std::string Manifest(const IPlugBase& plug) {
   text += PluginUri() + "\n  a lv2:Plugin ;\n  lv2:binary <" + kBinary +
           "> ;\n  rdfs:seeAlso <" + kDescriptionFile + "> .\n\n" + UiUri() +
           "\n  a ui:X11UI ;\n  ui:binary <" + kUiBinary + "> ;\n  rdfs:seeAlso <" +
-          kDescriptionFile + "> .\n";
+          kDescriptionFile + "> .\n\n" + Gtk3UiUri() + "\n  a ui:Gtk3UI ;\n  ui:binary <" +
+          kUiBinary + "> ;\n  rdfs:seeAlso <" + kDescriptionFile + "> .\n";
   for (int i = 0; i < plug.NPresets(); ++i) {
     text += "\n" + PresetUri(i) + "\n  a pset:Preset ;\n  lv2:appliesTo " + PluginUri() +
             " ;\n  rdfs:label " + Quoted(plug.PresetNameAt(i)) + " ;\n  rdfs:seeAlso <" +
@@ -194,7 +201,7 @@ std::string PluginDescription(const IPlugBase& plug) {
           "  lv2:optionalFeature lv2:hardRTCapable, urid:map, opts:options ;\n"
           "  opts:supportedOption bufsz:maxBlockLength ;\n"
           "  lv2:extensionData state:interface ;\n"
-          "  ui:ui " + UiUri() + " ;\n"
+          "  ui:ui " + Gtk3UiUri() + ", " + UiUri() + " ;\n"
           "  lv2:port " + ports + " .\n\n" + UiDescription();
   return text;
 }
