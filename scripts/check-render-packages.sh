@@ -11,7 +11,7 @@ rm -rf "${work}" && mkdir -p "${work}/pkgconfig"
 
 mapfile -t packages < <(bash "${source_dir}/scripts/install-deps.sh" --render --print)
 for unwanted in wine64 g++-mingw-w64-x86-64-posix nsis pandoc python3-matplotlib lintian \
-                googletest libbenchmark-dev liblilv-dev libsuil-dev xvfb; do
+                googletest libbenchmark-dev liblilv-dev libsuil-dev libgtk-3-dev xvfb; do
   for p in "${packages[@]}"; do
     if [ "${p}" = "${unwanted}" ]; then
       echo "check-render-packages: the render command would install ${unwanted}" >&2
