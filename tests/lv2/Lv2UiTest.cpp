@@ -176,6 +176,22 @@ class Lv2Ui : public XvfbTest {
     Idle(30);
   }
 
+  // The host and the editor agree on "Wow" before a test turns it.
+  void StartWithWow(Lv2Instance& dsp, float wow) {
+    *dsp.Control("wow") = wow;
+    SetPort("wow", wow);
+    Shuttle(dsp);
+  }
+
+  // A click on the undo button, carried to the processing side and back.
+  void ClickUndo(Lv2Instance& dsp) {
+    ASSERT_TRUE(host->MovePointer(EditorWindow(), 30, 20));
+    ASSERT_TRUE(host->Button(Button1, true));
+    Idle(20);
+    host->Button(Button1, false);
+    Shuttle(dsp);
+  }
+
   float* ControlAt(Lv2Instance& dsp, uint32_t port) {
     const LilvPort* p = lilv_plugin_get_port_by_index(plugin, port);
     if (!p) return nullptr;
@@ -290,9 +306,7 @@ TEST_F(Lv2Ui, UndoTravelsToTheProcessingSideAndItsSettingsComeBack) {
   ASSERT_FALSE(HasFatalFailure());
   Lv2Instance dsp(*world, plugin, 48000.0);
   ASSERT_TRUE(dsp.Ok());
-  *dsp.Control("wow") = 25.0f;
-  SetPort("wow", 25.0f);
-  Shuttle(dsp);
+  StartWithWow(dsp, 25.0f);
   const Rect knob{408, 268, 408 + 64, 268 + 64};
   const std::vector<uint32_t> atStart = host->Pixels(EditorWindow(), knob);
 
@@ -302,11 +316,8 @@ TEST_F(Lv2Ui, UndoTravelsToTheProcessingSideAndItsSettingsComeBack) {
   EXPECT_NE(host->Pixels(EditorWindow(), knob), atStart);
   lastSettings.clear();
 
-  ASSERT_TRUE(host->MovePointer(EditorWindow(), 30, 20));
-  ASSERT_TRUE(host->Button(Button1, true));
-  Idle(20);
-  host->Button(Button1, false);
-  Shuttle(dsp);
+  ClickUndo(dsp);
+  ASSERT_FALSE(HasFatalFailure());
   ASSERT_FALSE(lastSettings.empty()) << "no settings came back from the processing side";
   EXPECT_EQ(lastSettings[kWowIndex], 0.25);
   EXPECT_EQ(host->Pixels(EditorWindow(), knob), atStart);
@@ -320,16 +331,11 @@ TEST_F(Lv2Ui, ASessionSavedAfterAnUndoReopensWhatWasHeard) {
   ASSERT_FALSE(HasFatalFailure());
   Lv2Instance dsp(*world, plugin, 48000.0);
   ASSERT_TRUE(dsp.Ok());
-  *dsp.Control("wow") = 25.0f;
-  SetPort("wow", 25.0f);
-  Shuttle(dsp);
+  StartWithWow(dsp, 25.0f);
   Drag(EditorWindow(), 440, 300, -20);
   Shuttle(dsp);
-  ASSERT_TRUE(host->MovePointer(EditorWindow(), 30, 20));
-  ASSERT_TRUE(host->Button(Button1, true));
-  Idle(20);
-  host->Button(Button1, false);
-  Shuttle(dsp);
+  ClickUndo(dsp);
+  ASSERT_FALSE(HasFatalFailure());
   LilvState* saved = dsp.SaveState();
   ASSERT_NE(saved, nullptr);
 
@@ -363,9 +369,7 @@ TEST_F(Lv2Ui, AKnobUnderTheMouseIsNotMovedBackByTheProcessingSide) {
   ASSERT_FALSE(HasFatalFailure());
   Lv2Instance dsp(*world, plugin, 48000.0);
   ASSERT_TRUE(dsp.Ok());
-  *dsp.Control("wow") = 25.0f;
-  SetPort("wow", 25.0f);
-  Shuttle(dsp);
+  StartWithWow(dsp, 25.0f);
   recorder.writes.clear();
   const uint32_t wowPort = dsp.PortIndex("wow");
   const uint32_t editorOut = dsp.PortIndex("editor_out");
