@@ -19,7 +19,6 @@ constexpr int kEditorWidth = 1000;
 constexpr int kEditorHeight = 420;
 constexpr int kEditorFrameRate = 25;
 constexpr double kKnobGearing = 4.0;
-constexpr const char* kLinkAddress = "https://ostrelle.com/kestravon";
 
 struct KnobPlace {
   int x;
@@ -72,7 +71,7 @@ void TovraneProduct::BuildEditor() {
   graphics->AddControl(new MyIContactControl(this, 68, 8, kRedo, redo));
   graphics->AddControl(new MyIContactControl(this, 168, 8, kCopy, copy));
   graphics->AddControl(new MyISwitchControl(this, 118, 8, kAB, ab));
-  graphics->AddControl(new IURLControl(&plug, Rect(880, 0, 1000, 40), kLinkAddress));
+  graphics->AddControl(new IURLControl(&plug, Rect(880, 0, 1000, 40), TovraneProduct::kWebPage));
   graphics->AddControl(
       new MyIRadioButtonsControl(this, Rect(91, 260, 125, 390), kNoiseType, 5, button));
   graphics->AddControl(

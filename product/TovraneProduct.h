@@ -33,6 +33,8 @@ class TovraneProduct {
   TovraneProduct& operator=(const TovraneProduct&) = delete;
 
   static PlugIdentity Identity();
+  // The maker's page for this product, which the editor's logo opens.
+  static constexpr const char* kWebPage = "https://ostrelle.com/kestravon";
 
   // Defines the parameters, builds the editor and makes the programs, then
   // takes the parameters' defaults as the live settings.
