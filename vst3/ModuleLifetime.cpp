@@ -1,0 +1,21 @@
+#include "vst3/ModuleLifetime.h"
+
+namespace kestravon_vst3 {
+
+std::mutex ModuleLifetime::lock;
+int ModuleLifetime::entries = 0;
+
+bool ModuleLifetime::Enter() {
+  std::lock_guard<std::mutex> guard(lock);
+  ++entries;
+  return true;
+}
+
+bool ModuleLifetime::Exit() {
+  std::lock_guard<std::mutex> guard(lock);
+  if (entries == 0) return false;
+  --entries;
+  return true;
+}
+
+}  // namespace kestravon_vst3
