@@ -31,6 +31,7 @@
 
 #include "Lv2TestHost.h"
 #include "TestHostWindow.h"
+#include "UiHostRecorder.h"
 #include "XvfbServer.h"
 
 // Gtk and its libraries keep what they set up once for the life of the
@@ -46,30 +47,6 @@ constexpr const char* kPluginUri = "urn:ostrelle:kestravon";
 constexpr int kEditorWidth = 1000;
 constexpr int kEditorHeight = 420;
 
-struct PortWrite {
-  uint32_t port;
-  uint32_t protocol;
-  float value;
-};
-
-struct Recorder {
-  std::vector<PortWrite> writes;
-  int width = 0;
-  int height = 0;
-
-  static void Write(SuilController controller, uint32_t port, uint32_t size, uint32_t protocol,
-                    const void* buffer) {
-    float value = 0.0f;
-    if (protocol == 0 && size == sizeof value) std::memcpy(&value, buffer, sizeof value);
-    static_cast<Recorder*>(controller)->writes.push_back({port, protocol, value});
-  }
-  static int Resize(LV2UI_Feature_Handle handle, int w, int h) {
-    static_cast<Recorder*>(handle)->width = w;
-    static_cast<Recorder*>(handle)->height = h;
-    return 0;
-  }
-};
-
 // The host's side of two features it offers, by their layouts.
 struct UriMap {
   void* data;
@@ -82,13 +59,6 @@ struct ExternalUiHost {
 
 int LogPrintf(LV2_Log_Handle, LV2_URID, const char*, ...) { return 0; }
 int LogVPrintf(LV2_Log_Handle, LV2_URID, const char*, va_list) { return 0; }
-
-std::string FilePath(const LilvNode* uri) {
-  char* path = lilv_file_uri_parse(lilv_node_as_uri(uri), nullptr);
-  std::string text = path ? path : "";
-  lilv_free(path);
-  return text;
-}
 
 // One private X server and one Gtk on it for the whole program: Gtk keeps
 // its display for the life of the process. False, with a reason, when
@@ -172,7 +142,7 @@ class Lv2UiInAGtk3Host : public ::testing::Test {
     const std::string binary = FilePath(lilv_ui_get_binary_uri(ui));
     lilv_uis_free(uis);
 
-    suilHost = suil_host_new(Recorder::Write, nullptr, nullptr, nullptr);
+    suilHost = suil_host_new(UiHostRecorder::Write, nullptr, nullptr, nullptr);
     const std::vector<LV2_Feature*> features = AudacityFeatures(box);
     instance = suil_instance_new(suilHost, &recorder, LV2_UI__Gtk3UI, kPluginUri, uiUri.c_str(),
                                  uiType.c_str(), bundle.c_str(), binary.c_str(), features.data());
@@ -203,7 +173,7 @@ class Lv2UiInAGtk3Host : public ::testing::Test {
                {LV2_OPTIONS_INSTANCE, 0, world->Map(LV2_PARAMETERS__sampleRate), sizeof(float),
                 world->Map(LV2_ATOM__Float), &sampleRate},
                {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
-    resize = {&recorder, Recorder::Resize};
+    resize = {&recorder, UiHostRecorder::Resize};
     dataAccess = {lilv_instance_get_descriptor(dsp->Instance())->extension_data};
     externalHost = {[](LV2UI_Controller) {}, "Kestravon"};
     features = {
@@ -279,7 +249,7 @@ class Lv2UiInAGtk3Host : public ::testing::Test {
   GtkWidget* dialog = nullptr;
   GtkWidget* widget = nullptr;
   std::string uiType;
-  Recorder recorder;
+  UiHostRecorder recorder;
   std::vector<std::string> complaints;
   SuilHost* suilHost = nullptr;
   SuilInstance* instance = nullptr;

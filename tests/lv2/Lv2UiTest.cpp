@@ -18,6 +18,7 @@
 #include "Lv2TestHost.h"
 #include "PageEndBuffer.h"
 #include "TestHostWindow.h"
+#include "UiHostRecorder.h"
 #include "XvfbTest.h"
 #include "lv2/EditorMessages.h"
 #include <lv2/atom/util.h>
@@ -27,42 +28,6 @@ namespace {
 constexpr const char* kPluginUri = "urn:ostrelle:kestravon";
 // The parameter index of "Wow", as hosts and the settings messages number it.
 constexpr size_t kWowIndex = 4;
-
-struct PortWrite {
-  uint32_t port;
-  uint32_t protocol;
-  float value;
-  std::vector<uint8_t> bytes;
-};
-
-// What the host hears from the user interface.
-struct Recorder {
-  std::vector<PortWrite> writes;
-  int width = 0;
-  int height = 0;
-
-  static void Write(SuilController controller, uint32_t port, uint32_t size, uint32_t protocol,
-                    const void* buffer) {
-    auto* self = static_cast<Recorder*>(controller);
-    const auto* bytes = static_cast<const uint8_t*>(buffer);
-    float value = 0.0f;
-    if (protocol == 0 && size == sizeof(float)) std::memcpy(&value, buffer, sizeof value);
-    self->writes.push_back({port, protocol, value, std::vector<uint8_t>(bytes, bytes + size)});
-  }
-  static int Resize(LV2UI_Feature_Handle handle, int w, int h) {
-    auto* self = static_cast<Recorder*>(handle);
-    self->width = w;
-    self->height = h;
-    return 0;
-  }
-};
-
-std::string FilePath(const LilvNode* uri) {
-  char* path = lilv_file_uri_parse(lilv_node_as_uri(uri), nullptr);
-  std::string text = path ? path : "";
-  lilv_free(path);
-  return text;
-}
 
 class Lv2Ui : public XvfbTest {
  protected:
@@ -102,8 +67,8 @@ class Lv2Ui : public XvfbTest {
     const std::string binary = FilePath(lilv_ui_get_binary_uri(ui));
     lilv_uis_free(uis);
 
-    suilHost = suil_host_new(Recorder::Write, nullptr, nullptr, nullptr);
-    resize = {&recorder, Recorder::Resize};
+    suilHost = suil_host_new(UiHostRecorder::Write, nullptr, nullptr, nullptr);
+    resize = {&recorder, UiHostRecorder::Resize};
     parentFeature = {LV2_UI__parent, host->Handle()};
     idleFeature = {LV2_UI__idleInterface, nullptr};
     resizeFeature = {LV2_UI__resize, &resize};
@@ -247,7 +212,7 @@ class Lv2Ui : public XvfbTest {
   PageEndBuffer pageEnd;
   const LilvPlugin* plugin = nullptr;
   std::unique_ptr<TestHostWindow> host;
-  Recorder recorder;
+  UiHostRecorder recorder;
   SuilHost* suilHost = nullptr;
   SuilInstance* instance = nullptr;
   const LV2UI_Idle_Interface* idle = nullptr;
