@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdio>
+#include <new>
 
 #include "product/TovraneProduct.h"
 #include "vst3/FixedText.h"
 #include "vst3/KestravonClass.h"
+#include "vst3/TovraneVst3.h"
 
 namespace kestravon_vst3 {
 namespace {
@@ -120,14 +122,24 @@ vst3::tresult Vst3Factory::getClassInfoUnicode(vst3::int32 index, vst3::PClassIn
   return vst3::kResultOk;
 }
 
-// The plug-in's component is not built yet: the factory lists the class so
-// that hosts can scan the module, but makes no object of it, and says so.
-// The host always gets a null object, never a stale pointer.
-vst3::tresult Vst3Factory::createInstance(vst3::FIDString cid, vst3::FIDString /*interfaceId*/,
+// One object is the component and its controller: the host may ask for it
+// by any of its interfaces. The host always gets a null object on failure,
+// never a stale pointer.
+vst3::tresult Vst3Factory::createInstance(vst3::FIDString cid, vst3::FIDString interfaceId,
                                           void** obj) {
   if (obj == nullptr) return vst3::kInvalidArgument;
   *obj = nullptr;
-  return vst3::uidEquals(cid, kProcessorClassId) ? vst3::kNotImplemented : vst3::kResultFalse;
+  if (!vst3::uidEquals(cid, kProcessorClassId)) return vst3::kResultFalse;
+  TovraneVst3* plugin = nullptr;
+  try {
+    plugin = new TovraneVst3();
+  } catch (const std::bad_alloc&) {
+    return vst3::kOutOfMemory;
+  }
+  const vst3::tresult result = plugin->queryInterface(interfaceId, obj);
+  // The host holds the reference its interface took, or none at all.
+  plugin->release();
+  return result;
 }
 
 // Nothing of the host is needed before there is a component, so the context
