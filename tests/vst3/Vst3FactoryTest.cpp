@@ -173,12 +173,44 @@ TEST_F(Vst3Module, ReferencesFromManyThreadsAddUp) {
   for (int i = 0; i < 5; ++i) factory->release();
 }
 
-// The component comes later: until then no object is made, and the host
-// is told so rather than handed a pointer.
-TEST_F(Vst3Module, NoInstanceIsMadeYet) {
+// One object is the component and its controller: asked for by any of its
+// interfaces it is the same object, its references are counted across them,
+// and what it is not, or a class that is not ours, gives the host nothing.
+TEST_F(Vst3Module, InstancesAreOneObjectBehindEveryInterface) {
+  void* component = nullptr;
+  ASSERT_EQ(factory->createInstance(Iid(kClassId), Iid(vst3::IComponent::iid), &component),
+            vst3::kResultOk);
+  auto* unknown = static_cast<vst3::IComponent*>(component);
+  auto identity = [](vst3::FUnknown* object) {
+    void* base = nullptr;
+    EXPECT_EQ(object->queryInterface(Iid(vst3::FUnknown::iid), &base), vst3::kResultOk);
+    static_cast<vst3::FUnknown*>(base)->release();
+    return base;
+  };
+  for (const vst3::Uid& iid : {vst3::IAudioProcessor::iid, vst3::IEditController::iid,
+                               vst3::IEditController2::iid, vst3::IUnitInfo::iid,
+                               vst3::IProcessContextRequirements::iid, vst3::IPluginBase::iid}) {
+    void* other = nullptr;
+    ASSERT_EQ(unknown->queryInterface(Iid(iid), &other), vst3::kResultOk);
+    EXPECT_EQ(identity(static_cast<vst3::FUnknown*>(other)), identity(unknown));
+    static_cast<vst3::FUnknown*>(other)->release();
+  }
+  void* controller = nullptr;
+  ASSERT_EQ(factory->createInstance(Iid(kClassId), Iid(vst3::IEditController::iid), &controller),
+            vst3::kResultOk);
+  EXPECT_NE(identity(static_cast<vst3::FUnknown*>(controller)), identity(unknown))
+      << "each instance is an object of its own";
+  EXPECT_EQ(static_cast<vst3::FUnknown*>(controller)->release(), 0u);
+  void* refused = &refused;
+  EXPECT_EQ(unknown->queryInterface(Iid(vst3::IPluginFactory::iid), &refused), vst3::kNoInterface);
+  EXPECT_EQ(refused, nullptr);
+  EXPECT_EQ(unknown->addRef(), 2u);
+  EXPECT_EQ(unknown->release(), 1u);
+  EXPECT_EQ(unknown->release(), 0u);
+
   void* obj = &obj;
-  EXPECT_EQ(factory->createInstance(Iid(kClassId), Iid(vst3::IComponent::iid), &obj),
-            vst3::kNotImplemented);
+  EXPECT_EQ(factory->createInstance(Iid(kClassId), Iid(vst3::IPluginFactory::iid), &obj),
+            vst3::kNoInterface);
   EXPECT_EQ(obj, nullptr);
   obj = &obj;
   EXPECT_EQ(factory->createInstance(Iid(vst3::IComponent::iid), Iid(vst3::IComponent::iid), &obj),
