@@ -34,4 +34,9 @@ class IEditorLink {
   // The host's editor-idle call, many times a second on its user-interface
   // thread; window layers without a timer of their own do their work here.
   virtual void Idle() {}
+  // The file descriptor the open window's events arrive on, for a host loop
+  // that watches it and calls Idle as soon as it is readable, so input is
+  // handled without waiting for the next idle call; -1 when no window is open
+  // or the window layer takes its events from a message loop of its own.
+  virtual int EventFileDescriptor() const { return -1; }
 };

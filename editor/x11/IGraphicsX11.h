@@ -34,6 +34,7 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void CancelTextEntry() override {}
 
   void Idle() override;
+  int EventFileDescriptor() const override { return window.ConnectionFd(); }
 
  private:
   void Handle(const EditorInput& input, Rect* exposed);

@@ -119,6 +119,8 @@ bool X11EditorWindow::NextEvent(_XEvent* event) {
   return true;
 }
 
+int X11EditorWindow::ConnectionFd() const { return display ? ConnectionNumber(display) : -1; }
+
 void X11EditorWindow::Sync() {
   if (display) XSync(display, False);
 }

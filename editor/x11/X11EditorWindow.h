@@ -43,6 +43,9 @@ class X11EditorWindow {
   // Sends what is queued and waits until the server handled it.
   void Sync();
   _XDisplay* Connection() const { return display; }
+  // The socket of the window's connection, readable when the server sent
+  // something; -1 when closed.
+  int ConnectionFd() const;
 
  private:
   bool CreateChild(unsigned long parent, int width, int height);
