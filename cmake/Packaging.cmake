@@ -111,7 +111,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Ostrelle")
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "worn analogue media effect (VST 2.4 and LV2 plug-ins)")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "worn analogue media effect (VST 2.4, VST 3 and LV2 plug-ins)")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The synopsis is CPACK_PACKAGE_DESCRIPTION_SUMMARY; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
@@ -119,10 +119,10 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 hiss, wow and flutter, vinyl crackle and scratches, tube saturation, added
 harmonics, resonant tone shaping and a mid/side widener.
 .
-This package holds the stereo plug-in for Linux hosts, as VST 2.4 and as
-LV2 with its editor, and kestravon-render, a command-line host that renders
-WAV, FLAC and AIFF files through the VST 2 plug-in, keeps programs and banks
-in FXP/FXB files and pictures the editor as a PNG.")
+This package holds the stereo plug-in for Linux hosts, as VST 2.4, as VST 3
+and as LV2 with its editor, and kestravon-render, a command-line host that
+renders WAV, FLAC and AIFF files through the VST 2 plug-in, keeps programs
+and banks in FXP/FXB files and pictures the editor as a PNG.")
 
 # The one folder every Debian VST 2 host scans by default (Ardour, Audacity
 # and Giada; tests/packaging/vst2-host-folders.txt has the evidence).
@@ -139,6 +139,17 @@ if(TARGET kestravon_lv2_bundle)
   install(FILES ${KESTRAVON_LV2_BUNDLE}/manifest.ttl ${KESTRAVON_LV2_BUNDLE}/Kestravon.ttl
                 ${KESTRAVON_LV2_BUNDLE}/presets.ttl
           DESTINATION ${lv2_bundle_dir} COMPONENT package EXCLUDE_FROM_ALL)
+endif()
+# The VST 3 bundle as the build makes it, in the system VST 3 folder: its
+# binary and its resources (module information and the editor's picture).
+if(TARGET kestravon_vst3_bundle)
+  set(vst3_bundle_dir ${KESTRAVON_PACKAGE_VST3_DIR}/Kestravon.vst3)
+  install(TARGETS KestravonVst3 LIBRARY DESTINATION ${vst3_bundle_dir}/${KESTRAVON_VST3_BINARY_SUBDIR}
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+          COMPONENT package EXCLUDE_FROM_ALL)
+  install(DIRECTORY ${KESTRAVON_VST3_BUNDLE}/Contents/Resources DESTINATION ${vst3_bundle_dir}/Contents
+          FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+          COMPONENT package EXCLUDE_FROM_ALL)
 endif()
 install(TARGETS kestravon-render RUNTIME DESTINATION bin COMPONENT package EXCLUDE_FROM_ALL)
 

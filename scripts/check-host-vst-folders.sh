@@ -17,8 +17,9 @@ fail() {
   failures=$((failures + 1))
 }
 
-# The VST 2 plug-in: the package's Kestravon.so outside an LV2 bundle.
-plugin=$(dpkg-deb -c "${deb}" | awk '$6 ~ /\/Kestravon\.so$/ && $6 !~ /\.lv2\// {print $6}')
+# The VST 2 plug-in: the package's Kestravon.so outside the LV2 and VST 3 bundles.
+plugin=$(dpkg-deb -c "${deb}" |
+  awk '$6 ~ /\/Kestravon\.so$/ && $6 !~ /\.lv2\// && $6 !~ /\.vst3\// {print $6}')
 folder=$(sed 's|^\./|/|; s|/Kestravon\.so$||' <<<"${plugin}")
 if [ -z "${folder}" ] || [ "$(wc -l <<<"${folder}")" -ne 1 ]; then
   echo "check-host-vst-folders: FAILED: ${deb} holds no single VST 2 Kestravon.so" >&2

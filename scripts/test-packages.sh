@@ -2,8 +2,8 @@
 # Checks the packages scripts/make-packages.sh made: the Debian package's
 # files, permissions and fields, its manual page, copyright file and manual,
 # a render through the programs as unpacked from it (byte for byte the build
-# tree's), the LV2 bundle through lv2info and lv2apply, its plug-in folder
-# against the hosts' own, lintian; the zip's files and the DLL in it; the
+# tree's), the LV2 bundle through lv2info and lv2apply, the VST 3 bundle's
+# module and resources, its plug-in folder against the hosts' own, lintian; the zip's files and the DLL in it; the
 # installer, run under Wine (test-windows-installer.sh).
 #   test-packages.sh [package.deb [package.zip [installer.exe]]]
 # KESTRAVON_LINUX_BUILD names the Linux build the packages came from
@@ -61,6 +61,15 @@ drwxr-xr-x root/root ./usr/lib/lv2/Kestravon.lv2/
 -rw-r--r-- root/root ./usr/lib/lv2/Kestravon.lv2/presets.ttl
 drwxr-xr-x root/root ./usr/lib/vst/
 -rw-r--r-- root/root ./usr/lib/vst/Kestravon.so
+drwxr-xr-x root/root ./usr/lib/vst3/
+drwxr-xr-x root/root ./usr/lib/vst3/Kestravon.vst3/
+drwxr-xr-x root/root ./usr/lib/vst3/Kestravon.vst3/Contents/
+drwxr-xr-x root/root ./usr/lib/vst3/Kestravon.vst3/Contents/Resources/
+drwxr-xr-x root/root ./usr/lib/vst3/Kestravon.vst3/Contents/Resources/Snapshots/
+-rw-r--r-- root/root ./usr/lib/vst3/Kestravon.vst3/Contents/Resources/Snapshots/828B178873F14BACBB3E1A0B22DC54B8_snapshot.png
+-rw-r--r-- root/root ./usr/lib/vst3/Kestravon.vst3/Contents/Resources/moduleinfo.json
+drwxr-xr-x root/root ./usr/lib/vst3/Kestravon.vst3/Contents/x86_64-linux/
+-rw-r--r-- root/root ./usr/lib/vst3/Kestravon.vst3/Contents/x86_64-linux/Kestravon.so
 drwxr-xr-x root/root ./usr/share/
 drwxr-xr-x root/root ./usr/share/doc/
 drwxr-xr-x root/root ./usr/share/doc/kestravon/
@@ -171,6 +180,26 @@ if cmp <(wav_sound "${work}/lv2-tree.wav") <(wav_sound "${work}/lv2-packaged.wav
   pass "lv2apply through the unpacked LV2 bundle, sample for sample the build tree's"
 else
   fail "the unpacked LV2 bundle renders differently from the build tree's"
+fi
+
+# The unpacked VST 3 bundle: where Ardour and other Linux hosts look, its
+# module exporting only the three entry points, its resources the build
+# tree's and what a host reading them expects.
+packaged_vst3=${root}/usr/lib/vst3/Kestravon.vst3
+tree_vst3=${linux_build}/vst3-bundles/Kestravon.vst3
+vst3_exports=$(nm -D --defined-only "${packaged_vst3}/Contents/x86_64-linux/Kestravon.so" |
+  awk '$2 == "T" {print $3}' | sort | tr '\n' ' ')
+if [ "${vst3_exports}" = "GetPluginFactory ModuleEntry ModuleExit " ]; then
+  pass "the packaged VST 3 module exports GetPluginFactory, ModuleEntry and ModuleExit"
+else
+  fail "the packaged VST 3 module exports: ${vst3_exports}"
+fi
+if diff -r "${tree_vst3}/Contents/Resources" "${packaged_vst3}/Contents/Resources" &&
+  /usr/bin/python3 scripts/check-vst3-bundle.py "${packaged_vst3}" \
+    Contents/x86_64-linux/Kestravon.so; then
+  pass "the VST 3 bundle's module information and editor picture"
+else
+  fail "the VST 3 bundle's resources"
 fi
 
 if bash scripts/check-host-vst-folders.sh "${deb}"; then
