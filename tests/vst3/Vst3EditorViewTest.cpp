@@ -235,8 +235,8 @@ class AttachedEditorView : public XvfbTest {
     host.reset();
   }
 
-  vst3::tresult Attach(TestFrame& frame) {
-    view->setFrame(&frame);
+  vst3::tresult Attach(TestFrame& hostFrame) {
+    view->setFrame(&hostFrame);
     return view->attached(host->Handle(), vst3::kPlatformTypeX11EmbedWindowID);
   }
   std::vector<Window> Children() {
@@ -268,6 +268,9 @@ class AttachedEditorView : public XvfbTest {
   }
   double Wow() const { return plug->GetParam(kWowParam)->ToNormalized(); }
 
+  // The frames outlive the view, as a host's do.
+  TestFrame frame{true};
+  TestFrame looplessFrame{false};
   std::unique_ptr<TestHostWindow> host;
   std::unique_ptr<PlugAndView> objects;
   TovraneVst3* plug = nullptr;
@@ -329,7 +332,6 @@ TEST_F(EditorView, EmbedsInX11WindowsAtOneFixedSize) {
 }
 
 TEST_F(AttachedEditorView, OpensAChildOfTheHostWindowDrivenByTheRunLoop) {
-  TestFrame frame(true);
   ASSERT_EQ(Attach(frame), vst3::kResultOk);
   const Window window = EditorWindow();
   ASSERT_NE(window, 0UL);
@@ -366,7 +368,6 @@ TEST_F(AttachedEditorView, OpensAChildOfTheHostWindowDrivenByTheRunLoop) {
 }
 
 TEST_F(AttachedEditorView, RefusesAnotherPlatformOrNoParent) {
-  TestFrame frame(true);
   view->setFrame(&frame);
   EXPECT_EQ(view->attached(nullptr, vst3::kPlatformTypeX11EmbedWindowID), vst3::kInvalidArgument);
   EXPECT_EQ(view->attached(host->Handle(), vst3::kPlatformTypeHWND), vst3::kResultFalse);
@@ -377,7 +378,6 @@ TEST_F(AttachedEditorView, RefusesAnotherPlatformOrNoParent) {
 }
 
 TEST_F(AttachedEditorView, TheRunLoopPaintsWhatTheEditorDrew) {
-  TestFrame frame(true);
   ASSERT_EQ(Attach(frame), vst3::kResultOk);
   EXPECT_TRUE(frame.RunUntil([&] { return ShowsTheDrawing(kBackgroundBand); }));
   EXPECT_GT(frame.timerCalls, 0);
@@ -387,7 +387,6 @@ TEST_F(AttachedEditorView, TheRunLoopPaintsWhatTheEditorDrew) {
 TEST_F(AttachedEditorView, ADragOnAKnobReachesTheParameterThroughTheRunLoop) {
   EditRecorder edits;
   plug->setComponentHandler(&edits);
-  TestFrame frame(true);
   ASSERT_EQ(Attach(frame), vst3::kResultOk);
   frame.Run(100);
   const Window window = EditorWindow();
@@ -412,15 +411,13 @@ TEST_F(AttachedEditorView, ADragOnAKnobReachesTheParameterThroughTheRunLoop) {
 }
 
 TEST_F(AttachedEditorView, AFrameWithoutARunLoopStillGetsTheWindow) {
-  TestFrame frame(false);
-  ASSERT_EQ(Attach(frame), vst3::kResultOk);
+  ASSERT_EQ(Attach(looplessFrame), vst3::kResultOk);
   EXPECT_NE(EditorWindow(), 0UL);
   EXPECT_EQ(view->removed(), vst3::kResultOk);
   EXPECT_TRUE(Children().empty());
 }
 
 TEST_F(AttachedEditorView, EveryReferenceTakenIsGivenBack) {
-  TestFrame frame(true);
   ASSERT_EQ(Attach(frame), vst3::kResultOk);
   EXPECT_GE(frame.references, 1u);
   frame.Run(50);
@@ -444,12 +441,11 @@ TEST_F(AttachedEditorView, EveryReferenceTakenIsGivenBack) {
 }
 
 TEST_F(AttachedEditorView, AViewLetGoWhileAttachedClosesItsWindow) {
-  TestFrame frame(false);
-  ASSERT_EQ(Attach(frame), vst3::kResultOk);
+  ASSERT_EQ(Attach(looplessFrame), vst3::kResultOk);
   ASSERT_NE(EditorWindow(), 0UL);
   EXPECT_EQ(view->release(), 0u);
   view = nullptr;
   EXPECT_TRUE(Children().empty());
-  EXPECT_EQ(frame.references, 0u);
+  EXPECT_EQ(looplessFrame.references, 0u);
   EXPECT_EQ(objects->References(), 1u);
 }
