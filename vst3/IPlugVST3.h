@@ -152,8 +152,6 @@ class IPlugVST3 : public IPlugBase,
   // Whether the plug-in makes sound of its own with silence in (its noise),
   // so that its tail never ends. Under the lock.
   virtual bool SoundsWithoutInput() { return false; }
-  // The editor's view in the host's window, or null when there is none.
-  virtual vst3::IPlugView* CreateEditorView() { return nullptr; }
 
  private:
   // The parameter a host identifier names, or null for one hosts do not see.

@@ -4,9 +4,11 @@
 #include <cmath>
 #include <cstring>
 #include <mutex>
+#include <new>
 
 #include "vst3/FixedText.h"
 #include "vst3/IPlugVST3.h"
+#include "vst3/Vst3EditorView.h"
 
 namespace {
 
@@ -190,7 +192,12 @@ vst3::tresult IPlugVST3::setComponentHandler(vst3::IComponentHandler* newHandler
 
 vst3::IPlugView* IPlugVST3::createView(vst3::FIDString name) {
   if (name == nullptr || std::strcmp(name, vst3::ViewType::kEditor) != 0) return nullptr;
-  return CreateEditorView();
+  if (Editor() == nullptr) return nullptr;
+  try {
+    return new kestravon_vst3::Vst3EditorView(*this, Unknown());
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
 }
 
 vst3::tresult IPlugVST3::getUnitInfo(vst3::int32 unitIndex, vst3::UnitInfo& info) {
