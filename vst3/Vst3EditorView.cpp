@@ -48,6 +48,9 @@ Vst3EditorView::Vst3EditorView(IPlugBase& plug, vst3::FUnknown* owner) : plug(pl
 }
 
 Vst3EditorView::~Vst3EditorView() {
+  // Taking the handlers back may make the host count their references (the
+  // view's) up and down again: that must not reach zero a second time.
+  references = 1;
   // A host that lets go of an attached view still gets its window closed.
   if (isAttached) removed();
   setFrame(nullptr);

@@ -124,7 +124,7 @@ class TestFrame final : public vst3::IPlugFrame, public vst3::IRunLoop {
 
   vst3::tresult KESTRAVON_VST3_CALL registerEventHandler(vst3::IEventHandler* handler,
                                                          vst3::FileDescriptor fd) override {
-    handler->addRef();
+    if (holdsHandlers) handler->addRef();
     watches.push_back({handler, fd});
     return vst3::kResultOk;
   }
@@ -133,7 +133,7 @@ class TestFrame final : public vst3::IPlugFrame, public vst3::IRunLoop {
   }
   vst3::tresult KESTRAVON_VST3_CALL registerTimer(vst3::ITimerHandler* handler,
                                                   vst3::TimerInterval ms) override {
-    handler->addRef();
+    if (holdsHandlers) handler->addRef();
     timers.push_back({handler, ms, Clock::now() + std::chrono::milliseconds(ms)});
     return vst3::kResultOk;
   }
@@ -166,6 +166,8 @@ class TestFrame final : public vst3::IPlugFrame, public vst3::IRunLoop {
   };
 
   const bool hasRunLoop;
+  // Whether registered handlers are held by a reference, as most loops do.
+  bool holdsHandlers = true;
   vst3::uint32 references = 0;
   std::vector<Watch> watches;
   std::vector<Timer> timers;
@@ -174,11 +176,13 @@ class TestFrame final : public vst3::IPlugFrame, public vst3::IRunLoop {
 
  private:
   template <typename Entry, typename Handler>
-  static vst3::tresult Forget(std::vector<Entry>& entries, Handler* handler) {
+  vst3::tresult Forget(std::vector<Entry>& entries, Handler* handler) {
     auto found = std::find_if(entries.begin(), entries.end(),
                               [&](const Entry& entry) { return entry.handler == handler; });
     if (found == entries.end()) return vst3::kInvalidArgument;
     entries.erase(found);
+    // A loop that holds none still counts one up and down while it looks.
+    if (!holdsHandlers) handler->addRef();
     handler->release();
     return vst3::kResultOk;
   }
@@ -447,5 +451,18 @@ TEST_F(AttachedEditorView, AViewLetGoWhileAttachedClosesItsWindow) {
   view = nullptr;
   EXPECT_TRUE(Children().empty());
   EXPECT_EQ(looplessFrame.references, 0u);
+  EXPECT_EQ(objects->References(), 1u);
+}
+
+TEST_F(AttachedEditorView, AViewLetGoWhileARunLoopHasItsHandlersIsFreedOnce) {
+  frame.holdsHandlers = false;
+  ASSERT_EQ(Attach(frame), vst3::kResultOk);
+  frame.Run(50);
+  EXPECT_EQ(view->release(), 0u);
+  view = nullptr;
+  EXPECT_TRUE(frame.timers.empty());
+  EXPECT_TRUE(frame.watches.empty());
+  EXPECT_TRUE(Children().empty());
+  EXPECT_EQ(frame.references, 0u);
   EXPECT_EQ(objects->References(), 1u);
 }
