@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "tools/render/FxFiles.h"
+#include "core/FxFiles.h"
 
 class PluginHost;
 

@@ -10,7 +10,7 @@
 
 #include "tools/render/DemoClip.h"
 #include "tools/render/EditorSnapshot.h"
-#include "tools/render/FxFiles.h"
+#include "core/FxFiles.h"
 #include "tools/render/ParameterCatalog.h"
 #include "tools/render/ParameterSetter.h"
 #include "tools/render/PresetTransfer.h"

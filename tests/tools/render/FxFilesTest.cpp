@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tools/render/FxFiles.h"
+#include "core/FxFiles.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/render/FxFiles.h"
+#include "core/FxFiles.h"
 
 #include <algorithm>
 #include <bit>
