@@ -2,12 +2,14 @@
 // and its state.
 #include "vst3/IPlugVST3.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <mutex>
 
 #include "vst3/FixedText.h"
 #include "vst3/StreamIO.h"
+#include "vst3/Vst2SessionState.h"
 
 namespace {
 
@@ -167,7 +169,66 @@ vst3::tresult IPlugVST3::SetComponentStateFrom(vst3::IBStream* state) {
   if (!kestravon_vst3::ReadToEnd(*state, &stateChunk) || stateChunk.Size() == 0) {
     return vst3::kResultFalse;
   }
+  const std::span<const uint8_t> bytes(stateChunk.Data(), static_cast<size_t>(stateChunk.Size()));
+  if (kestravon_vst3::LooksLikeVst2Session(bytes)) {
+    return RestoreVst2Session(bytes) ? vst3::kResultOk : vst3::kResultFalse;
+  }
   return RestoreChunk(&stateChunk, true) ? vst3::kResultOk : vst3::kResultFalse;
+}
+
+// A session saved with the VST 2 plug-in: its bank or program chunk as the
+// plug-in's own, or the parameter values the host read from it, as that
+// plug-in takes them. Only a state of this plug-in with every value there
+// is taken; anything else changes nothing. Under the lock.
+bool IPlugVST3::RestoreVst2Session(std::span<const uint8_t> bytes) {
+  kestravon_vst3::Vst2SessionState session;
+  if (!kestravon_vst3::ReadVst2Session(bytes, &session)) return false;
+  if (session.isBank) {
+    const FxBank& bank = session.bank;
+    if (bank.fxId != UniqueId()) return false;
+    if (bank.isChunk) return RestoreOwnChunk(bank.chunk, true);
+    if (bank.numPrograms != NPresets()) return false;
+    for (const FxProgram& program : bank.programs) {
+      if (!HoldsEveryValue(program)) return false;
+    }
+    for (int p = 0; p < NPresets(); ++p) {
+      LoadPreset(p);
+      SetHostParamsFrom(bank.programs[static_cast<size_t>(p)]);
+      ModifyCurrentPreset(bank.programs[static_cast<size_t>(p)].name.c_str());
+    }
+    LoadPreset(std::clamp(bank.currentProgram, 0, NPresets() - 1));
+    return true;
+  }
+  const FxProgram& program = session.program;
+  if (program.fxId != UniqueId()) return false;
+  if (program.isChunk) return RestoreOwnChunk(program.chunk, false);
+  if (!HoldsEveryValue(program)) return false;
+  SetHostParamsFrom(program);
+  ModifyCurrentPreset(program.name.c_str());
+  OnStateRestored();
+  return true;
+}
+
+bool IPlugVST3::RestoreOwnChunk(const std::vector<uint8_t>& bytes, bool isBank) {
+  StateChunk chunk;
+  if (bytes.empty() || bytes.size() > static_cast<size_t>(kestravon_vst3::kMaxStateBytes) ||
+      !chunk.PutBytes(bytes.data(), static_cast<int>(bytes.size()))) {
+    return false;
+  }
+  return RestoreChunk(&chunk, isBank);
+}
+
+bool IPlugVST3::HoldsEveryValue(const FxProgram& program) const {
+  if (program.isChunk || program.numParams != NParams()) return false;
+  if (program.params.size() != static_cast<size_t>(NParams())) return false;
+  return std::all_of(program.params.begin(), program.params.end(),
+                     [](float v) { return std::isfinite(v) && v >= 0.0f && v <= 1.0f; });
+}
+
+// The values a host read from the VST 2 plug-in are its normalised ones;
+// only the settings a host sees are set, never the editor's commands.
+void IPlugVST3::SetHostParamsFrom(const FxProgram& program) {
+  for (int index : hostParams) SetFromHost(index, program.params[static_cast<size_t>(index)]);
 }
 
 vst3::tresult IPlugVST3::WriteComponentStateTo(vst3::IBStream* state) {

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "core/FxFiles.h"
 #include "core/IPlugBase.h"
 #include "core/StateChunk.h"
 #include "vst3/SeparateStates.h"
@@ -166,6 +167,11 @@ class IPlugVST3 : public IPlugBase,
   // Sets a parameter from a host's normalised value and shows it in the
   // editor. Under the lock.
   void SetFromHost(int index, double normalized);
+  // The state a host kept of the VST 2 plug-in this one replaces.
+  bool RestoreVst2Session(std::span<const uint8_t> bytes);
+  bool RestoreOwnChunk(const std::vector<uint8_t>& bytes, bool isBank);
+  bool HoldsEveryValue(const FxProgram& program) const;
+  void SetHostParamsFrom(const FxProgram& program);
 
   // The audio thread's side of the host's parameter changes.
   void TakeChanges(vst3::IParameterChanges* changes, int runStart, int runEnd, int frames,
