@@ -1,0 +1,178 @@
+// The VST 3 module's sound, held to the VST 2 library's bit for bit: every
+// factory program in both sample sizes, parameter changes at their 32-frame
+// runs, a flush, bypass, program changes and the latency at several rates.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Vst3Renders.h"
+#include "product/TovraneParams.h"
+
+using namespace validation;
+
+namespace {
+
+constexpr int kFrames = kSignalFrames;
+// Calls a host may well make, none a multiple of another, none past the prepared block.
+const std::vector<int> kIrregularCalls = {1, 37, 512, 3, 500, 127, 64, 32, 449};
+
+// The same sound, or where it first differs, and whatever went wrong at the buffers.
+template <class Sample>
+::testing::AssertionResult SameRender(const Render<Sample>& vst2, const Render<Sample>& vst3) {
+  if (!vst2.faults.empty() || !vst3.faults.empty()) {
+    return ::testing::AssertionFailure() << "VST 2: " << vst2.faults << "VST 3: " << vst3.faults;
+  }
+  if (vst3.left.size() != vst2.left.size()) {
+    return ::testing::AssertionFailure() << vst3.left.size() << " frames, not " << vst2.left.size();
+  }
+  const long at = FirstDifference(vst2, vst3);
+  if (at < 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "first difference at sample " << at;
+}
+
+// Whether the program leaves the quad stage out, which alone follows the host's blocks.
+bool QuadMixIsOff(int program) {
+  AEffect* effect = CreateEffect();
+  Dispatch(effect, effOpen);
+  Dispatch(effect, effSetProgram, 0, program);
+  const bool off = effect->getParameter(effect, kQuadMix) == 0.0f;
+  Dispatch(effect, effClose);
+  return off;
+}
+
+template <class Sample>
+void EveryProgramSoundsAsInVst2() {
+  int irregular = 0;
+  for (int program = 0; program < kNumPrograms; ++program) {
+    SCOPED_TRACE("program " + std::to_string(program));
+    const Render<Sample> vst2 = RenderVst2<Sample>(Plan(program), Signal());
+    Vst3RenderSetup setup = Vst3RenderSetup::Like(Plan(program));
+    EXPECT_TRUE(SameRender(vst2, RenderVst3<Sample>(setup, Signal())));
+    if (QuadMixIsOff(program)) {
+      ++irregular;
+      setup.callSizes = kIrregularCalls;
+      EXPECT_TRUE(SameRender(vst2, RenderVst3<Sample>(setup, Signal()))) << "irregular calls";
+    }
+  }
+  EXPECT_GT(irregular, 0) << "no program left the quad stage out";
+}
+
+template <class Sample>
+Vst2Action SetParameterAt(int frame, int index, float value) {
+  return {frame, [=](AEffect* e) { e->setParameter(e, index, value); }};
+}
+
+}  // namespace
+
+TEST(Vst3Render, EveryProgramSoundsAsInVst2InSinglePrecision) { EveryProgramSoundsAsInVst2<float>(); }
+
+TEST(Vst3Render, EveryProgramSoundsAsInVst2InDoublePrecision) { EveryProgramSoundsAsInVst2<double>(); }
+
+// A point takes effect from the start of the processor's 32-frame run that
+// holds its offset; of several points in one run, the last wins.
+TEST(Vst3Render, ParameterChangesTakeEffectFromTheirRun) {
+  constexpr int kSecondBlock = kBlock;
+  // Each case's points: offset in the second block, value.
+  const std::vector<std::vector<std::pair<int, double>>> cases = {
+      {{100, 0.75}}, {{0, 0.75}},  {{31, 0.75}},
+      {{32, 0.75}},  {{511, 0.75}}, {{100, 0.25}, {120, 0.75}},
+      {{40, 0.25}, {100, 0.75}},
+  };
+  for (const auto& points : cases) {
+    SCOPED_TRACE("first point at " + std::to_string(points.front().first));
+    Vst3RenderSetup setup = Vst3RenderSetup::Like(Plan(0));
+    std::vector<Vst2Action> actions;
+    for (const auto& [offset, value] : points) {
+      setup.changes.push_back({kSecondBlock + offset, kOutputGain, value});
+      const int run = kSecondBlock + offset / 32 * 32;
+      actions.push_back(SetParameterAt<float>(run, kOutputGain, static_cast<float>(value)));
+    }
+    EXPECT_TRUE(SameRender(RenderVst2<float>(Plan(0), Signal(), actions),
+                           RenderVst3<float>(setup, Signal())));
+  }
+  // The runs are what the comparison resolves: the change at offset 100 made
+  // at frame 100 itself sounds otherwise.
+  Vst3RenderSetup setup = Vst3RenderSetup::Like(Plan(0));
+  setup.changes.push_back({kSecondBlock + 100, kOutputGain, 0.75});
+  EXPECT_FALSE(SameRender(
+      RenderVst2<float>(Plan(0), Signal(), {SetParameterAt<float>(kSecondBlock + 100, kOutputGain, 0.75f)}),
+      RenderVst3<float>(setup, Signal())));
+}
+
+// Values between the steps of the whole-numbered parameters, as a host's
+// automation lane gives them, take the same steps as in the VST 2 plug-in.
+TEST(Vst3Render, ValuesBetweenStepsSoundAsInVst2) {
+  for (float value : {0.25f, 0.6f, 0.875f}) {
+    SCOPED_TRACE(value);
+    Vst3RenderSetup setup = Vst3RenderSetup::Like(Plan(0));
+    std::vector<Vst2Action> actions;
+    for (int id : {kProfile, kNoiseType, kPower}) {
+      setup.changes.push_back({0, static_cast<vst3::ParamID>(id), value});
+      actions.push_back(SetParameterAt<float>(0, id, value));
+    }
+    setup.changes.push_back({0, kNoiseAmp, 0.5});
+    actions.push_back(SetParameterAt<float>(0, kNoiseAmp, 0.5f));
+    EXPECT_TRUE(SameRender(RenderVst2<float>(Plan(0), Signal(), actions),
+                           RenderVst3<float>(setup, Signal())));
+  }
+}
+
+TEST(Vst3Render, AFlushWithoutAudioAppliesItsChanges) {
+  Vst3RenderSetup setup = Vst3RenderSetup::Like(Plan(2));
+  setup.changes.push_back({2 * kBlock, kOutputGain, 0.75, true});
+  setup.changes.push_back({2 * kBlock, kWow, 0.5, true});
+  const Render<float> vst2 = RenderVst2<float>(
+      Plan(2), Signal(),
+      {SetParameterAt<float>(2 * kBlock, kOutputGain, 0.75f), SetParameterAt<float>(2 * kBlock, kWow, 0.5f)});
+  EXPECT_TRUE(SameRender(vst2, RenderVst3<float>(setup, Signal())));
+}
+
+// "Power" at 1 turns the processing off, as the VST 2 plug-in's does; on and
+// off again between blocks as well.
+TEST(Vst3Render, BypassSoundsAsPowerOffInVst2) {
+  for (const auto& [on, off] : {std::pair{0, kFrames}, std::pair{2 * kBlock, 6 * kBlock}}) {
+    SCOPED_TRACE("bypassed from " + std::to_string(on) + " to " + std::to_string(off));
+    Vst3RenderSetup setup = Vst3RenderSetup::Like(Plan(3));
+    setup.changes.push_back({on, kPower, 1.0});
+    setup.changes.push_back({off, kPower, 0.0});
+    const Render<double> vst2 =
+        RenderVst2<double>(Plan(3), Signal(),
+                           {SetParameterAt<double>(on, kPower, 1.0f), SetParameterAt<double>(off, kPower, 0.0f)});
+    const Render<double> vst3 = RenderVst3<double>(setup, Signal());
+    EXPECT_TRUE(SameRender(vst2, vst3));
+    EXPECT_FALSE(SameRender(RenderVst2<double>(Plan(3), Signal()), vst3)) << "bypass changed nothing";
+  }
+}
+
+TEST(Vst3Render, ProgramChangesSoundAsEffSetProgram) {
+  for (int program : {1, 9, 15}) {
+    SCOPED_TRACE("program " + std::to_string(program));
+    constexpr int kAt = 4 * kBlock;
+    Vst3RenderSetup setup = Vst3RenderSetup::Like(Plan(0));
+    setup.changes.push_back({kAt, kProgramChangeId, ProgramValue(program)});
+    const Vst2Action select{kAt, [program](AEffect* e) { Dispatch(e, effSetProgram, 0, program); }};
+    EXPECT_TRUE(SameRender(RenderVst2<float>(Plan(0), Signal(), {select}),
+                           RenderVst3<float>(setup, Signal())));
+  }
+}
+
+TEST(Vst3Render, LatencyIsTheVst2LibrarysAtEachRate) {
+  for (float rate : {44100.0f, 48000.0f, 96000.0f}) {
+    SCOPED_TRACE(rate);
+    AEffect* effect = CreateEffect();
+    StartEffect(effect, rate, kBlock, 0);
+    const int vst2 = effect->initialDelay;
+    Dispatch(effect, effClose);
+    Vst3Host host(KESTRAVON_VST3_MODULE_PATH);
+    ASSERT_EQ(host.Failure(), "");
+    ASSERT_EQ(host.Start(rate, kBlock, vst3::kSample32), vst3::kResultOk);
+    EXPECT_EQ(static_cast<int>(host.Processor()->getLatencySamples()), vst2);
+    if (rate == 44100.0f) {
+      EXPECT_EQ(vst2, 1378);
+    }
+    if (rate == 48000.0f) {
+      EXPECT_EQ(vst2, 1499);
+    }
+  }
+}
