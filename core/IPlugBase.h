@@ -146,6 +146,9 @@ class IPlugBase {
   // read whole changes nothing, and the result is false.
   bool SaveChunk(StateChunk* chunk, bool isBank);
   bool RestoreChunk(const StateChunk* chunk, bool isBank);
+  // Where a whole bank chunk with its header ends in chunk, or -1 when the
+  // chunk does not hold one whole. Reads only.
+  int BankChunkEnd(const StateChunk* chunk) const;
   void ModifyCurrentPreset(const char* name = nullptr);
   bool LoadPreset(int index);
   const char* PresetNameAt(int index) const;

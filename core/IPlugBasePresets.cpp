@@ -92,6 +92,14 @@ int IPlugBase::ReadPresetRecord(const StateChunk* chunk, int pos, PresetRecord* 
 
 // The whole bank is read before any of it is applied: a bank that ends
 // early or claims more than it holds changes no preset and no parameter.
+int IPlugBase::BankChunkEnd(const StateChunk* chunk) const {
+  int pos = 0;
+  if (ReadChunkHeader(chunk, &pos) < kChunkVersion) return -1;
+  PresetRecord record;
+  for (int i = 0; i < NPresets() && pos >= 0; ++i) pos = ReadPresetRecord(chunk, pos, &record);
+  return pos;
+}
+
 int IPlugBase::UnserializePresets(const StateChunk* chunk, int pos) {
   Guard guard(lock);
   std::vector<PresetRecord> records(static_cast<size_t>(NPresets()));

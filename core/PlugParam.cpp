@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 void CopyText(char* field, int size, const char* text) {
   if (size <= 0) return;
@@ -85,17 +86,22 @@ double PlugParam::FromNormalized(double n) const {
   return minValue + (maxValue - minValue) * std::pow(n, shape);
 }
 
-void PlugParam::SetFromNormalized(double n) {
+double PlugParam::ValueOfNormalized(double n) const {
   // A host or editor that sends a non-finite value must not move the
   // parameter to a value no range can hold.
-  if (!std::isfinite(n)) return;
+  if (!std::isfinite(n)) return std::numeric_limits<double>::quiet_NaN();
   // Hosts send values outside 0..1 (overshooting automation curves,
   // scripts): they are held at the ends of the range, like any other entry.
   n = n < 0.0 ? 0.0 : (n < 1.0 ? n : 1.0);
   double v = FromNormalized(n);
   if (kind != KindDouble) v = std::floor(v / step + 0.5) * step;
-  if (std::isnan(v)) return;
-  value = v < minValue ? minValue : (v < maxValue ? v : maxValue);
+  if (std::isnan(v)) return v;
+  return v < minValue ? minValue : (v < maxValue ? v : maxValue);
+}
+
+void PlugParam::SetFromNormalized(double n) {
+  const double v = ValueOfNormalized(n);
+  if (!std::isnan(v)) value = v;
 }
 
 void PlugParam::SetClamped(double v) {

@@ -29,6 +29,9 @@ class PlugParam {
   double ToNormalized() const { return ToNormalized(value); }
   // Real value for a normalised one, without step rounding or limiting.
   double FromNormalized(double n) const;
+  // The value SetFromNormalized(n) sets: held to the range and, for whole
+  // kinds, to the nearest step; NaN for a non-finite n, which sets nothing.
+  double ValueOfNormalized(double n) const;
   void SetFromNormalized(double n);
   void SetClamped(double v);
   void Set(double v) { value = v; }

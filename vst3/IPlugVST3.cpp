@@ -159,9 +159,10 @@ vst3::tresult IPlugVST3::setActive(vst3::TBool state) {
   return vst3::kResultOk;
 }
 
-// The state is the bank chunk the VST 2 plug-in gives its hosts: the header
-// with its version, then every program. It is read whole before anything
-// changes, and a chunk that cannot be read whole changes nothing.
+// The state is the bank chunk the VST 2 plug-in gives its hosts (the header
+// with its version, then every program), then the program played. It is
+// read whole before anything changes, and a state that cannot be read whole
+// changes nothing.
 vst3::tresult IPlugVST3::SetComponentStateFrom(vst3::IBStream* state) {
   if (state == nullptr) return vst3::kInvalidArgument;
   Guard guard(Lock());
@@ -173,7 +174,28 @@ vst3::tresult IPlugVST3::SetComponentStateFrom(vst3::IBStream* state) {
   if (kestravon_vst3::LooksLikeVst2Session(bytes)) {
     return RestoreVst2Session(bytes) ? vst3::kResultOk : vst3::kResultFalse;
   }
-  return RestoreChunk(&stateChunk, true) ? vst3::kResultOk : vst3::kResultFalse;
+  return RestoreBankAndProgram(stateChunk) ? vst3::kResultOk : vst3::kResultFalse;
+}
+
+// A VST 3 host keeps nothing but the state, so the program the session was
+// on follows the bank, as a record of its own; a state without it (the
+// bank alone) keeps the current program.
+bool IPlugVST3::RestoreBankAndProgram(const StateChunk& chunk) {
+  const int bankEnd = BankChunkEnd(&chunk);
+  if (bankEnd < 0) return false;
+  int program = -1;
+  if (chunk.Size() != bankEnd) {
+    int32_t magic = 0;
+    int32_t index = 0;
+    const int after = chunk.GetInt32(&index, chunk.GetInt32(&magic, bankEnd));
+    if (after != chunk.Size() || magic != kCurrentProgramMagic || index < 0 || index >= NPresets()) {
+      return false;
+    }
+    program = index;
+  }
+  if (!RestoreChunk(&chunk, true)) return false;
+  if (program >= 0) LoadPreset(program);
+  return true;
 }
 
 // A session saved with the VST 2 plug-in: its bank or program chunk as the
@@ -235,7 +257,10 @@ vst3::tresult IPlugVST3::WriteComponentStateTo(vst3::IBStream* state) {
   if (state == nullptr) return vst3::kInvalidArgument;
   Guard guard(Lock());
   stateChunk.Clear();
-  if (!SaveChunk(&stateChunk, true)) return vst3::kInternalError;
+  if (!SaveChunk(&stateChunk, true) || !stateChunk.PutInt32(kCurrentProgramMagic) ||
+      !stateChunk.PutInt32(CurrentPreset())) {
+    return vst3::kInternalError;
+  }
   return kestravon_vst3::WriteAll(*state, stateChunk.Data(), stateChunk.Size())
              ? vst3::kResultOk
              : vst3::kResultFalse;

@@ -39,6 +39,8 @@ class IPlugVST3 : public IPlugBase,
   // The program list's parameter, which hosts set to load a program.
   static constexpr vst3::ParamID kProgramParamId = 1000;
   static constexpr vst3::ProgramListID kProgramListId = 1;
+  // Marks the record of the program played, after the bank in the state.
+  static constexpr int32_t kCurrentProgramMagic = FourCharCode('c', 'p', 'r', 'g');
 
   // FUnknown
   vst3::tresult KESTRAVON_VST3_CALL queryInterface(const vst3::TUID requested, void** obj) override;
@@ -167,6 +169,7 @@ class IPlugVST3 : public IPlugBase,
   // Sets a parameter from a host's normalised value and shows it in the
   // editor. Under the lock.
   void SetFromHost(int index, double normalized);
+  bool RestoreBankAndProgram(const StateChunk& chunk);
   // The state a host kept of the VST 2 plug-in this one replaces.
   bool RestoreVst2Session(std::span<const uint8_t> bytes);
   bool RestoreOwnChunk(const std::vector<uint8_t>& bytes, bool isBank);

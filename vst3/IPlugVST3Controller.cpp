@@ -101,7 +101,7 @@ vst3::tresult IPlugVST3::getParameterInfo(vst3::int32 paramIndex, vst3::Paramete
   info.flags = vst3::ParameterInfo::kCanAutomate;
   if (index == bypassParam) {
     info.flags |= vst3::ParameterInfo::kIsBypass;
-  } else if (param->DisplayTextCount() > 0) {
+  } else if (param->IsIntegerKind()) {
     info.flags |= vst3::ParameterInfo::kIsList;
   }
   return vst3::kResultOk;
@@ -118,8 +118,10 @@ vst3::tresult IPlugVST3::getParamStringByValue(vst3::ParamID id, vst3::ParamValu
   }
   const PlugParam* param = HostParam(id);
   if (param == nullptr) return vst3::kInvalidArgument;
+  // The text of the value the parameter would take, as the VST 2 display
+  // shows it once set.
   char text[kTextBound] = "";
-  param->FormatValue(normalized, true, text, kTextBound, true);
+  param->FormatValue(param->ValueOfNormalized(normalized), false, text, kTextBound, true);
   kestravon_vst3::CopyText(string, 128, text);
   return vst3::kResultOk;
 }
@@ -150,7 +152,8 @@ vst3::ParamValue IPlugVST3::normalizedParamToPlain(vst3::ParamID id,
   Guard guard(Lock());
   if (id == kProgramParamId) return ProgramOfNormalized(valueNormalized);
   const PlugParam* param = HostParam(id);
-  return param != nullptr ? param->FromNormalized(valueNormalized) : 0.0;
+  if (param == nullptr || !std::isfinite(valueNormalized)) return 0.0;
+  return param->ValueOfNormalized(valueNormalized);
 }
 
 vst3::ParamValue IPlugVST3::plainParamToNormalized(vst3::ParamID id, vst3::ParamValue plainValue) {
