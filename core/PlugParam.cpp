@@ -99,6 +99,16 @@ double PlugParam::ValueOfNormalized(double n) const {
   return v < minValue ? minValue : (v < maxValue ? v : maxValue);
 }
 
+double PlugParam::OnGrid(double v) const {
+  if (!std::isfinite(v)) v = defaultValue;
+  v = std::fmax(minValue, std::fmin(maxValue, v));
+  // A step of 0.01 is a hundredth: dividing the whole count of steps gives
+  // the double nearest the decimal, as a program's written value is.
+  const double stepsPerUnit = std::round(1.0 / step);
+  if (!(stepsPerUnit >= 1.0)) return v;
+  return std::floor(v * stepsPerUnit + 0.5) / stepsPerUnit;
+}
+
 void PlugParam::SetFromNormalized(double n) {
   const double v = ValueOfNormalized(n);
   if (!std::isnan(v)) value = v;

@@ -32,6 +32,11 @@ class PlugParam {
   // The value SetFromNormalized(n) sets: held to the range and, for whole
   // kinds, to the nearest step; NaN for a non-finite n, which sets nothing.
   double ValueOfNormalized(double n) const;
+  // A value that came through single precision (an LV2 port, a VST 2 host's
+  // normalised value) brought back to the parameter's own grid: held to the
+  // range, the default for a non-finite value, then the nearest step. The
+  // settings it gives are the double-precision values a program holds.
+  double OnGrid(double v) const;
   void SetFromNormalized(double n);
   void SetClamped(double v);
   void Set(double v) { value = v; }

@@ -25,14 +25,7 @@ constexpr size_t kMaxStateBytes = 16 * 1024 * 1024;
 }  // namespace
 
 double ParameterValueOfPort(const PlugParam& param, float portValue) {
-  double value = static_cast<double>(portValue);
-  if (!std::isfinite(value)) value = param.Default();
-  value = std::fmax(param.Min(), std::fmin(param.Max(), value));
-  // A step of 0.01 is a hundredth: dividing the whole count of steps gives
-  // the double nearest the decimal, as a program's written value is.
-  const double stepsPerUnit = std::round(1.0 / param.Step());
-  if (!(stepsPerUnit >= 1.0)) return value;
-  return std::floor(value * stepsPerUnit + 0.5) / stepsPerUnit;
+  return param.OnGrid(static_cast<double>(portValue));
 }
 
 int ControlPortOf(std::span<const int> controlParams, int paramIndex) {

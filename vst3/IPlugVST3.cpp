@@ -247,10 +247,17 @@ bool IPlugVST3::HoldsEveryValue(const FxProgram& program) const {
                      [](float v) { return std::isfinite(v) && v >= 0.0f && v <= 1.0f; });
 }
 
-// The values a host read from the VST 2 plug-in are its normalised ones;
-// only the settings a host sees are set, never the editor's commands.
+// The values a host read from the VST 2 plug-in are its normalised ones in
+// single precision, brought back to each parameter's grid; only the
+// settings a host sees are set, never the editor's commands.
 void IPlugVST3::SetHostParamsFrom(const FxProgram& program) {
-  for (int index : hostParams) SetFromHost(index, program.params[static_cast<size_t>(index)]);
+  for (int index : hostParams) {
+    PlugParam* param = GetParam(index);
+    const double normalized = program.params[static_cast<size_t>(index)];
+    param->Set(param->OnGrid(param->FromNormalized(normalized)));
+    if (Editor() != nullptr) Editor()->SetParameterFromHost(index, param->ToNormalized(), true);
+    OnParamChanged(index);
+  }
 }
 
 vst3::tresult IPlugVST3::WriteComponentStateTo(vst3::IBStream* state) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Vst3Renders.h"
+#include "core/FxFiles.h"
 #include "host/MemoryStream.h"
 #include "product/TovraneParams.h"
 
@@ -194,6 +195,75 @@ TEST(Vst3StateSound, ASavedStateReopensTheSameSound) {
   const Render<float> sound = RenderVst3<float>(restored, Signal());
   EXPECT_TRUE(SameRender(sound, RenderVst3<float>(direct, Signal())));
   EXPECT_FALSE(SameRender(sound, RenderVst3<float>(Vst3RenderSetup{}, Signal())));
+}
+
+// What a host kept of a session with the VST 2 plug-in, which saves no
+// chunk of its own: the values it read, as a program or bank file, behind
+// the host's own header when `wrapped`.
+std::vector<uint8_t> HostHeader(std::vector<uint8_t> file, bool wrapped) {
+  if (wrapped) file.insert(file.begin(), {'V', 's', 't', 'W', 0, 0, 0, 8, 0, 0, 0, 1, 0, 0, 0, 0});
+  return file;
+}
+
+FxProgram Vst2ProgramValues(AEffect* effect, const char* name) {
+  FxProgram program;
+  program.fxId = effect->uniqueID;
+  program.fxVersion = effect->version;
+  program.numParams = effect->numParams;
+  program.name = name;
+  for (int i = 0; i < effect->numParams; ++i) program.params.push_back(effect->getParameter(effect, i));
+  return program;
+}
+
+TEST(Vst3StateSound, AVst2SessionAHostKeptPlaysAsInVst2) {
+  constexpr int kProgram = 6;
+  AEffect* effect = CreateEffect();
+  StartEffect(effect, static_cast<float>(kReferenceRate), kBlock, kProgram);
+  effect->setParameter(effect, kWow, kWowValue);
+  const FxProgram edited = Vst2ProgramValues(effect, "edited");
+  FxBank bank;
+  bank.fxId = effect->uniqueID;
+  bank.numPrograms = effect->numPrograms;
+  bank.currentProgram = kProgram;
+  for (int p = 0; p < effect->numPrograms; ++p) {
+    Dispatch(effect, effSetProgram, 0, p);
+    bank.programs.push_back(p == kProgram ? edited : Vst2ProgramValues(effect, "factory"));
+  }
+  Dispatch(effect, effClose);
+  const Render<float> vst2 = RenderVst2<float>(
+      Plan(kProgram), Signal(), {{0, [](AEffect* e) { e->setParameter(e, kWow, kWowValue); }}});
+
+  for (bool wrapped : {true, false}) {
+    SCOPED_TRACE(wrapped ? "behind the host's header" : "the file alone");
+    for (const std::vector<uint8_t>& kept :
+         {FxFiles::EncodeProgram(edited), FxFiles::EncodeBank(bank)}) {
+      Vst3RenderSetup setup;
+      // The program file sets the values played on the program it finds.
+      if (kept.size() < FxFiles::kBankHeaderSize) {
+        setup.changes.push_back({0, kProgramChangeId, ProgramValue(kProgram), true});
+      }
+      const std::vector<uint8_t> state = HostHeader(kept, wrapped);
+      setup.beforeStart = [&state](Vst3Host& host) {
+        EXPECT_EQ(LoadState(host, state), vst3::kResultOk);
+      };
+      EXPECT_TRUE(SameRender(vst2, RenderVst3<float>(setup, Signal())));
+    }
+  }
+
+  Vst3Host host(KESTRAVON_VST3_MODULE_PATH);
+  const std::vector<uint8_t> before = StateOf(host);
+  FxProgram stranger = edited;
+  stranger.fxId ^= 1;
+  FxProgram missing = edited;
+  missing.params.pop_back();
+  missing.numParams -= 1;
+  const std::vector<uint8_t> whole = FxFiles::EncodeBank(bank);
+  for (const std::vector<uint8_t>& bad :
+       {FxFiles::EncodeProgram(stranger), FxFiles::EncodeProgram(missing),
+        std::vector<uint8_t>(whole.begin(), whole.end() - 1), HostHeader({}, true)}) {
+    EXPECT_NE(LoadState(host, HostHeader(bad, true)), vst3::kResultOk);
+    EXPECT_EQ(StateOf(host), before);
+  }
 }
 
 // In one object the component's state is all there is: the controller's own
