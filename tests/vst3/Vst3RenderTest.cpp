@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Vst3Renders.h"
+#include "host/ComponentHandler.h"
 #include "product/TovraneParams.h"
 
 using namespace validation;
@@ -175,4 +176,25 @@ TEST(Vst3Render, LatencyIsTheVst2LibrarysAtEachRate) {
       EXPECT_EQ(vst2, 1499);
     }
   }
+}
+
+// A new rate that changes the latency is told to the host, which then reads
+// it again; a rate that keeps it tells nothing.
+TEST(Vst3Render, ALatencyChangedByTheRateIsToldToTheHost) {
+  Vst3Host host(KESTRAVON_VST3_MODULE_PATH);
+  ASSERT_EQ(host.Failure(), "");
+  ComponentHandler handler;
+  ASSERT_EQ(host.Controller()->setComponentHandler(&handler), vst3::kResultOk);
+  const ComponentHandler::Call restart{ComponentHandler::Kind::Restart, 0, 0.0, vst3::kLatencyChanged};
+  const std::vector<std::pair<double, std::vector<ComponentHandler::Call>>> steps = {
+      {44100.0, {}}, {48000.0, {restart}}, {48000.0, {}}, {44100.0, {restart}}};
+  for (const auto& [rate, told] : steps) {
+    SCOPED_TRACE(rate);
+    handler.Forget();
+    ASSERT_EQ(host.Start(rate, kBlock, vst3::kSample32), vst3::kResultOk);
+    EXPECT_EQ(handler.Calls(), told);
+    EXPECT_EQ(host.Processor()->getLatencySamples(), rate == 48000.0 ? 1499u : 1378u);
+    host.Stop();
+  }
+  host.Controller()->setComponentHandler(nullptr);
 }
