@@ -78,10 +78,12 @@ class EditRecorder final : public vst3::IComponentHandler {
   std::vector<std::pair<char, vst3::ParamID>> calls;
 };
 
-// The plug-in object as a host holds it, with one reference, and a view
-// over it as createView hands one out.
+// The plug-in object as a host holds it, with one reference, and the view
+// its controller hands out for the editor.
 struct PlugAndView {
-  PlugAndView() : plug(new TovraneVst3()), view(new Vst3EditorView(*plug, plug->Unknown())) {}
+  PlugAndView()
+      : plug(new TovraneVst3()),
+        view(static_cast<Vst3EditorView*>(plug->createView(vst3::ViewType::kEditor))) {}
   ~PlugAndView() {
     if (view) view->release();
     if (plug) plug->release();
