@@ -26,10 +26,23 @@ set(KESTRAVON_MANUAL_HTML "" CACHE FILEPATH
 set(manual_name Kestravon-manual.html)
 
 if(WIN32)
-  install(TARGETS Kestravon RUNTIME DESTINATION . COMPONENT package EXCLUDE_FROM_ALL)
+  # Each format is a component, which the installer offers on a page of its
+  # own: the VST 2 DLL and the VST 3 bundle (its binary and the resources a
+  # Linux build made, see vst3/Bundle.cmake). The manual always comes along.
+  install(TARGETS Kestravon RUNTIME DESTINATION . COMPONENT vst2 EXCLUDE_FROM_ALL)
+  set(windows_components vst3 vst2)
+  if(TARGET KestravonVst3)
+    install(TARGETS KestravonVst3 LIBRARY DESTINATION Kestravon.vst3/${KESTRAVON_VST3_BINARY_SUBDIR}
+            COMPONENT vst3 EXCLUDE_FROM_ALL)
+  endif()
+  if(TARGET kestravon_vst3_bundle)
+    install(DIRECTORY ${KESTRAVON_VST3_BUNDLE}/Contents/Resources DESTINATION Kestravon.vst3/Contents
+            COMPONENT vst3 EXCLUDE_FROM_ALL)
+  endif()
   if(KESTRAVON_MANUAL_HTML AND EXISTS "${KESTRAVON_MANUAL_HTML}")
     install(FILES ${KESTRAVON_MANUAL_HTML} DESTINATION . RENAME ${manual_name}
-            COMPONENT package EXCLUDE_FROM_ALL)
+            COMPONENT manual EXCLUDE_FROM_ALL)
+    list(APPEND windows_components manual)
     set(CPACK_NSIS_MENU_LINKS ${manual_name} "Kestravon manual")
     # Offered on the last page, unticked: the plug-in is what they came for.
     set(nsis_manual_defines
@@ -42,8 +55,15 @@ if(WIN32)
                     "installer and the zip will have no manual. scripts/make-packages.sh "
                     "builds the Linux release build's and passes it.")
   endif()
-  # The note on where to copy the DLL is for the zip alone: the installer asks
-  # for the folder and brings an uninstaller (see packaging/windows/cpack-options.cmake).
+  # The zip holds every component; the installer installs the ones chosen
+  # (see packaging/windows/cpack-options.cmake).
+  set(CPACK_COMPONENTS_ALL ${windows_components})
+  set(CPACK_INSTALL_CMAKE_PROJECTS "")
+  foreach(component IN LISTS windows_components)
+    list(APPEND CPACK_INSTALL_CMAKE_PROJECTS ${PROJECT_BINARY_DIR} Kestravon ${component} /)
+  endforeach()
+  # The note on where to copy the plug-ins is for the zip alone: the installer
+  # puts them there and brings an uninstaller.
   configure_file(${packaging_dir}/windows/INSTALL.txt ${PROJECT_BINARY_DIR}/packaging/INSTALL.txt
                  @ONLY NEWLINE_STYLE WIN32)
   install(FILES ${PROJECT_BINARY_DIR}/packaging/INSTALL.txt DESTINATION .
@@ -57,7 +77,8 @@ if(WIN32)
   # The installer: a 64-bit program (the plug-in runs in 64-bit hosts only),
   # so it sees the 64-bit registry and Program Files without redirection. It
   # offers the common VST 2 folder, or the folder an earlier install chose,
-  # which the installer records under Software\Ostrelle\Kestravon.
+  # which the installer records under Software\Ostrelle\Kestravon. The VST 3
+  # bundle has one place, the folder every Windows VST 3 host scans.
   set(CPACK_VERBATIM_VARIABLES ON)
   set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
   set(CPACK_PACKAGE_INSTALL_DIRECTORY VSTPlugins)
@@ -68,13 +89,39 @@ if(WIN32)
   set(nsis_defines
       "Target amd64-unicode"
       "InstallDirRegKey HKLM \"Software\\${CPACK_PACKAGE_VENDOR}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\" \"\""
-      "!define MUI_DIRECTORYPAGE_TEXT_TOP \"Setup will install the Kestravon VST 2 plug-in, its manual and its uninstaller in the folder below. Choose the folder your host scans for VST 2 plug-ins (its plug-in settings list them).\""
+      "!define MUI_DIRECTORYPAGE_TEXT_TOP \"Setup will install the Kestravon VST 2 plug-in (if chosen), its manual and its uninstaller in the folder below. Choose the folder your host scans for VST 2 plug-ins (its plug-in settings list them). The VST 3 plug-in goes to Common Files\\VST3, where VST 3 hosts look.\""
       "!define MUI_DIRECTORYPAGE_TEXT_DESTINATION \"VST 2 plug-in folder\""
       "!define MUI_STARTMENUPAGE_DEFAULTFOLDER \"Kestravon\""
       ${nsis_manual_defines})
-  list(JOIN nsis_defines "\n" CPACK_NSIS_DEFINES)
+  # An installer with components gets CPACK_NSIS_DEFINES from CPack itself,
+  # which drops ours; they go into a file the script includes right after its
+  # compressor line instead.
+  list(JOIN nsis_defines "\n" installer_defines)
+  set(installer_defines_file ${PROJECT_BINARY_DIR}/packaging/installer-defines.nsh)
+  file(WRITE ${installer_defines_file} "${installer_defines}\n")
+  set(CPACK_NSIS_COMPRESSOR "lzma\n!include \"${installer_defines_file}\"")
   set(CPACK_NSIS_PACKAGE_NAME "Kestravon ${PROJECT_VERSION}")
-  set(CPACK_NSIS_DISPLAY_NAME "Kestravon ${PROJECT_VERSION} (VST 2 plug-in)")
+  set(CPACK_NSIS_DISPLAY_NAME "Kestravon ${PROJECT_VERSION} (VST 2 and VST 3 plug-ins)")
+  # CPack installs every component into the VST 2 folder; the VST 3 bundle
+  # then moves to its own, and the uninstaller removes it from there when it
+  # was installed.
+  set(vst3_folder "$COMMONFILES64\\VST3")
+  set(vst3_installed_key
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kestravon\\Components\\vst3")
+  string(JOIN "\n" CPACK_NSIS_EXTRA_INSTALL_COMMANDS
+    "  StrCmp \"$INSTDIR\" \"${vst3_folder}\" kestravon_vst3_placed"
+    "  IfFileExists \"$INSTDIR\\Kestravon.vst3\\*.*\" 0 kestravon_vst3_placed"
+    "    RMDir /r \"${vst3_folder}\\Kestravon.vst3\""
+    "    CreateDirectory \"${vst3_folder}\""
+    "    CopyFiles /SILENT \"$INSTDIR\\Kestravon.vst3\" \"${vst3_folder}\""
+    "    RMDir /r \"$INSTDIR\\Kestravon.vst3\""
+    "  kestravon_vst3_placed:")
+  string(JOIN "\n" CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
+    "  ReadRegDWORD $0 HKLM \"${vst3_installed_key}\" \"Installed\""
+    "  IntCmp $0 1 0 kestravon_vst3_kept kestravon_vst3_kept"
+    "    RMDir /r \"${vst3_folder}\\Kestravon.vst3\""
+    "    RMDir \"${vst3_folder}\""
+    "  kestravon_vst3_kept:")
   # The folder is shared with other makers' plug-ins: a plain "Uninstall.exe"
   # could be another product's, or be overwritten by one.
   set(CPACK_NSIS_UNINSTALL_NAME Kestravon-uninstall)
@@ -98,6 +145,11 @@ if(WIN32)
        @ONLY NEWLINE_STYLE WIN32)
   set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/packaging/LICENSE.txt)
   include(CPack)
+  cpack_add_component(vst3 DISPLAY_NAME "VST 3 plug-in"
+    DESCRIPTION "Kestravon.vst3, into the Common Files VST3 folder, where VST 3 hosts look")
+  cpack_add_component(vst2 DISPLAY_NAME "VST 2 plug-in"
+    DESCRIPTION "Kestravon.dll, into the VST 2 plug-in folder chosen before")
+  cpack_add_component(manual DISPLAY_NAME "Manual" HIDDEN REQUIRED)
   return()
 endif()
 

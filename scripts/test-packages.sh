@@ -217,12 +217,26 @@ fi
 
 echo "=== ${zip}"
 names=$(unzip -Z1 "${zip}" | LC_ALL=C sort | tr '\n' ' ')
-if [ "${names}" = "INSTALL.txt Kestravon-manual.html Kestravon.dll " ]; then
-  pass "zip holds the DLL, the manual and the note"
+vst3_resources=Kestravon.vst3/Contents/Resources
+expected_names="INSTALL.txt Kestravon-manual.html Kestravon.dll Kestravon.vst3/ \
+Kestravon.vst3/Contents/ ${vst3_resources}/ ${vst3_resources}/Snapshots/ \
+${vst3_resources}/Snapshots/828B178873F14BACBB3E1A0B22DC54B8_snapshot.png \
+${vst3_resources}/moduleinfo.json Kestravon.vst3/Contents/x86_64-win/ \
+Kestravon.vst3/Contents/x86_64-win/Kestravon.vst3 "
+if [ "${names}" = "${expected_names}" ]; then
+  pass "zip holds the DLL, the VST 3 bundle, the manual and the note"
 else
   fail "the zip holds: ${names}"
 fi
 unzip -q "${zip}" -d "${work}/zip"
+zipped_vst3=${work}/zip/Kestravon.vst3
+if diff -r "${linux_build}/vst3-bundles/${vst3_resources}" "${zipped_vst3}/Contents/Resources" &&
+  /usr/bin/python3 scripts/check-vst3-bundle.py "${zipped_vst3}" \
+    Contents/x86_64-win/Kestravon.vst3; then
+  pass "the zipped VST 3 bundle's resources are the Linux build's"
+else
+  fail "the zipped VST 3 bundle's resources"
+fi
 dll=${work}/zip/Kestravon.dll
 if bash scripts/check-dll-tables.sh "${dll}"; then
   pass "the zipped DLL's export and import tables"
@@ -240,8 +254,18 @@ if cmp "${work}/expected.dll" "${work}/zipped.dll" &&
 else
   fail "the zipped DLL is not build/windows/Kestravon.dll, stripped"
 fi
+vst3_module=Kestravon.vst3/Contents/x86_64-win/Kestravon.vst3
+x86_64-w64-mingw32-strip -o "${work}/stripped.vst3" "build/windows/vst3-bundles/${vst3_module}"
+bash scripts/pe-without-stamp.sh "${work}/stripped.vst3" "${work}/expected.vst3"
+bash scripts/pe-without-stamp.sh "${work}/zip/${vst3_module}" "${work}/zipped.vst3"
+if cmp "${work}/expected.vst3" "${work}/zipped.vst3"; then
+  pass "the zipped VST 3 module is the Windows build's, stripped"
+else
+  fail "the zipped VST 3 module is not the Windows build's, stripped"
+fi
 note=${work}/zip/INSTALL.txt
-if grep -q 'VstPlugins' "${note}" && grep -q "Kestravon ${version} " "${note}" &&
+if grep -q 'VstPlugins' "${note}" && grep -q 'Common Files\\VST3' "${note}" &&
+  grep -q "Kestravon ${version} " "${note}" &&
   [ "$(grep -c $'\r$' "${note}")" = "$(wc -l <"${note}")" ]; then
   pass "INSTALL.txt names the version and the folder, with Windows line ends"
 else

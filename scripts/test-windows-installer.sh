@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the Windows installer as a user would, silently, under Wine in a fresh
 # prefix, and checks what it leaves behind:
-#   1. no folder given: the plug-in, the manual and the uninstaller land in
-#      C:\Program Files\VSTPlugins; the uninstaller removes them all;
+#   1. no folder given: the VST 2 plug-in, the manual and the uninstaller land
+#      in C:\Program Files\VSTPlugins, the VST 3 bundle in C:\Program Files\
+#      Common Files\VST3 as a host reads it; the uninstaller removes them all;
 #   2. a folder given with /D= (one that already holds another maker's
 #      plug-in): the DLL lands there, is the build's, loads through its entry
 #      point; Add/Remove Programs lists the product;
@@ -74,18 +75,25 @@ folder_key='HKLM\Software\Ostrelle\Kestravon'
 start_menu=${drive_c}/ProgramData/Microsoft/Windows/Start\ Menu/Programs
 
 ours=(Kestravon.dll Kestravon-uninstall.exe)
+# The VST 3 bundle has one place whatever the VST 2 folder.
+vst3_bundle=${drive_c}/Program\ Files/Common\ Files/VST3/Kestravon.vst3
+vst3_binary=Contents/x86_64-win/Kestravon.vst3
 [ -n "${manual}" ] && ours+=(Kestravon-manual.html)
 check_installed() { # FOLDER (Windows form)
   local dir missing=()
   dir=$(unix_path "$1")
   for file in "${ours[@]}"; do [ -f "${dir}/${file}" ] || missing+=("${file}"); done
   [ ${#missing[@]} -eq 0 ] || { fail "$1 lacks ${missing[*]}"; return 1; }
+  [ ! -e "${dir}/Kestravon.vst3" ] || { fail "the VST 3 bundle stayed in $1"; return 1; }
+  /usr/bin/python3 scripts/check-vst3-bundle.py "${vst3_bundle}" "${vst3_binary}" ||
+    { fail "the VST 3 bundle in Common Files\\VST3"; return 1; }
 }
 check_removed() { # FOLDER (Windows form)
   local dir left=()
   dir=$(unix_path "$1")
   for file in "${ours[@]}"; do [ -e "${dir}/${file}" ] && left+=("${file}"); done
   [ ${#left[@]} -eq 0 ] || fail "the uninstaller left ${left[*]} in $1"
+  [ ! -e "${vst3_bundle}" ] || fail "the uninstaller left the VST 3 bundle"
   [ -z "$(reg_value "${uninstall_key}" UninstallString)" ] ||
     fail "the uninstaller left the Add/Remove Programs entry"
   [ -z "$(reg_default "${folder_key}")" ] || fail "the uninstaller left ${folder_key}"
@@ -96,7 +104,7 @@ check_removed() { # FOLDER (Windows form)
 echo "=== 1. silent install, no folder given"
 default='C:\Program Files\VSTPlugins'
 install ""
-if check_installed "${default}"; then pass "installed into ${default}"; fi
+if check_installed "${default}"; then pass "installed into ${default} and Common Files\\VST3"; fi
 uninstall "${default}"
 check_removed "${default}"
 if [ -e "$(unix_path "${default}")" ]; then
@@ -121,6 +129,15 @@ if cmp "${work}/expected.dll" "${work}/installed.dll"; then
   pass "the installed DLL is the build's, stripped"
 else
   fail "the installed DLL is not the build's"
+fi
+build_vst3=$(dirname "${build_dll}")/vst3-bundles/Kestravon.vst3/${vst3_binary}
+x86_64-w64-mingw32-strip -o "${work}/stripped.vst3" "${build_vst3}"
+bash scripts/pe-without-stamp.sh "${work}/stripped.vst3" "${work}/expected.vst3"
+bash scripts/pe-without-stamp.sh "${vst3_bundle}/${vst3_binary}" "${work}/installed.vst3"
+if cmp "${work}/expected.vst3" "${work}/installed.vst3"; then
+  pass "the installed VST 3 module is the build's, stripped"
+else
+  fail "the installed VST 3 module is not the build's"
 fi
 if [ -n "${manual}" ]; then
   if cmp "${manual}" "${chosen_dir}/Kestravon-manual.html"; then
