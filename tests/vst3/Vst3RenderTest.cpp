@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Vst3Renders.h"
@@ -197,4 +198,33 @@ TEST(Vst3Render, ALatencyChangedByTheRateIsToldToTheHost) {
     host.Stop();
   }
   host.Controller()->setComponentHandler(nullptr);
+}
+
+// Hosts deactivate and activate a plug-in to start it afresh: after playing
+// for a while, it sounds as a new instance does, noise included. It plays
+// first on a thread of its own, whose random draws (the scratches') are not
+// the render thread's.
+TEST(Vst3Render, ActivatingAgainStartsFromRest) {
+  constexpr int kProgram = 3;
+  Vst3RenderSetup played = Vst3RenderSetup::Like(Plan(kProgram));
+  played.beforeStart = [](Vst3Host& host) {
+    std::thread([&host] {
+      ASSERT_EQ(host.Start(44100.0, kBlock, vst3::kSample32), vst3::kResultOk);
+      ParameterChanges changes;
+      changes.Add(kProgramChangeId, 0, ProgramValue(9));
+      std::vector<float> left(kBlock), right(kBlock);
+      for (int block = 0; block < 40; ++block) {
+        for (int s = 0; s < kBlock; ++s) {
+          const size_t at = static_cast<size_t>(block * kBlock + s) % Signal().left.size();
+          left[s] = static_cast<float>(Signal().left[at]);
+          right[s] = static_cast<float>(Signal().right[at]);
+        }
+        float* io[2] = {left.data(), right.data()};
+        ASSERT_EQ(host.Process(io, io, kBlock, block == 0 ? &changes : nullptr), vst3::kResultOk);
+      }
+      host.Stop();
+    }).join();
+  };
+  const Render<float> fresh = RenderVst3<float>(Vst3RenderSetup::Like(Plan(kProgram)), Signal());
+  EXPECT_TRUE(SameRender(fresh, RenderVst3<float>(played, Signal())));
 }
