@@ -195,7 +195,8 @@ class IPlugVST3 : public IPlugBase,
   int bypassParam;
   vst3::IComponentHandler* handler = nullptr;
   bool active = false;
-  int maxSamplesPerBlock = 0;
+  // Set up on the main thread, read by process() before it passes the gate.
+  std::atomic<int> maxSamplesPerBlock{0};
   std::atomic<bool> latencyChanged{false};
   // The parameters an editor gesture holds: the host's echo of an older
   // value must not move them under the mouse.

@@ -93,7 +93,7 @@ vst3::tresult IPlugVST3::setupProcessing(vst3::ProcessSetup& setup) {
     SetSampleRate(setup.sampleRate);
     PrepareBlockSize(setup.maxSamplesPerBlock);
     if (BlockSize() != setup.maxSamplesPerBlock) return vst3::kOutOfMemory;
-    maxSamplesPerBlock = setup.maxSamplesPerBlock;
+    maxSamplesPerBlock.store(setup.maxSamplesPerBlock, std::memory_order_relaxed);
     OnReset();
   }
   TellHostOfChanges();
@@ -113,7 +113,9 @@ vst3::uint32 IPlugVST3::getTailSamples() {
 
 vst3::tresult IPlugVST3::process(vst3::ProcessData& data) {
   const int frames = data.numSamples;
-  if (frames < 0 || frames > maxSamplesPerBlock) return vst3::kInvalidArgument;
+  if (frames < 0 || frames > maxSamplesPerBlock.load(std::memory_order_relaxed)) {
+    return vst3::kInvalidArgument;
+  }
   const bool wide = data.symbolicSampleSize == vst3::kSample64;
   if (!wide && data.symbolicSampleSize != vst3::kSample32) return vst3::kInvalidArgument;
   vst3::IParameterChanges* changes = data.inputParameterChanges;
