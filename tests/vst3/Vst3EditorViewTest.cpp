@@ -5,6 +5,7 @@
 // GoogleTest and the plug-in before Xlib, whose macros (None, Bool) clash
 // with their names.
 #include "XvfbTest.h"
+#include "host/ParameterChanges.h"
 #include "vst3/TovraneVst3.h"
 #include "vst3/Vst3EditorView.h"
 #include <X11/Xlib.h>
@@ -414,6 +415,36 @@ TEST_F(AttachedEditorView, ADragOnAKnobReachesTheParameterThroughTheRunLoop) {
   EXPECT_GT(frame.fdCalls, fdCallsBefore) << "input came in through the watched connection";
   EXPECT_EQ(view->removed(), vst3::kResultOk);
   plug->setComponentHandler(nullptr);
+}
+
+// What the host sets, by its controller or in process, the open editor
+// shows once its run loop has turned.
+TEST_F(AttachedEditorView, TheHostsChangesReachTheEditor) {
+  ASSERT_EQ(Attach(frame), vst3::kResultOk);
+  frame.Run(20);
+  auto knobValue = [this] {
+    IGraphics* graphics = plug->Product().Graphics();
+    for (int i = 0; i < graphics->NControls(); ++i) {
+      if (graphics->GetControl(i)->ParamIdx() == kWowParam) return graphics->GetControl(i)->Value();
+    }
+    return -1.0;
+  };
+  ASSERT_EQ(plug->setParamNormalized(kWowParam, 0.75), vst3::kResultOk);
+  EXPECT_TRUE(frame.RunUntil([&] { return knobValue() == 0.75; })) << knobValue();
+
+  ParameterChanges changes;
+  changes.Add(kWowParam, 17, 0.25);
+  float left[64] = {}, right[64] = {};
+  float* io[2] = {left, right};
+  vst3::AudioBusBuffers bus{2, 0, {}};
+  bus.channelBuffers32 = io;
+  vst3::ProcessSetup setup{vst3::kRealtime, vst3::kSample32, 64, 44100.0};
+  ASSERT_EQ(plug->setupProcessing(setup), vst3::kResultOk);
+  vst3::ProcessData data{vst3::kRealtime, vst3::kSample32, 64, 1, 1, &bus, &bus,
+                         &changes, nullptr, nullptr, nullptr, nullptr};
+  ASSERT_EQ(plug->process(data), vst3::kResultOk);
+  EXPECT_TRUE(frame.RunUntil([&] { return knobValue() == 0.25; })) << knobValue();
+  EXPECT_EQ(view->removed(), vst3::kResultOk);
 }
 
 TEST_F(AttachedEditorView, AFrameWithoutARunLoopStillGetsTheWindow) {
