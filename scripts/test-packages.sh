@@ -43,6 +43,17 @@ sys.stdout.buffer.write(kept)
 PY
 }
 [ -f "${manual}" ] || fail "no manual at ${manual} to check the packages against"
+# A shipped VST 3 bundle: its resources the Linux build's, and what a host
+# reading them without loading the module expects.
+#   check_vst3_bundle BUNDLE BINARY (within the bundle) WHAT
+check_vst3_bundle() {
+  if diff -r "${linux_build}/vst3-bundles/Kestravon.vst3/Contents/Resources" "$1/Contents/Resources" &&
+    /usr/bin/python3 scripts/check-vst3-bundle.py "$1" "$2"; then
+    pass "$3: module information and editor picture"
+  else
+    fail "$3: resources"
+  fi
+}
 
 echo "=== ${deb}"
 # Every path with its mode and owner; nothing more, nothing less.
@@ -186,7 +197,6 @@ fi
 # module exporting only the three entry points, its resources the build
 # tree's and what a host reading them expects.
 packaged_vst3=${root}/usr/lib/vst3/Kestravon.vst3
-tree_vst3=${linux_build}/vst3-bundles/Kestravon.vst3
 vst3_exports=$(nm -D --defined-only "${packaged_vst3}/Contents/x86_64-linux/Kestravon.so" |
   awk '$2 == "T" {print $3}' | sort | tr '\n' ' ')
 if [ "${vst3_exports}" = "GetPluginFactory ModuleEntry ModuleExit " ]; then
@@ -194,13 +204,7 @@ if [ "${vst3_exports}" = "GetPluginFactory ModuleEntry ModuleExit " ]; then
 else
   fail "the packaged VST 3 module exports: ${vst3_exports}"
 fi
-if diff -r "${tree_vst3}/Contents/Resources" "${packaged_vst3}/Contents/Resources" &&
-  /usr/bin/python3 scripts/check-vst3-bundle.py "${packaged_vst3}" \
-    Contents/x86_64-linux/Kestravon.so; then
-  pass "the VST 3 bundle's module information and editor picture"
-else
-  fail "the VST 3 bundle's resources"
-fi
+check_vst3_bundle "${packaged_vst3}" Contents/x86_64-linux/Kestravon.so "the packaged VST 3 bundle"
 
 if bash scripts/check-host-vst-folders.sh "${deb}"; then
   pass "Ardour, Audacity and Giada scan the package's plug-in folder by default"
@@ -229,36 +233,23 @@ else
   fail "the zip holds: ${names}"
 fi
 unzip -q "${zip}" -d "${work}/zip"
-zipped_vst3=${work}/zip/Kestravon.vst3
-if diff -r "${linux_build}/vst3-bundles/${vst3_resources}" "${zipped_vst3}/Contents/Resources" &&
-  /usr/bin/python3 scripts/check-vst3-bundle.py "${zipped_vst3}" \
-    Contents/x86_64-win/Kestravon.vst3; then
-  pass "the zipped VST 3 bundle's resources are the Linux build's"
-else
-  fail "the zipped VST 3 bundle's resources"
-fi
+check_vst3_bundle "${work}/zip/Kestravon.vst3" Contents/x86_64-win/Kestravon.vst3 \
+  "the zipped VST 3 bundle"
 dll=${work}/zip/Kestravon.dll
 if bash scripts/check-dll-tables.sh "${dll}"; then
   pass "the zipped DLL's export and import tables"
 else
   fail "the zipped DLL's export and import tables"
 fi
-# The zipped DLL is this build's, stripped; every strip writes a new time
-# stamp and checksum into the PE header, so those two are left out.
-x86_64-w64-mingw32-strip -o "${work}/stripped.dll" build/windows/Kestravon.dll
-bash scripts/pe-without-stamp.sh "${work}/stripped.dll" "${work}/expected.dll"
-bash scripts/pe-without-stamp.sh "${dll}" "${work}/zipped.dll"
-if cmp "${work}/expected.dll" "${work}/zipped.dll" &&
+if bash scripts/same-as-stripped.sh build/windows/Kestravon.dll "${dll}" &&
   ! x86_64-w64-mingw32-objdump -h "${dll}" | grep -q '\.debug_'; then
   pass "the zipped DLL is build/windows/Kestravon.dll, stripped"
 else
   fail "the zipped DLL is not build/windows/Kestravon.dll, stripped"
 fi
 vst3_module=Kestravon.vst3/Contents/x86_64-win/Kestravon.vst3
-x86_64-w64-mingw32-strip -o "${work}/stripped.vst3" "build/windows/vst3-bundles/${vst3_module}"
-bash scripts/pe-without-stamp.sh "${work}/stripped.vst3" "${work}/expected.vst3"
-bash scripts/pe-without-stamp.sh "${work}/zip/${vst3_module}" "${work}/zipped.vst3"
-if cmp "${work}/expected.vst3" "${work}/zipped.vst3"; then
+if bash scripts/same-as-stripped.sh "build/windows/vst3-bundles/${vst3_module}" \
+  "${work}/zip/${vst3_module}"; then
   pass "the zipped VST 3 module is the Windows build's, stripped"
 else
   fail "the zipped VST 3 module is not the Windows build's, stripped"

@@ -122,19 +122,13 @@ install "${chosen}"
 if check_installed "${chosen}"; then pass "installed into ${chosen}"; fi
 [ ! -e "$(unix_path "${default}")/Kestravon.dll" ] || fail "/D= was not followed"
 
-x86_64-w64-mingw32-strip -o "${work}/stripped.dll" "${build_dll}"
-bash scripts/pe-without-stamp.sh "${work}/stripped.dll" "${work}/expected.dll"
-bash scripts/pe-without-stamp.sh "${chosen_dir}/Kestravon.dll" "${work}/installed.dll"
-if cmp "${work}/expected.dll" "${work}/installed.dll"; then
+if bash scripts/same-as-stripped.sh "${build_dll}" "${chosen_dir}/Kestravon.dll"; then
   pass "the installed DLL is the build's, stripped"
 else
   fail "the installed DLL is not the build's"
 fi
 build_vst3=$(dirname "${build_dll}")/vst3-bundles/Kestravon.vst3/${vst3_binary}
-x86_64-w64-mingw32-strip -o "${work}/stripped.vst3" "${build_vst3}"
-bash scripts/pe-without-stamp.sh "${work}/stripped.vst3" "${work}/expected.vst3"
-bash scripts/pe-without-stamp.sh "${vst3_bundle}/${vst3_binary}" "${work}/installed.vst3"
-if cmp "${work}/expected.vst3" "${work}/installed.vst3"; then
+if bash scripts/same-as-stripped.sh "${build_vst3}" "${vst3_bundle}/${vst3_binary}"; then
   pass "the installed VST 3 module is the build's, stripped"
 else
   fail "the installed VST 3 module is not the build's"
