@@ -9,9 +9,19 @@ using namespace vst3;
 
 namespace {
 
-// The module's entry and exit on Linux; Windows modules have none a host
-// must call with a handle.
+// The module's entry and exit: on Linux given the library's handle, on
+// Windows (InitDll, ExitDll) called with nothing.
+#if defined(_WIN32)
+constexpr const char* kEntryName = "InitDll";
+constexpr const char* kExitName = "ExitDll";
+using ModuleEntryProc = bool (*)();
+bool Enter(ModuleEntryProc entry, void*) { return entry(); }
+#else
+constexpr const char* kEntryName = "ModuleEntry";
+constexpr const char* kExitName = "ModuleExit";
 using ModuleEntryProc = bool (*)(void*);
+bool Enter(ModuleEntryProc entry, void* library) { return entry(library); }
+#endif
 using ModuleExitProc = bool (*)();
 
 const char* Iid(const Uid& uid) { return reinterpret_cast<const char*>(uid.data()); }
@@ -36,15 +46,15 @@ void Vst3Host::Load(const char* modulePath) {
     failure = std::string("cannot load the module: ") + LastLoadError();
     return;
   }
-  auto entry = reinterpret_cast<ModuleEntryProc>(FindLibrarySymbol(library, "ModuleEntry"));
+  auto entry = reinterpret_cast<ModuleEntryProc>(FindLibrarySymbol(library, kEntryName));
   auto getFactory = reinterpret_cast<GetFactoryProc>(FindLibrarySymbol(library, "GetPluginFactory"));
   if (entry == nullptr || getFactory == nullptr) {
-    failure = "the module lacks ModuleEntry or GetPluginFactory";
+    failure = std::string("the module lacks ") + kEntryName + " or GetPluginFactory";
     return;
   }
-  entered = entry(library);
+  entered = Enter(entry, library);
   if (!entered) {
-    failure = "ModuleEntry refused";
+    failure = std::string(kEntryName) + " refused";
     return;
   }
   factory = getFactory();
@@ -93,7 +103,7 @@ Vst3Host::~Vst3Host() {
   }
   if (factory) factory->release();
   if (entered) {
-    auto exit = reinterpret_cast<ModuleExitProc>(FindLibrarySymbol(library, "ModuleExit"));
+    auto exit = reinterpret_cast<ModuleExitProc>(FindLibrarySymbol(library, kExitName));
     if (exit) exit();
   }
   CloseSharedLibrary(library);
