@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/RecordLayout.h"
+
 using namespace vst3;
 
 namespace {
@@ -189,14 +191,6 @@ static_assert(sizeof(IAudioProcessor) == sizeof(void*));
 static_assert(sizeof(IEditController) == sizeof(void*));
 #endif
 
-struct Field {
-  const char* name;
-  size_t offset;
-  size_t expected;
-};
-
-#define FIELD(record, member, at) Field{#record "::" #member, offsetof(record, member), at}
-
 TEST(Vst3Layout, RecordsHaveTheDocumentedSizesAndOffsetsOnX86_64) {
 #ifndef KESTRAVON_X86_64
   GTEST_SKIP() << "the expected layouts are those of x86-64";
@@ -242,9 +236,7 @@ TEST(Vst3Layout, RecordsHaveTheDocumentedSizesAndOffsetsOnX86_64) {
       FIELD(ViewRect, left, 0), FIELD(ViewRect, top, 4),
       FIELD(ViewRect, right, 8), FIELD(ViewRect, bottom, 12),
   };
-  for (const Field& field : fields) {
-    EXPECT_EQ(field.offset, field.expected) << field.name << " is at the wrong offset";
-  }
+  expectOffsets(fields);
   EXPECT_EQ(sizeof(PFactoryInfo), 452u);
   EXPECT_EQ(sizeof(PClassInfo), 116u);
   EXPECT_EQ(sizeof(PClassInfo2), 440u);
