@@ -174,6 +174,16 @@ void IPlugBase::SetParameterFromEditor(int index, double normalized) {
   NotifyParamValue(index, normalized);
 }
 
+void IPlugBase::SetParameterFromHost(int index, double normalized) {
+  Guard guard(lock);
+  PlugParam* param = params.Get(index);
+  // A non-finite value from the host changes nothing.
+  if (!param || !std::isfinite(normalized)) return;
+  if (editor) editor->SetParameterFromHost(index, normalized, true);
+  param->SetFromNormalized(normalized);
+  OnParamChanged(index);
+}
+
 void IPlugBase::AttachEditor(IEditorLink* newEditor) {
   if (!newEditor) return;
   Guard guard(lock);

@@ -81,6 +81,9 @@ class IPlugBase {
   virtual void HostIdentified() {}
   virtual void ShowHostParameterMenu(int, int, int) {}
   virtual void SetParameterFromEditor(int index, double normalized);
+  // A host's normalised value: held to the parameter's range and steps,
+  // shown in the editor; a non-finite value changes nothing. Takes the lock.
+  void SetParameterFromHost(int index, double normalized);
 
   // Calls towards the host. The host binding supplies them; until one is
   // attached they do nothing and report nothing.
@@ -151,6 +154,10 @@ class IPlugBase {
   int BankChunkEnd(const StateChunk* chunk) const;
   void ModifyCurrentPreset(const char* name = nullptr);
   bool LoadPreset(int index);
+  // A host's program change: a plug-in whose programs are not saved as
+  // chunks first keeps what was played in the program it leaves, so going
+  // back to it finds the user's changes.
+  void SwitchPreset(int index);
   const char* PresetNameAt(int index) const;
   bool IsPresetUsed(int index) const;
   const StateChunk* PresetState(int index) const;

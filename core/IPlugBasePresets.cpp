@@ -194,6 +194,12 @@ bool IPlugBase::LoadPreset(int index) {
   return success;
 }
 
+void IPlugBase::SwitchPreset(int index) {
+  Guard guard(lock);
+  if (!DoesChunks()) ModifyCurrentPreset();
+  LoadPreset(index);
+}
+
 const char* IPlugBase::PresetNameAt(int index) const {
   const PlugPreset* preset = presets.Get(index);
   return preset ? preset->name : "";

@@ -1,7 +1,5 @@
 #include "vst2/VSTCallbacks.h"
 
-#include <cmath>
-
 #include "vst2/IPlugVST.h"
 
 using Guard = std::lock_guard<std::recursive_mutex>;
@@ -49,13 +47,7 @@ void VSTProcessDoubleReplacing(AEffect* effect, double** inputs, double** output
 void VSTSetParameter(AEffect* effect, int32_t index, float value) {
   IPlugVST* plug = IPlugVST::FromEffect(effect);
   if (!plug) return;
-  Guard guard(plug->Lock());
-  PlugParam* param = plug->GetParam(index);
-  // A non-finite value from the host changes nothing.
-  if (!param || !std::isfinite(value)) return;
-  if (plug->Editor()) plug->Editor()->SetParameterFromHost(index, value, true);
-  param->SetFromNormalized(value);
-  plug->OnParamChanged(index);
+  plug->SetParameterFromHost(index, value);
 }
 
 float VSTGetParameter(AEffect* effect, int32_t index) {

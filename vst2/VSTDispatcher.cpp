@@ -55,8 +55,7 @@ VstIntPtr IPlugVST::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, voi
       return 0;
     }
     case effSetProgram:
-      if (!DoesChunks()) ModifyCurrentPreset();
-      LoadPreset(static_cast<int>(value));
+      SwitchPreset(static_cast<int>(value));
       return 0;
     case effGetProgram:
       return CurrentPreset();

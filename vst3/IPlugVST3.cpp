@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <mutex>
 
 #include "vst3/FixedText.h"
@@ -35,7 +34,7 @@ IPlugVST3::IPlugVST3(const PlugIdentity& identity, std::span<const int> hostPara
       hostParams(hostParams.begin(), hostParams.end()),
       bypassParam(bypassParam),
       heldByEditor(static_cast<size_t>(NParams())),
-      pendingValues(static_cast<size_t>(NParams()), std::numeric_limits<double>::quiet_NaN()) {
+      held(NParams()) {
   // Both buses are active until the host says otherwise.
   for (int i = 0; i < NInputs(); ++i) SetInputConnected(i, true);
   for (int i = 0; i < NOutputs(); ++i) SetOutputConnected(i, true);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/FxFiles.h"
+#include "core/HeldHostChanges.h"
 #include "core/IPlugBase.h"
 #include "core/StateChunk.h"
 #include "vst3/SeparateStates.h"
@@ -163,12 +164,8 @@ class IPlugVST3 : public IPlugBase,
   int ProgramCount() const { return NPresets(); }
   double ProgramToNormalized(int program) const;
   int ProgramOfNormalized(double normalized) const;
-  // Loads a program as VST 2's program change does, keeping the live values
-  // in the program left. Under the lock.
+  // Loads a program as VST 2's program change does. Under the lock.
   void SwitchProgram(int program);
-  // Sets a parameter from a host's normalised value and shows it in the
-  // editor. Under the lock.
-  void SetFromHost(int index, double normalized);
   bool RestoreBankAndProgram(const StateChunk& chunk);
   // The state a host kept of the VST 2 plug-in this one replaces.
   bool RestoreVst2Session(std::span<const uint8_t> bytes);
@@ -201,12 +198,8 @@ class IPlugVST3 : public IPlugBase,
   // The parameters an editor gesture holds: the host's echo of an older
   // value must not move them under the mouse.
   std::vector<std::atomic<bool>> heldByEditor;
-  // Changes the audio thread could not take while the lock was held
-  // elsewhere: the newest normalised value per parameter (NaN: none), and a
-  // program to load (-1: none).
-  std::vector<double> pendingValues;
-  int pendingProgram = -1;
-  bool anyPending = false;
+  // Changes the audio thread could not take while the lock was held elsewhere.
+  HeldHostChanges held;
   // Where each of the host's change queues was read up to in this block.
   static constexpr int kMaxQueues = 64;
   std::array<int, kMaxQueues> queueCursor{};

@@ -5,6 +5,7 @@
 #include <limits>
 #include <mutex>
 
+#include "core/ParameterRuns.h"
 #include "vst3/IPlugVST3.h"
 
 namespace {
@@ -13,17 +14,9 @@ using Guard = std::lock_guard<std::recursive_mutex>;
 
 // Block sizes beyond this are refused rather than allocated.
 constexpr vst3::int32 kMaxBlockSize = 1 << 20;
-// The processor reads its settings once per run of this many frames at the
-// most, so a change placed anywhere in a run takes effect at its start.
-constexpr int kRun = 32;
 // How long the processing rings after the input and the noise stop: the
 // delay lines and the filters have died away well within it.
 constexpr double kRingSeconds = 1.0;
-
-int RunStartOf(int offset, int frames) {
-  const int within = std::clamp(offset, 0, std::max(frames - 1, 0));
-  return within - within % kRun;
-}
 
 bool IsStereo(vst3::SpeakerArrangement arrangement) {
   return arrangement == vst3::SpeakerArr::kStereo;
@@ -128,7 +121,7 @@ vst3::tresult IPlugVST3::process(vst3::ProcessData& data) {
   }
   for (int start = 0; start < frames;) {
     const int next = NextChangeRun(changes, start, frames);
-    TakeChanges(changes, start, start + kRun, frames, report);
+    TakeChanges(changes, start, start + kParameterRun, frames, report);
     if (wide) {
       ProcessSegment(data, Buffers64, start, next - start);
     } else {
@@ -185,31 +178,24 @@ void IPlugVST3::TakeChanges(vst3::IParameterChanges* changes, int runStart, int 
     }
     if (std::isnan(newest)) continue;
     if (id == kProgramParamId) {
-      pendingProgram = ProgramOfNormalized(newest);
-      anyPending = true;
+      held.HoldProgram(ProgramOfNormalized(newest));
     } else if (HostParam(id) != nullptr && !heldByEditor[id].load(std::memory_order_relaxed)) {
-      pendingValues[id] = newest;
-      anyPending = true;
+      held.HoldValue(static_cast<int>(id), newest);
     }
   }
   ApplyPending(report, runStart);
 }
 
 void IPlugVST3::ApplyPending(vst3::IParameterChanges* report, int offset) {
-  if (!anyPending) return;
+  if (!held.Any()) return;
   std::unique_lock<std::recursive_mutex> guard(Lock(), std::try_to_lock);
   if (!guard.owns_lock()) return;
-  anyPending = false;
-  if (pendingProgram >= 0) {
-    SwitchProgram(pendingProgram);
-    pendingProgram = -1;
-    ReportAllValues(report, offset);
-  }
-  for (size_t i = 0; i < pendingValues.size(); ++i) {
-    if (std::isnan(pendingValues[i])) continue;
-    SetFromHost(static_cast<int>(i), pendingValues[i]);
-    pendingValues[i] = std::numeric_limits<double>::quiet_NaN();
-  }
+  held.Release(
+      [&](int program) {
+        SwitchProgram(program);
+        ReportAllValues(report, offset);
+      },
+      [&](int index, double normalized) { SetParameterFromHost(index, normalized); });
 }
 
 // After a program change the host is told every parameter's new value, so

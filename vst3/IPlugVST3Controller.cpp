@@ -53,20 +53,10 @@ int IPlugVST3::ProgramOfNormalized(double normalized) const {
   return std::clamp(static_cast<int>(std::floor(normalized * last + 0.5)), 0, std::max(last, 0));
 }
 
-// As the VST 2 plug-in changes programs: what was played is kept in the
-// program left, so going back to it finds the user's changes.
+// Hosts send the program's value again and again (with every value of an
+// automation lane, say); only a different program is loaded.
 void IPlugVST3::SwitchProgram(int program) {
-  if (program == CurrentPreset()) return;
-  ModifyCurrentPreset();
-  LoadPreset(program);
-}
-
-void IPlugVST3::SetFromHost(int index, double normalized) {
-  PlugParam* param = GetParam(index);
-  if (param == nullptr) return;
-  if (Editor() != nullptr) Editor()->SetParameterFromHost(index, normalized, true);
-  param->SetFromNormalized(normalized);
-  OnParamChanged(index);
+  if (program != CurrentPreset()) SwitchPreset(program);
 }
 
 vst3::int32 IPlugVST3::getParameterCount() {
@@ -181,7 +171,7 @@ vst3::tresult IPlugVST3::setParamNormalized(vst3::ParamID id, vst3::ParamValue v
     return vst3::kResultOk;
   }
   if (HostParam(id) == nullptr) return vst3::kInvalidArgument;
-  SetFromHost(static_cast<int>(id), normalized);
+  SetParameterFromHost(static_cast<int>(id), normalized);
   return vst3::kResultOk;
 }
 
