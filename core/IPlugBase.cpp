@@ -184,6 +184,16 @@ void IPlugBase::SetParameterFromHost(int index, double normalized) {
   OnParamChanged(index);
 }
 
+void IPlugBase::SetParameterValueFromHost(int index, double value) {
+  Guard guard(lock);
+  PlugParam* param = params.Get(index);
+  if (!param || !std::isfinite(value)) return;
+  const double onGrid = param->OnGrid(value);
+  if (editor) editor->SetParameterFromHost(index, onGrid, false);
+  param->Set(onGrid);
+  OnParamChanged(index);
+}
+
 void IPlugBase::AttachEditor(IEditorLink* newEditor) {
   if (!newEditor) return;
   Guard guard(lock);

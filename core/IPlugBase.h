@@ -31,6 +31,9 @@ constexpr int32_t FourCharCode(char a, char b, char c, char d) {
                               static_cast<uint32_t>(static_cast<uint8_t>(d)));
 }
 
+// Marks the record of the program played, after the bank in a session chunk.
+inline constexpr int32_t kPlayedProgramMagic = FourCharCode('c', 'p', 'r', 'g');
+
 // Identity and configuration a product hands to the plug-in base.
 struct PlugIdentity {
   int nParams = 0;
@@ -84,6 +87,10 @@ class IPlugBase {
   // A host's normalised value: held to the parameter's range and steps,
   // shown in the editor; a non-finite value changes nothing. Takes the lock.
   void SetParameterFromHost(int index, double normalized);
+  // A host's value in the parameter's own range, as formats that speak in
+  // it send one: brought to the parameter's grid and shown in the editor; a
+  // non-finite value changes nothing. Takes the lock.
+  void SetParameterValueFromHost(int index, double value);
 
   // Calls towards the host. The host binding supplies them; until one is
   // attached they do nothing and report nothing.
@@ -149,9 +156,13 @@ class IPlugBase {
   // read whole changes nothing, and the result is false.
   bool SaveChunk(StateChunk* chunk, bool isBank);
   bool RestoreChunk(const StateChunk* chunk, bool isBank);
-  // Where a whole bank chunk with its header ends in chunk, or -1 when the
-  // chunk does not hold one whole. Reads only.
-  int BankChunkEnd(const StateChunk* chunk) const;
+  // A session as formats that keep nothing but the plug-in's state save it:
+  // the bank chunk, then a record of the program played, so the session
+  // reopens on it. A chunk without that record (a bank alone) keeps the
+  // current program; anything that is not a whole bank with its header, or
+  // has other bytes after it, is refused and changes nothing.
+  bool SaveSessionChunk(StateChunk* chunk);
+  bool RestoreSessionChunk(const StateChunk* chunk);
   void ModifyCurrentPreset(const char* name = nullptr);
   bool LoadPreset(int index);
   // A host's program change: a plug-in whose programs are not saved as
@@ -215,6 +226,9 @@ class IPlugBase {
   // Reads the record of the preset at pos; returns the position after it,
   // or -1 when the chunk does not hold it whole.
   int ReadPresetRecord(const StateChunk* chunk, int pos, PresetRecord* record) const;
+  // Where a whole bank chunk with its header ends in chunk, or -1 when the
+  // chunk does not hold one whole. Reads only.
+  int BankChunkEnd(const StateChunk* chunk) const;
   void ApplyPresetRecord(const StateChunk* chunk, const PresetRecord& record, PlugPreset* preset);
   int ConnectedOutputs() const;
 

@@ -158,6 +158,31 @@ bool IPlugBase::RestoreChunk(const StateChunk* chunk, bool isBank) {
   return true;
 }
 
+bool IPlugBase::SaveSessionChunk(StateChunk* chunk) {
+  Guard guard(lock);
+  return SaveChunk(chunk, true) && chunk->PutInt32(kPlayedProgramMagic) &&
+         chunk->PutInt32(currentPreset);
+}
+
+bool IPlugBase::RestoreSessionChunk(const StateChunk* chunk) {
+  Guard guard(lock);
+  const int bankEnd = BankChunkEnd(chunk);
+  if (bankEnd < 0) return false;
+  int program = -1;
+  if (chunk->Size() != bankEnd) {
+    int32_t magic = 0;
+    int32_t index = 0;
+    const int after = chunk->GetInt32(&index, chunk->GetInt32(&magic, bankEnd));
+    if (after != chunk->Size() || magic != kPlayedProgramMagic || index < 0 || index >= NPresets()) {
+      return false;
+    }
+    program = index;
+  }
+  if (!RestoreChunk(chunk, true)) return false;
+  if (program >= 0) LoadPreset(program);
+  return true;
+}
+
 void IPlugBase::ModifyCurrentPreset(const char* name) {
   Guard guard(lock);
   PlugPreset* preset = presets.Get(currentPreset);

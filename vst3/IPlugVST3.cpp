@@ -158,10 +158,8 @@ vst3::tresult IPlugVST3::setActive(vst3::TBool state) {
   return vst3::kResultOk;
 }
 
-// The state is the bank chunk the VST 2 plug-in gives its hosts (the header
-// with its version, then every program), then the program played. It is
-// read whole before anything changes, and a state that cannot be read whole
-// changes nothing.
+// The state is the session chunk: the VST 2 bank chunk, then the program
+// played. A state that cannot be read whole changes nothing.
 vst3::tresult IPlugVST3::SetComponentStateFrom(vst3::IBStream* state) {
   if (state == nullptr) return vst3::kInvalidArgument;
   Guard guard(Lock());
@@ -173,28 +171,7 @@ vst3::tresult IPlugVST3::SetComponentStateFrom(vst3::IBStream* state) {
   if (kestravon_vst3::LooksLikeVst2Session(bytes)) {
     return RestoreVst2Session(bytes) ? vst3::kResultOk : vst3::kResultFalse;
   }
-  return RestoreBankAndProgram(stateChunk) ? vst3::kResultOk : vst3::kResultFalse;
-}
-
-// A VST 3 host keeps nothing but the state, so the program the session was
-// on follows the bank, as a record of its own; a state without it (the
-// bank alone) keeps the current program.
-bool IPlugVST3::RestoreBankAndProgram(const StateChunk& chunk) {
-  const int bankEnd = BankChunkEnd(&chunk);
-  if (bankEnd < 0) return false;
-  int program = -1;
-  if (chunk.Size() != bankEnd) {
-    int32_t magic = 0;
-    int32_t index = 0;
-    const int after = chunk.GetInt32(&index, chunk.GetInt32(&magic, bankEnd));
-    if (after != chunk.Size() || magic != kCurrentProgramMagic || index < 0 || index >= NPresets()) {
-      return false;
-    }
-    program = index;
-  }
-  if (!RestoreChunk(&chunk, true)) return false;
-  if (program >= 0) LoadPreset(program);
-  return true;
+  return RestoreSessionChunk(&stateChunk) ? vst3::kResultOk : vst3::kResultFalse;
 }
 
 // A session saved with the VST 2 plug-in: its bank or program chunk as the
@@ -251,11 +228,8 @@ bool IPlugVST3::HoldsEveryValue(const FxProgram& program) const {
 // settings a host sees are set, never the editor's commands.
 void IPlugVST3::SetHostParamsFrom(const FxProgram& program) {
   for (int index : hostParams) {
-    PlugParam* param = GetParam(index);
     const double normalized = program.params[static_cast<size_t>(index)];
-    param->Set(param->OnGrid(param->FromNormalized(normalized)));
-    if (Editor() != nullptr) Editor()->SetParameterFromHost(index, param->ToNormalized(), true);
-    OnParamChanged(index);
+    SetParameterValueFromHost(index, GetParam(index)->FromNormalized(normalized));
   }
 }
 
@@ -263,10 +237,7 @@ vst3::tresult IPlugVST3::WriteComponentStateTo(vst3::IBStream* state) {
   if (state == nullptr) return vst3::kInvalidArgument;
   Guard guard(Lock());
   stateChunk.Clear();
-  if (!SaveChunk(&stateChunk, true) || !stateChunk.PutInt32(kCurrentProgramMagic) ||
-      !stateChunk.PutInt32(CurrentPreset())) {
-    return vst3::kInternalError;
-  }
+  if (!SaveSessionChunk(&stateChunk)) return vst3::kInternalError;
   return kestravon_vst3::WriteAll(*state, stateChunk.Data(), stateChunk.Size())
              ? vst3::kResultOk
              : vst3::kResultFalse;

@@ -40,8 +40,6 @@ class IPlugVST3 : public IPlugBase,
   // The program list's parameter, which hosts set to load a program.
   static constexpr vst3::ParamID kProgramParamId = 1000;
   static constexpr vst3::ProgramListID kProgramListId = 1;
-  // Marks the record of the program played, after the bank in the state.
-  static constexpr int32_t kCurrentProgramMagic = FourCharCode('c', 'p', 'r', 'g');
 
   // FUnknown
   vst3::tresult KESTRAVON_VST3_CALL queryInterface(const vst3::TUID requested, void** obj) override;
@@ -166,7 +164,6 @@ class IPlugVST3 : public IPlugBase,
   int ProgramOfNormalized(double normalized) const;
   // Loads a program as VST 2's program change does. Under the lock.
   void SwitchProgram(int program);
-  bool RestoreBankAndProgram(const StateChunk& chunk);
   // The state a host kept of the VST 2 plug-in this one replaces.
   bool RestoreVst2Session(std::span<const uint8_t> bytes);
   bool RestoreOwnChunk(const std::vector<uint8_t>& bytes, bool isBank);
