@@ -1,10 +1,9 @@
 // The module's exported entry points: the factory, and the calls a host
 // makes after loading the module and before unloading it.
-#include "vst3/ModuleLifetime.h"
+#include "core/ModuleLifetime.h"
 #include "vst3/Vst3Abi.h"
 #include "vst3/Vst3Factory.h"
 
-using kestravon_vst3::ModuleLifetime;
 using kestravon_vst3::Vst3Factory;
 
 #define KESTRAVON_VST3_EXPORT extern "C" __attribute__((visibility("default")))

@@ -1,6 +1,4 @@
-#include "vst3/ModuleLifetime.h"
-
-namespace kestravon_vst3 {
+#include "core/ModuleLifetime.h"
 
 std::mutex ModuleLifetime::lock;
 int ModuleLifetime::entries = 0;
@@ -18,4 +16,3 @@ bool ModuleLifetime::Exit() {
   return true;
 }
 
-}  // namespace kestravon_vst3
