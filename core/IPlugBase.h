@@ -117,6 +117,13 @@ class IPlugBase {
   // Brings the processing back to rest, as a new instance's: formats whose
   // hosts deactivate and activate a plug-in to start it afresh call it.
   virtual void RestartProcessing() {}
+  // The same for formats whose hosts reset a plug-in on the audio thread:
+  // the fresh processing is made ahead, on the host's main thread, and
+  // taken on the audio thread without allocating or waiting. Restart
+  // returns whether the fresh processing was taken (and so a new one
+  // should be made ahead again).
+  virtual void PrepareRestart() {}
+  virtual bool RestartFromPrepared() { return false; }
   // Sent at the start of every audio callback of a plug-in that takes MIDI.
   virtual void RequestMidiFromHost() {}
 

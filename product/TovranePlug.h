@@ -33,6 +33,8 @@ class TovranePlug : public Binding {
     // The new delay lines are allocated here, on the host's thread, not by
     // the first block at the new rate.
     processor->Prepare(this->SampleRate());
+    // A processor made ahead was prepared for the rate before.
+    spareIsFresh.store(false, std::memory_order_release);
     UpdateLatency();
   }
 
@@ -56,6 +58,34 @@ class TovranePlug : public Binding {
       processor.swap(fresh);
       atRest.store(true, std::memory_order_release);
     }
+  }
+
+  // A fresh processor made ahead on the host's thread, for a reset on the
+  // audio thread; the processor it replaces is kept, to be freed when the
+  // next one is made ahead, never on the audio thread.
+  void PrepareRestart() override {
+    std::lock_guard<std::recursive_mutex> guard(this->Lock());
+    if (spareIsFresh.load(std::memory_order_acquire)) return;
+    std::unique_ptr<Processing> fresh;
+    try {
+      fresh = std::make_unique<Processing>(processor->DrawnFrom());
+      fresh->Prepare(this->SampleRate());
+    } catch (const std::bad_alloc&) {
+      return;
+    }
+    AudioGate::HostHold hold(this->Gate());
+    spare.swap(fresh);
+    spareIsFresh.store(true, std::memory_order_release);
+  }
+
+  // On the audio thread, between blocks.
+  bool RestartFromPrepared() override {
+    if (atRest.load(std::memory_order_acquire)) return false;
+    if (!spareIsFresh.load(std::memory_order_acquire)) return false;
+    processor.swap(spare);
+    spareIsFresh.store(false, std::memory_order_release);
+    atRest.store(true, std::memory_order_release);
+    return true;
   }
 
   void SetActive(bool on) override {
@@ -96,5 +126,8 @@ class TovranePlug : public Binding {
   std::unique_ptr<Processing> processor = std::make_unique<Processing>();
   // No block has run since the processor was made.
   std::atomic<bool> atRest{true};
+  // Made ahead for a reset on the audio thread, when the format asks.
+  std::unique_ptr<Processing> spare;
+  std::atomic<bool> spareIsFresh{false};
   TovraneProduct product{*this};
 };

@@ -1,5 +1,8 @@
 #include "product/TovraneProduct.h"
 
+#include <array>
+#include <cstdio>
+
 #include "product/ParameterTable.h"
 
 PlugIdentity TovraneProduct::Identity() {
@@ -16,7 +19,23 @@ PlugIdentity TovraneProduct::Identity() {
   return identity;
 }
 
+const char* TovraneProduct::VersionText() {
+  static const std::array<char, 16> text = [] {
+    std::array<char, 16> written{};
+    const int32_t code = KESTRAVON_VERSION_CODE;
+    std::snprintf(written.data(), written.size(), "%d.%d.%d", (code >> 16) & 0xFF,
+                  (code >> 8) & 0xFF, code & 0xFF);
+    return written;
+  }();
+  return text.data();
+}
+
 TovraneProduct::TovraneProduct(IPlugBase& plug) : plug(plug) {}
+
+bool TovraneProduct::SoundsWithoutInput() const {
+  return plug.GetParam(kPower)->Value() < 0.5 &&
+         (plug.GetParam(kNoiseAmp)->Value() > 0.0 || plug.GetParam(kScratch)->Value() > 0.0);
+}
 
 void TovraneProduct::Build() {
   liveSnapshot = kInitialSnapshot;

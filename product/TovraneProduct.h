@@ -35,6 +35,12 @@ class TovraneProduct {
   static PlugIdentity Identity();
   // The maker's page for this product, which the editor's logo opens.
   static constexpr const char* kWebPage = "https://ostrelle.com/kestravon";
+  // The version as hosts show it, "major.minor.patch".
+  static const char* VersionText();
+  // The factory programs in program order, as hosts list them before any
+  // plug-in is made; null past the last.
+  static int FactoryProgramCount();
+  static const char* FactoryProgramName(int index);
 
   // Defines the parameters, builds the editor and makes the programs, then
   // takes the parameters' defaults as the live settings.
@@ -68,6 +74,10 @@ class TovraneProduct {
   // switch and the readout follow them; the parameters keep their values,
   // as they do after an undo here.
   void ShowSettings(const EngineSnapshot& settings, int abSelection);
+  // Whether the plug-in makes sound of its own with silence in: the hiss and
+  // the crackle go on while the power is on and their levels are up, so its
+  // tail never ends. Under the lock.
+  bool SoundsWithoutInput() const;
   // Whether an editor command changes the settings played (undo, redo, A/B).
   static bool CommandChangesSettings(int index);
 

@@ -1,5 +1,6 @@
 // The programs: "init" with the parameter defaults, then the factory presets.
 #include <array>
+#include <iterator>
 
 #include "product/ParameterTable.h"
 #include "product/TovraneProduct.h"
@@ -47,6 +48,10 @@ constexpr FactoryPreset kFactoryPresets[] = {
      {100, 0, 0, 20, 71.95, 20, 100, 100, 20, 20, 20, 100, 0, 40.23, 50, 100, 100}},
 };
 
+// The first program: every parameter at its default.
+constexpr const char* kInitProgramName = "init";
+constexpr int kFactoryPresetCount = static_cast<int>(std::size(kFactoryPresets));
+
 std::array<double, kNumTovraneParams> AllParameterValues(const FactoryPreset& preset) {
   std::array<double, kNumTovraneParams> all{};
   for (const ParameterRow& row : kParameterTable) {
@@ -60,9 +65,17 @@ std::array<double, kNumTovraneParams> AllParameterValues(const FactoryPreset& pr
 void TovraneProduct::MakePresets() {
   // "init" takes the first free slot and the values as they are right now:
   // every parameter still holds its default.
-  plug.FillFreePresets("init", 1);
+  plug.FillFreePresets(kInitProgramName, 1);
   for (const FactoryPreset& preset : kFactoryPresets) {
     const auto values = AllParameterValues(preset);
     plug.AddPresetValues(preset.name, values);
   }
+}
+
+int TovraneProduct::FactoryProgramCount() { return 1 + kFactoryPresetCount; }
+
+const char* TovraneProduct::FactoryProgramName(int index) {
+  if (index == 0) return kInitProgramName;
+  if (index < 1 || index > kFactoryPresetCount) return nullptr;
+  return kFactoryPresets[index - 1].name;
 }

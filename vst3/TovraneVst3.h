@@ -12,10 +12,5 @@ class TovraneVst3 : public TovranePlug<IPlugVST3, ProductMaths> {
   TovraneVst3() : TovranePlug(std::span<const int>(kHostParameters), static_cast<int>(kPower)) {}
 
  protected:
-  // The hiss and the crackle go on with silence in while the power is on
-  // and their levels are up.
-  bool SoundsWithoutInput() override {
-    return GetParam(kPower)->Value() < 0.5 &&
-           (GetParam(kNoiseAmp)->Value() > 0.0 || GetParam(kScratch)->Value() > 0.0);
-  }
+  bool SoundsWithoutInput() override { return Product().SoundsWithoutInput(); }
 };

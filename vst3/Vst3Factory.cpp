@@ -1,7 +1,5 @@
 #include "vst3/Vst3Factory.h"
 
-#include <array>
-#include <cstdio>
 #include <new>
 
 #include "product/TovraneProduct.h"
@@ -17,14 +15,6 @@ constexpr const char* kVendorEmail = "";
 
 // The only class index there is.
 bool IsOurClass(vst3::int32 index) { return index == 0; }
-
-// The product's version code, 0xMMmmpp, as "M.m.p".
-std::array<char, 16> VersionText(int32_t code) {
-  std::array<char, 16> text{};
-  std::snprintf(text.data(), text.size(), "%d.%d.%d", (code >> 16) & 0xFF, (code >> 8) & 0xFF,
-                code & 0xFF);
-  return text;
-}
 
 void CopyClassId(vst3::TUID field) {
   for (size_t i = 0; i < kProcessorClassId.size(); ++i) {
@@ -50,7 +40,7 @@ void FillClassDetails(Record& info) {
   info.classFlags = 0;
   CopyText(info.subCategories, kSubCategories);
   CopyText(info.vendor, identity.vendorName);
-  CopyText(info.version, VersionText(identity.version).data());
+  CopyText(info.version, TovraneProduct::VersionText());
   CopyText(info.sdkVersion, kInterfaceVersion);
 }
 
