@@ -122,7 +122,10 @@ bool IPlugCLAP::AudioPortInfo(uint32_t index, bool isInput, clap::clap_audio_por
   *info = clap::clap_audio_port_info{};
   info->id = 0;
   std::snprintf(info->name, sizeof info->name, "%s", isInput ? "Input" : "Output");
-  info->flags = clap::CLAP_AUDIO_PORT_IS_MAIN | clap::CLAP_AUDIO_PORT_SUPPORTS_64BITS;
+  // Both ports in one sample size: the processing converts a block's
+  // inputs and outputs together.
+  info->flags = clap::CLAP_AUDIO_PORT_IS_MAIN | clap::CLAP_AUDIO_PORT_SUPPORTS_64BITS |
+                clap::CLAP_AUDIO_PORT_REQUIRES_COMMON_SAMPLE_SIZE;
   info->channel_count = static_cast<uint32_t>(isInput ? NInputs() : NOutputs());
   info->port_type = clap::CLAP_PORT_STEREO;
   // The input and the output may share their buffers.
