@@ -25,7 +25,7 @@ test_packages=(
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 dpkg-dev
   help2man lintian man-db file unzip
   liblilv-dev lilv-utils libsuil-dev sordi libgtk-3-dev
-  ardour
+  ardour qtractor
   nsis pandoc python3-matplotlib
   python3
 )
