@@ -2,10 +2,11 @@
 # Renders every factory program at 44.1 and 48 kHz, and every noise type in
 # one program at 96 kHz, through a Linux plug-in and, under Wine, through its
 # Windows build, then compares the two renders: the VST 2 libraries, or the
-# VST 3 modules from their bundles (each in 64- and 32-bit processing).
+# VST 3 modules from their bundles or the CLAP modules (each in 64- and
+# 32-bit processing).
 # The product builds must agree bit for bit; MODE "budget" holds builds that
 # use the C runtime's maths to the accuracy budget instead.
-#   compare-windows-audio.sh LINUX_BUILD_DIR WINDOWS_BUILD_DIR [exact|budget] [vst2|vst3]
+#   compare-windows-audio.sh LINUX_BUILD_DIR WINDOWS_BUILD_DIR [exact|budget] [vst2|vst3|clap]
 set -euo pipefail
 linux=$1
 windows=$2
@@ -21,6 +22,10 @@ case "${format}" in
     program=kestravon_render_vst3_programs
     linux_plugin=${linux}/vst3-bundles/Kestravon.vst3/Contents/x86_64-linux/Kestravon.so
     windows_plugin=${windows}/vst3-bundles/Kestravon.vst3/Contents/x86_64-win/Kestravon.vst3 ;;
+  clap)
+    program=kestravon_render_clap_programs
+    linux_plugin=${linux}/clap-modules/Kestravon.clap
+    windows_plugin=${windows}/clap-modules/Kestravon.clap ;;
   *) echo "compare-windows-audio: no format ${format}" >&2; exit 2 ;;
 esac
 native=${linux}/tests/windows/${program}
