@@ -37,7 +37,7 @@ bool IPlugCLAP::ParamInfo(uint32_t index, clap::clap_param_info* info) {
   if (p->IsIntegerKind()) info->flags |= clap::CLAP_PARAM_IS_STEPPED;
   if (param == bypassParam) {
     info->flags |= clap::CLAP_PARAM_IS_BYPASS;
-  } else if (p->IsIntegerKind() && p->DisplayTextCount() > 0) {
+  } else if (p->IsIntegerKind()) {
     info->flags |= clap::CLAP_PARAM_IS_ENUM;
   }
   std::snprintf(info->name, sizeof info->name, "%s", p->Name());
