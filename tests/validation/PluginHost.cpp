@@ -151,6 +151,20 @@ void OnFreshThread(const std::function<void()>& work) {
 template <class Sample>
 void ProcessCall(AEffect* effect, const StereoSignal& signal, int offset, int frames,
                  Render<Sample>* render, bool inPlace) {
+  auto process = [effect, frames](Sample** inputs, Sample** outputs) {
+    if constexpr (std::is_same_v<Sample, float>) {
+      effect->processReplacing(effect, inputs, outputs, frames);
+    } else {
+      effect->processDoubleReplacing(effect, inputs, outputs, frames);
+    }
+  };
+  GuardedCall<Sample>(signal, offset, frames, render, inPlace, process);
+}
+
+template <class Sample>
+void GuardedCall(const StereoSignal& signal, int offset, int frames, Render<Sample>* render,
+                 bool inPlace,
+                 const std::function<void(Sample** inputs, Sample** outputs)>& process) {
   GuardedBuffer<Sample> buffers[4] = {GuardedBuffer<Sample>(frames), GuardedBuffer<Sample>(frames),
                                       GuardedBuffer<Sample>(frames), GuardedBuffer<Sample>(frames)};
   for (int s = 0; s < frames; ++s) {
@@ -159,11 +173,7 @@ void ProcessCall(AEffect* effect, const StereoSignal& signal, int offset, int fr
   }
   Sample* inputs[2] = {buffers[0].Data(), buffers[1].Data()};
   Sample* outputs[2] = {buffers[inPlace ? 0 : 2].Data(), buffers[inPlace ? 1 : 3].Data()};
-  if constexpr (std::is_same_v<Sample, float>) {
-    effect->processReplacing(effect, inputs, outputs, frames);
-  } else {
-    effect->processDoubleReplacing(effect, inputs, outputs, frames);
-  }
+  process(inputs, outputs);
   CheckCall(frames, offset, buffers, signal, inPlace, render);
   render->left.insert(render->left.end(), outputs[0], outputs[0] + frames);
   render->right.insert(render->right.end(), outputs[1], outputs[1] + frames);
@@ -231,6 +241,10 @@ double Peak(const Render<Sample>& render) {
 
 template void ProcessCall<float>(AEffect*, const StereoSignal&, int, int, Render<float>*, bool);
 template void ProcessCall<double>(AEffect*, const StereoSignal&, int, int, Render<double>*, bool);
+template void GuardedCall<float>(const StereoSignal&, int, int, Render<float>*, bool,
+                                 const std::function<void(float**, float**)>&);
+template void GuardedCall<double>(const StereoSignal&, int, int, Render<double>*, bool,
+                                  const std::function<void(double**, double**)>&);
 template <class Sample>
 double LevelRatio(const Render<Sample>& render, const StereoSignal& signal, size_t from) {
   double out = 0.0;

@@ -129,6 +129,13 @@ template <class Sample>
 void ProcessCall(AEffect* effect, const StereoSignal& signal, int offset, int frames,
                  Render<Sample>* render, bool inPlace = false);
 
+// The same call through any format's processing: the same guarded buffers,
+// checks and appending, with `process` handing the buffers to the plug-in.
+template <class Sample>
+void GuardedCall(const StereoSignal& signal, int offset, int frames, Render<Sample>* render,
+                 bool inPlace,
+                 const std::function<void(Sample** inputs, Sample** outputs)>& process);
+
 // Renders the signal through a new effect on a fresh thread.
 template <class Sample>
 Render<Sample> RenderOnFreshThread(const RenderPlan& plan, const StereoSignal& signal);

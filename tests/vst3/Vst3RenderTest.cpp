@@ -19,30 +19,6 @@ constexpr int kFrames = kSignalFrames;
 // Calls a host may well make, none a multiple of another, none past the prepared block.
 const std::vector<int> kIrregularCalls = {1, 37, 512, 3, 500, 127, 64, 32, 449};
 
-// The same sound, or where it first differs, and whatever went wrong at the buffers.
-template <class Sample>
-::testing::AssertionResult SameRender(const Render<Sample>& vst2, const Render<Sample>& vst3) {
-  if (!vst2.faults.empty() || !vst3.faults.empty()) {
-    return ::testing::AssertionFailure() << "VST 2: " << vst2.faults << "VST 3: " << vst3.faults;
-  }
-  if (vst3.left.size() != vst2.left.size()) {
-    return ::testing::AssertionFailure() << vst3.left.size() << " frames, not " << vst2.left.size();
-  }
-  const long at = FirstDifference(vst2, vst3);
-  if (at < 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "first difference at sample " << at;
-}
-
-// Whether the program leaves the quad stage out, which alone follows the host's blocks.
-bool QuadMixIsOff(int program) {
-  AEffect* effect = CreateEffect();
-  Dispatch(effect, effOpen);
-  Dispatch(effect, effSetProgram, 0, program);
-  const bool off = effect->getParameter(effect, kQuadMix) == 0.0f;
-  Dispatch(effect, effClose);
-  return off;
-}
-
 template <class Sample>
 void EveryProgramSoundsAsInVst2() {
   int irregular = 0;
@@ -58,11 +34,6 @@ void EveryProgramSoundsAsInVst2() {
     }
   }
   EXPECT_GT(irregular, 0) << "no program left the quad stage out";
-}
-
-template <class Sample>
-Vst2Action SetParameterAt(int frame, int index, float value) {
-  return {frame, [=](AEffect* e) { e->setParameter(e, index, value); }};
 }
 
 }  // namespace
@@ -88,7 +59,7 @@ TEST(Vst3Render, ParameterChangesTakeEffectFromTheirRun) {
     for (const auto& [offset, value] : points) {
       setup.changes.push_back({kSecondBlock + offset, kOutputGain, value});
       const int run = kSecondBlock + offset / 32 * 32;
-      actions.push_back(SetParameterAt<float>(run, kOutputGain, static_cast<float>(value)));
+      actions.push_back(SetParameterAt(run, kOutputGain, static_cast<float>(value)));
     }
     EXPECT_TRUE(SameRender(RenderVst2<float>(Plan(0), Signal(), actions),
                            RenderVst3<float>(setup, Signal())));
@@ -98,7 +69,7 @@ TEST(Vst3Render, ParameterChangesTakeEffectFromTheirRun) {
   Vst3RenderSetup setup = Vst3RenderSetup::Like(Plan(0));
   setup.changes.push_back({kSecondBlock + 100, kOutputGain, 0.75});
   EXPECT_FALSE(SameRender(
-      RenderVst2<float>(Plan(0), Signal(), {SetParameterAt<float>(kSecondBlock + 100, kOutputGain, 0.75f)}),
+      RenderVst2<float>(Plan(0), Signal(), {SetParameterAt(kSecondBlock + 100, kOutputGain, 0.75f)}),
       RenderVst3<float>(setup, Signal())));
 }
 
@@ -111,10 +82,10 @@ TEST(Vst3Render, ValuesBetweenStepsSoundAsInVst2) {
     std::vector<Vst2Action> actions;
     for (int id : {kProfile, kNoiseType, kPower}) {
       setup.changes.push_back({0, static_cast<vst3::ParamID>(id), value});
-      actions.push_back(SetParameterAt<float>(0, id, value));
+      actions.push_back(SetParameterAt(0, id, value));
     }
     setup.changes.push_back({0, kNoiseAmp, 0.5});
-    actions.push_back(SetParameterAt<float>(0, kNoiseAmp, 0.5f));
+    actions.push_back(SetParameterAt(0, kNoiseAmp, 0.5f));
     EXPECT_TRUE(SameRender(RenderVst2<float>(Plan(0), Signal(), actions),
                            RenderVst3<float>(setup, Signal())));
   }
@@ -126,7 +97,7 @@ TEST(Vst3Render, AFlushWithoutAudioAppliesItsChanges) {
   setup.changes.push_back({2 * kBlock, kWow, 0.5, true});
   const Render<float> vst2 = RenderVst2<float>(
       Plan(2), Signal(),
-      {SetParameterAt<float>(2 * kBlock, kOutputGain, 0.75f), SetParameterAt<float>(2 * kBlock, kWow, 0.5f)});
+      {SetParameterAt(2 * kBlock, kOutputGain, 0.75f), SetParameterAt(2 * kBlock, kWow, 0.5f)});
   EXPECT_TRUE(SameRender(vst2, RenderVst3<float>(setup, Signal())));
 }
 
@@ -140,7 +111,7 @@ TEST(Vst3Render, BypassSoundsAsPowerOffInVst2) {
     setup.changes.push_back({off, kPower, 0.0});
     const Render<double> vst2 =
         RenderVst2<double>(Plan(3), Signal(),
-                           {SetParameterAt<double>(on, kPower, 1.0f), SetParameterAt<double>(off, kPower, 0.0f)});
+                           {SetParameterAt(on, kPower, 1.0f), SetParameterAt(off, kPower, 0.0f)});
     const Render<double> vst3 = RenderVst3<double>(setup, Signal());
     EXPECT_TRUE(SameRender(vst2, vst3));
     EXPECT_FALSE(SameRender(RenderVst2<double>(Plan(3), Signal()), vst3)) << "bypass changed nothing";

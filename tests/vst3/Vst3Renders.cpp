@@ -57,20 +57,6 @@ void ProcessBlock(Vst3Host& host, const StereoSignal& signal, int start, int fra
 
 }  // namespace
 
-const StereoSignal& Signal() {
-  static const StereoSignal signal = TestSignal(kSignalFrames, kReferenceRate);
-  return signal;
-}
-
-RenderPlan Plan(int program) {
-  RenderPlan plan;
-  plan.program = program;
-  plan.sampleRate = static_cast<float>(kReferenceRate);
-  plan.preparedBlockSize = kBlock;
-  plan.callSizes = {kBlock};
-  return plan;
-}
-
 double ProgramValue(int program) { return static_cast<double>(program) / kLastProgram; }
 
 Vst3RenderSetup Vst3RenderSetup::Like(const RenderPlan& plan) {
@@ -119,41 +105,5 @@ Render<Sample> RenderVst3(const Vst3RenderSetup& setup, const StereoSignal& sign
   return render;
 }
 
-template <class Sample>
-Render<Sample> RenderVst2(const RenderPlan& plan, const StereoSignal& signal,
-                          const std::vector<Vst2Action>& actions) {
-  Render<Sample> render;
-  const int frames = signal.Frames();
-  std::vector<Vst2Action> pending = actions;
-  std::stable_sort(pending.begin(), pending.end(),
-                   [](const Vst2Action& a, const Vst2Action& b) { return a.frame < b.frame; });
-  OnFreshThread([&] {
-    AEffect* effect = CreateEffect();
-    if (!effect) {
-      render.faults = "no effect";
-      return;
-    }
-    StartEffect(effect, plan.sampleRate, plan.preparedBlockSize, plan.program);
-    size_t next = 0;
-    int done = 0;
-    for (size_t call = 0; done < frames; ++call) {
-      const int end = done + std::min(plan.callSizes[call % plan.callSizes.size()], frames - done);
-      while (done < end) {
-        while (next < pending.size() && pending[next].frame <= done) pending[next++].act(effect);
-        const int pieceEnd = next < pending.size() ? std::min(end, pending[next].frame) : end;
-        ProcessCall(effect, signal, done, pieceEnd - done, &render, plan.inPlace);
-        done = pieceEnd;
-      }
-    }
-    render.latencyAfter = effect->initialDelay;
-    Dispatch(effect, effClose);
-  });
-  return render;
-}
-
 template Render<float> RenderVst3<float>(const Vst3RenderSetup&, const StereoSignal&);
 template Render<double> RenderVst3<double>(const Vst3RenderSetup&, const StereoSignal&);
-template Render<float> RenderVst2<float>(const RenderPlan&, const StereoSignal&,
-                                         const std::vector<Vst2Action>&);
-template Render<double> RenderVst2<double>(const RenderPlan&, const StereoSignal&,
-                                           const std::vector<Vst2Action>&);

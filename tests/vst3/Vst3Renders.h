@@ -6,14 +6,8 @@
 #include <vector>
 
 #include "PluginHost.h"
+#include "Vst2Renders.h"
 #include "host/Vst3Host.h"
-
-// The signal the renders compare: validation's at its reference rate.
-inline constexpr int kSignalFrames = 8192;
-const validation::StereoSignal& Signal();
-// The program at the reference rate in blocks of 512 frames, the VST 2 library's usual plan.
-inline constexpr int kBlock = 512;
-validation::RenderPlan Plan(int program);
 
 // The program-change parameter, and the normalised value that selects a program.
 inline constexpr vst3::ParamID kProgramChangeId = 1000;
@@ -43,18 +37,6 @@ struct Vst3RenderSetup {
   static Vst3RenderSetup Like(const validation::RenderPlan& plan);
 };
 
-// Something the VST 2 host does to the effect just before frame `frame` is
-// processed; a call that spans the frame is split there.
-struct Vst2Action {
-  int frame;
-  std::function<void(AEffect*)> act;
-};
-
 template <class Sample>
 validation::Render<Sample> RenderVst3(const Vst3RenderSetup& setup,
                                       const validation::StereoSignal& signal);
-
-template <class Sample>
-validation::Render<Sample> RenderVst2(const validation::RenderPlan& plan,
-                                      const validation::StereoSignal& signal,
-                                      const std::vector<Vst2Action>& actions = {});

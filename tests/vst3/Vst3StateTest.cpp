@@ -59,12 +59,6 @@ std::vector<uint8_t> WithProgram(std::vector<uint8_t> bank, int32_t program) {
   return bank;
 }
 
-template <class Sample>
-bool SameRender(const Render<Sample>& a, const Render<Sample>& b) {
-  return a.faults.empty() && b.faults.empty() && a.left.size() == b.left.size() &&
-         FirstDifference(a, b) < 0;
-}
-
 class Vst3State : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(host.Failure(), ""); }
