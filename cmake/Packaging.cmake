@@ -27,10 +27,15 @@ set(manual_name Kestravon-manual.html)
 
 if(WIN32)
   # Each format is a component, which the installer offers on a page of its
-  # own: the VST 2 DLL and the VST 3 bundle (its binary and the resources a
-  # Linux build made, see vst3/Bundle.cmake). The manual always comes along.
+  # own: the VST 2 DLL, the VST 3 bundle (its binary and the resources a
+  # Linux build made, see vst3/Bundle.cmake) and the CLAP module. The manual
+  # always comes along.
   install(TARGETS Kestravon RUNTIME DESTINATION . COMPONENT vst2 EXCLUDE_FROM_ALL)
   set(windows_components vst3 vst2)
+  if(TARGET KestravonClap)
+    install(TARGETS KestravonClap LIBRARY DESTINATION . COMPONENT clap EXCLUDE_FROM_ALL)
+    set(windows_components vst3 clap vst2)
+  endif()
   if(TARGET KestravonVst3)
     install(TARGETS KestravonVst3 LIBRARY DESTINATION Kestravon.vst3/${KESTRAVON_VST3_BINARY_SUBDIR}
             COMPONENT vst3 EXCLUDE_FROM_ALL)
@@ -78,7 +83,8 @@ if(WIN32)
   # so it sees the 64-bit registry and Program Files without redirection. It
   # offers the common VST 2 folder, or the folder an earlier install chose,
   # which the installer records under Software\Ostrelle\Kestravon. The VST 3
-  # bundle has one place, the folder every Windows VST 3 host scans.
+  # bundle and the CLAP module each have one place, the folder every Windows
+  # host of their format scans.
   set(CPACK_VERBATIM_VARIABLES ON)
   set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
   set(CPACK_PACKAGE_INSTALL_DIRECTORY VSTPlugins)
@@ -89,7 +95,7 @@ if(WIN32)
   set(nsis_defines
       "Target amd64-unicode"
       "InstallDirRegKey HKLM \"Software\\${CPACK_PACKAGE_VENDOR}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\" \"\""
-      "!define MUI_DIRECTORYPAGE_TEXT_TOP \"Setup will install the Kestravon VST 2 plug-in (if chosen), its manual and its uninstaller in the folder below. Choose the folder your host scans for VST 2 plug-ins (its plug-in settings list them). The VST 3 plug-in goes to Common Files\\VST3, where VST 3 hosts look.\""
+      "!define MUI_DIRECTORYPAGE_TEXT_TOP \"Setup will install the Kestravon VST 2 plug-in (if chosen), its manual and its uninstaller in the folder below. Choose the folder your host scans for VST 2 plug-ins (its plug-in settings list them). The VST 3 plug-in goes to Common Files\\VST3 and the CLAP plug-in to Common Files\\CLAP, where their hosts look.\""
       "!define MUI_DIRECTORYPAGE_TEXT_DESTINATION \"VST 2 plug-in folder\""
       "!define MUI_STARTMENUPAGE_DEFAULTFOLDER \"Kestravon\""
       ${nsis_manual_defines})
@@ -101,13 +107,16 @@ if(WIN32)
   file(WRITE ${installer_defines_file} "${installer_defines}\n")
   set(CPACK_NSIS_COMPRESSOR "lzma\n!include \"${installer_defines_file}\"")
   set(CPACK_NSIS_PACKAGE_NAME "Kestravon ${PROJECT_VERSION}")
-  set(CPACK_NSIS_DISPLAY_NAME "Kestravon ${PROJECT_VERSION} (VST 2 and VST 3 plug-ins)")
+  set(CPACK_NSIS_DISPLAY_NAME "Kestravon ${PROJECT_VERSION} (VST 2, VST 3 and CLAP plug-ins)")
   # CPack installs every component into the VST 2 folder; the VST 3 bundle
-  # then moves to its own, and the uninstaller removes it from there when it
-  # was installed.
+  # and the CLAP module then move to their own, and the uninstaller removes
+  # each from there when it was installed.
   set(vst3_folder "$COMMONFILES64\\VST3")
   set(vst3_installed_key
       "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kestravon\\Components\\vst3")
+  set(clap_folder "$COMMONFILES64\\CLAP")
+  set(clap_installed_key
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kestravon\\Components\\clap")
   string(JOIN "\n" CPACK_NSIS_EXTRA_INSTALL_COMMANDS
     "  StrCmp \"$INSTDIR\" \"${vst3_folder}\" kestravon_vst3_placed"
     "  IfFileExists \"$INSTDIR\\Kestravon.vst3\\*.*\" 0 kestravon_vst3_placed"
@@ -115,13 +124,25 @@ if(WIN32)
     "    CreateDirectory \"${vst3_folder}\""
     "    CopyFiles /SILENT \"$INSTDIR\\Kestravon.vst3\" \"${vst3_folder}\""
     "    RMDir /r \"$INSTDIR\\Kestravon.vst3\""
-    "  kestravon_vst3_placed:")
+    "  kestravon_vst3_placed:"
+    "  StrCmp \"$INSTDIR\" \"${clap_folder}\" kestravon_clap_placed"
+    "  IfFileExists \"$INSTDIR\\Kestravon.clap\" 0 kestravon_clap_placed"
+    "    CreateDirectory \"${clap_folder}\""
+    "    Delete \"${clap_folder}\\Kestravon.clap\""
+    "    CopyFiles /SILENT \"$INSTDIR\\Kestravon.clap\" \"${clap_folder}\""
+    "    Delete \"$INSTDIR\\Kestravon.clap\""
+    "  kestravon_clap_placed:")
   string(JOIN "\n" CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
     "  ReadRegDWORD $0 HKLM \"${vst3_installed_key}\" \"Installed\""
     "  IntCmp $0 1 0 kestravon_vst3_kept kestravon_vst3_kept"
     "    RMDir /r \"${vst3_folder}\\Kestravon.vst3\""
     "    RMDir \"${vst3_folder}\""
-    "  kestravon_vst3_kept:")
+    "  kestravon_vst3_kept:"
+    "  ReadRegDWORD $0 HKLM \"${clap_installed_key}\" \"Installed\""
+    "  IntCmp $0 1 0 kestravon_clap_kept kestravon_clap_kept"
+    "    Delete \"${clap_folder}\\Kestravon.clap\""
+    "    RMDir \"${clap_folder}\""
+    "  kestravon_clap_kept:")
   # The folder is shared with other makers' plug-ins: a plain "Uninstall.exe"
   # could be another product's, or be overwritten by one.
   set(CPACK_NSIS_UNINSTALL_NAME Kestravon-uninstall)
@@ -147,6 +168,8 @@ if(WIN32)
   include(CPack)
   cpack_add_component(vst3 DISPLAY_NAME "VST 3 plug-in"
     DESCRIPTION "Kestravon.vst3, into the Common Files VST3 folder, where VST 3 hosts look")
+  cpack_add_component(clap DISPLAY_NAME "CLAP plug-in"
+    DESCRIPTION "Kestravon.clap, into the Common Files CLAP folder, where CLAP hosts look")
   cpack_add_component(vst2 DISPLAY_NAME "VST 2 plug-in"
     DESCRIPTION "Kestravon.dll, into the VST 2 plug-in folder chosen before")
   cpack_add_component(manual DISPLAY_NAME "Manual" HIDDEN REQUIRED)
@@ -163,7 +186,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Ostrelle")
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "worn analogue media effect (VST 2.4, VST 3 and LV2 plug-ins)")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "worn analogue media effect (VST 2.4, VST 3, CLAP and LV2 plug-ins)")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The synopsis is CPACK_PACKAGE_DESCRIPTION_SUMMARY; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
@@ -171,10 +194,10 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 hiss, wow and flutter, vinyl crackle and scratches, tube saturation, added
 harmonics, resonant tone shaping and a mid/side widener.
 .
-This package holds the stereo plug-in for Linux hosts, as VST 2.4, as VST 3
-and as LV2 with its editor, and kestravon-render, a command-line host that
-renders WAV, FLAC and AIFF files through the VST 2 plug-in, keeps programs
-and banks in FXP/FXB files and pictures the editor as a PNG.")
+This package holds the stereo plug-in for Linux hosts, as VST 2.4, as VST 3,
+as CLAP and as LV2 with its editor, and kestravon-render, a command-line
+host that renders WAV, FLAC and AIFF files through the VST 2 plug-in, keeps
+programs and banks in FXP/FXB files and pictures the editor as a PNG.")
 
 # The one folder every Debian VST 2 host scans by default (Ardour, Audacity
 # and Giada; tests/packaging/vst2-host-folders.txt has the evidence).
@@ -201,6 +224,12 @@ if(TARGET kestravon_vst3_bundle)
           COMPONENT package EXCLUDE_FROM_ALL)
   install(DIRECTORY ${KESTRAVON_VST3_BUNDLE}/Contents/Resources DESTINATION ${vst3_bundle_dir}/Contents
           FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+          COMPONENT package EXCLUDE_FROM_ALL)
+endif()
+# The CLAP module in the system CLAP folder, which CLAP hosts scan.
+if(TARGET KestravonClap)
+  install(TARGETS KestravonClap LIBRARY DESTINATION ${KESTRAVON_PACKAGE_CLAP_DIR}
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
           COMPONENT package EXCLUDE_FROM_ALL)
 endif()
 install(TARGETS kestravon-render RUNTIME DESTINATION bin COMPONENT package EXCLUDE_FROM_ALL)

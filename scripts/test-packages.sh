@@ -3,21 +3,24 @@
 # files, permissions and fields, its manual page, copyright file and manual,
 # a render through the programs as unpacked from it (byte for byte the build
 # tree's), the LV2 bundle through lv2info and lv2apply, the VST 3 bundle's
-# module and resources, its plug-in folder against the hosts' own, lintian; the zip's files and the DLL in it; the
-# installer, run under Wine (test-windows-installer.sh).
+# module and resources, its plug-in folder against the hosts' own, the CLAP
+# module's export and Qtractor's scan of it, lintian; the zip's files and the
+# DLL and modules in it; the installer, run under Wine (test-windows-installer.sh).
 #   test-packages.sh [package.deb [package.zip [installer.exe]]]
 # KESTRAVON_LINUX_BUILD names the Linux build the packages came from
-# (default build/release); KESTRAVON_MANUAL the manual they must carry
-# (default: that build's).
+# (default build/release), KESTRAVON_WINDOWS_BUILD the Windows one (default
+# build/windows); KESTRAVON_MANUAL the manual they must carry (default: the
+# Linux build's).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 linux_build=${KESTRAVON_LINUX_BUILD:-build/release}
+windows_build=${KESTRAVON_WINDOWS_BUILD:-build/windows}
 manual=$(realpath -m "${KESTRAVON_MANUAL:-${linux_build}/docs/manual/Kestravon-manual.html}")
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "${linux_build}/CMakeCache.txt")
 deb=$(realpath "${1:-${linux_build}/kestravon_${version}_amd64.deb}")
-zip=$(realpath "${2:-build/windows/Kestravon-${version}-windows-x64.zip}")
-installer=$(realpath "${3:-build/windows/Kestravon-${version}-windows-x64.exe}")
+zip=$(realpath "${2:-${windows_build}/Kestravon-${version}-windows-x64.zip}")
+installer=$(realpath "${3:-${windows_build}/Kestravon-${version}-windows-x64.exe}")
 work=$(mktemp -d)
 trap 'rm -rf "${work}"' EXIT
 failures=0
@@ -63,6 +66,8 @@ drwxr-xr-x root/root ./usr/
 drwxr-xr-x root/root ./usr/bin/
 -rwxr-xr-x root/root ./usr/bin/kestravon-render
 drwxr-xr-x root/root ./usr/lib/
+drwxr-xr-x root/root ./usr/lib/clap/
+-rw-r--r-- root/root ./usr/lib/clap/Kestravon.clap
 drwxr-xr-x root/root ./usr/lib/lv2/
 drwxr-xr-x root/root ./usr/lib/lv2/Kestravon.lv2/
 -rw-r--r-- root/root ./usr/lib/lv2/Kestravon.lv2/Kestravon.so
@@ -206,6 +211,21 @@ else
 fi
 check_vst3_bundle "${packaged_vst3}" Contents/x86_64-linux/Kestravon.so "the packaged VST 3 bundle"
 
+# The unpacked CLAP module: in the system folder CLAP hosts scan, exporting
+# only clap_entry, and described by Qtractor's scanner as the build's is.
+packaged_clap=${root}/usr/lib/clap/Kestravon.clap
+clap_exports=$(nm -D --defined-only "${packaged_clap}" | awk '{print $3}' | tr '\n' ' ')
+if [ "${clap_exports}" = "clap_entry " ]; then
+  pass "the packaged CLAP module exports clap_entry alone"
+else
+  fail "the packaged CLAP module exports: ${clap_exports}"
+fi
+if bash scripts/check-qtractor-clap.sh "${packaged_clap}" "${work}/qtractor"; then
+  pass "Qtractor's scanner describes the packaged CLAP plug-in"
+else
+  fail "Qtractor's scanner does not describe the packaged CLAP plug-in"
+fi
+
 if bash scripts/check-host-vst-folders.sh "${deb}"; then
   pass "Ardour, Audacity and Giada scan the package's plug-in folder by default"
 else
@@ -222,13 +242,13 @@ fi
 echo "=== ${zip}"
 names=$(unzip -Z1 "${zip}" | LC_ALL=C sort | tr '\n' ' ')
 vst3_resources=Kestravon.vst3/Contents/Resources
-expected_names="INSTALL.txt Kestravon-manual.html Kestravon.dll Kestravon.vst3/ \
+expected_names="INSTALL.txt Kestravon-manual.html Kestravon.clap Kestravon.dll Kestravon.vst3/ \
 Kestravon.vst3/Contents/ ${vst3_resources}/ ${vst3_resources}/Snapshots/ \
 ${vst3_resources}/Snapshots/828B178873F14BACBB3E1A0B22DC54B8_snapshot.png \
 ${vst3_resources}/moduleinfo.json Kestravon.vst3/Contents/x86_64-win/ \
 Kestravon.vst3/Contents/x86_64-win/Kestravon.vst3 "
 if [ "${names}" = "${expected_names}" ]; then
-  pass "zip holds the DLL, the VST 3 bundle, the manual and the note"
+  pass "zip holds the DLL, the VST 3 bundle, the CLAP module, the manual and the note"
 else
   fail "the zip holds: ${names}"
 fi
@@ -241,21 +261,28 @@ if bash scripts/check-dll-tables.sh "${dll}"; then
 else
   fail "the zipped DLL's export and import tables"
 fi
-if bash scripts/same-as-stripped.sh build/windows/Kestravon.dll "${dll}" &&
+if bash scripts/same-as-stripped.sh "${windows_build}/Kestravon.dll" "${dll}" &&
   ! x86_64-w64-mingw32-objdump -h "${dll}" | grep -q '\.debug_'; then
-  pass "the zipped DLL is build/windows/Kestravon.dll, stripped"
+  pass "the zipped DLL is ${windows_build}/Kestravon.dll, stripped"
 else
-  fail "the zipped DLL is not build/windows/Kestravon.dll, stripped"
+  fail "the zipped DLL is not ${windows_build}/Kestravon.dll, stripped"
 fi
 vst3_module=Kestravon.vst3/Contents/x86_64-win/Kestravon.vst3
-if bash scripts/same-as-stripped.sh "build/windows/vst3-bundles/${vst3_module}" \
+if bash scripts/same-as-stripped.sh "${windows_build}/vst3-bundles/${vst3_module}" \
   "${work}/zip/${vst3_module}"; then
   pass "the zipped VST 3 module is the Windows build's, stripped"
 else
   fail "the zipped VST 3 module is not the Windows build's, stripped"
 fi
+if bash scripts/same-as-stripped.sh "${windows_build}/clap-modules/Kestravon.clap" \
+  "${work}/zip/Kestravon.clap"; then
+  pass "the zipped CLAP module is the Windows build's, stripped"
+else
+  fail "the zipped CLAP module is not the Windows build's, stripped"
+fi
 note=${work}/zip/INSTALL.txt
 if grep -q 'VstPlugins' "${note}" && grep -q 'Common Files\\VST3' "${note}" &&
+  grep -q 'Common Files\\CLAP' "${note}" &&
   grep -q "Kestravon ${version} " "${note}" &&
   [ "$(grep -c $'\r$' "${note}")" = "$(wc -l <"${note}")" ]; then
   pass "INSTALL.txt names the version and the folder, with Windows line ends"
@@ -266,8 +293,8 @@ fi
 cmp -s "${manual}" "${work}/zip/Kestravon-manual.html" || fail "the zipped manual is not ${manual}"
 
 echo "=== ${installer}"
-if bash scripts/test-windows-installer.sh "${installer}" build/windows/Kestravon.dll \
-  build/windows/kestravon_render_programs.exe "${manual}"; then
+if bash scripts/test-windows-installer.sh "${installer}" "${windows_build}/Kestravon.dll" \
+  "${windows_build}/kestravon_render_programs.exe" "${manual}"; then
   pass "the installer, run silently under Wine"
 else
   fail "the installer, run silently under Wine"

@@ -3,17 +3,20 @@
 # prefix, and checks what it leaves behind:
 #   1. no folder given: the VST 2 plug-in, the manual and the uninstaller land
 #      in C:\Program Files\VSTPlugins, the VST 3 bundle in C:\Program Files\
-#      Common Files\VST3 as a host reads it; the uninstaller removes them all;
+#      Common Files\VST3 as a host reads it, the CLAP module in Common Files\
+#      CLAP; the uninstaller removes them all;
 #   2. a folder given with /D= (one that already holds another maker's
 #      plug-in): the DLL lands there, is the build's, loads through its entry
-#      point; Add/Remove Programs lists the product;
+#      point; the modules are the build's, and the CLAP module loads and plays
+#      where it was put; Add/Remove Programs lists the product;
 #   3. a second install with no folder given goes to the folder of the first;
 #   4. the uninstaller removes everything the installer put there and in the
 #      registry and the Start menu, and leaves the other plug-in alone.
 #   test-windows-installer.sh INSTALLER BUILD_DLL LOADER [MANUAL]
 # BUILD_DLL is the unstripped build/windows/Kestravon.dll; LOADER renders
-# through a DLL (kestravon_render_programs.exe); MANUAL, when given, is the
-# manual the installer must carry.
+# through a DLL (kestravon_render_programs.exe), and the CLAP render program
+# beside it through a CLAP module; MANUAL, when given, is the manual the
+# installer must carry.
 set -euo pipefail
 installer=$(realpath "$1")
 build_dll=$(realpath "$2")
@@ -78,6 +81,8 @@ ours=(Kestravon.dll Kestravon-uninstall.exe)
 # The VST 3 bundle has one place whatever the VST 2 folder.
 vst3_bundle=${drive_c}/Program\ Files/Common\ Files/VST3/Kestravon.vst3
 vst3_binary=Contents/x86_64-win/Kestravon.vst3
+# So has the CLAP module.
+clap_module=${drive_c}/Program\ Files/Common\ Files/CLAP/Kestravon.clap
 [ -n "${manual}" ] && ours+=(Kestravon-manual.html)
 check_installed() { # FOLDER (Windows form)
   local dir missing=()
@@ -85,6 +90,8 @@ check_installed() { # FOLDER (Windows form)
   for file in "${ours[@]}"; do [ -f "${dir}/${file}" ] || missing+=("${file}"); done
   [ ${#missing[@]} -eq 0 ] || { fail "$1 lacks ${missing[*]}"; return 1; }
   [ ! -e "${dir}/Kestravon.vst3" ] || { fail "the VST 3 bundle stayed in $1"; return 1; }
+  [ ! -e "${dir}/Kestravon.clap" ] || { fail "the CLAP module stayed in $1"; return 1; }
+  [ -f "${clap_module}" ] || { fail "no CLAP module in Common Files\\CLAP"; return 1; }
   /usr/bin/python3 scripts/check-vst3-bundle.py "${vst3_bundle}" "${vst3_binary}" ||
     { fail "the VST 3 bundle in Common Files\\VST3"; return 1; }
 }
@@ -94,6 +101,7 @@ check_removed() { # FOLDER (Windows form)
   for file in "${ours[@]}"; do [ -e "${dir}/${file}" ] && left+=("${file}"); done
   [ ${#left[@]} -eq 0 ] || fail "the uninstaller left ${left[*]} in $1"
   [ ! -e "${vst3_bundle}" ] || fail "the uninstaller left the VST 3 bundle"
+  [ ! -e "$(dirname "${clap_module}")" ] || fail "the uninstaller left the CLAP module or its folder"
   [ -z "$(reg_value "${uninstall_key}" UninstallString)" ] ||
     fail "the uninstaller left the Add/Remove Programs entry"
   [ -z "$(reg_default "${folder_key}")" ] || fail "the uninstaller left ${folder_key}"
@@ -104,7 +112,9 @@ check_removed() { # FOLDER (Windows form)
 echo "=== 1. silent install, no folder given"
 default='C:\Program Files\VSTPlugins'
 install ""
-if check_installed "${default}"; then pass "installed into ${default} and Common Files\\VST3"; fi
+if check_installed "${default}"; then
+  pass "installed into ${default}, Common Files\\VST3 and Common Files\\CLAP"
+fi
 uninstall "${default}"
 check_removed "${default}"
 if [ -e "$(unix_path "${default}")" ]; then
@@ -133,6 +143,12 @@ if bash scripts/same-as-stripped.sh "${build_vst3}" "${vst3_bundle}/${vst3_binar
 else
   fail "the installed VST 3 module is not the build's"
 fi
+build_clap=$(dirname "${build_dll}")/clap-modules/Kestravon.clap
+if bash scripts/same-as-stripped.sh "${build_clap}" "${clap_module}"; then
+  pass "the installed CLAP module is the build's, stripped"
+else
+  fail "the installed CLAP module is not the build's"
+fi
 if [ -n "${manual}" ]; then
   if cmp "${manual}" "${chosen_dir}/Kestravon-manual.html"; then
     pass "the installed manual is ${manual}"
@@ -147,6 +163,13 @@ if wine "${loader}" render "${chosen}\\Kestravon.dll" 'C:\render.bin' &&
   pass "the installed DLL loads and renders under Wine"
 else
   fail "the installed DLL does not load or render"
+fi
+clap_loader=$(dirname "${loader}")/kestravon_render_clap_programs.exe
+if wine "${clap_loader}" render 'C:\Program Files\Common Files\CLAP\Kestravon.clap' \
+  'C:\clap-render.bin' && [ -s "${drive_c}/clap-render.bin" ]; then
+  pass "the installed CLAP module loads and renders under Wine"
+else
+  fail "the installed CLAP module does not load or render"
 fi
 
 if [ "$(reg_default "${folder_key}")" = "${chosen}" ]; then
