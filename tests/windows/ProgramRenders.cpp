@@ -89,6 +89,24 @@ int WriteRenders(const std::vector<RenderCase>& cases, const CaseRenderer& rende
   return written ? 0 : 2;
 }
 
+int WriteRendersTellingRefusals(const std::vector<RenderCase>& cases,
+                                const RefusableRenderer& render, const char* modulePath,
+                                const char* outputPath) {
+  int refused = 0;
+  auto renderCase = [&](const RenderCase& c) {
+    std::string failure;
+    std::vector<double> samples = render(c, &failure);
+    if (!failure.empty()) {
+      std::fprintf(stderr, "%s: program %d at %.0f Hz: %s\n", modulePath, c.program, c.rate,
+                   failure.c_str());
+      ++refused;
+    }
+    return samples;
+  };
+  const int status = WriteRenders(cases, renderCase, outputPath);
+  return status != 0 ? status : (refused > 0 ? 1 : 0);
+}
+
 int CompareRenders(const std::vector<RenderCase>& cases, const char* referencePath,
                    const char* otherPath, bool exact) {
   const std::vector<double> reference = ReadAll(referencePath);

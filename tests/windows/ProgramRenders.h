@@ -51,6 +51,16 @@ int WriteRenders(const std::vector<RenderCase>& cases, const CaseRenderer& rende
 int CompareRenders(const std::vector<RenderCase>& cases, const char* referencePath,
                    const char* otherPath, bool exact);
 
+// Renders one case through a module that may refuse it, with the reason in `failure`.
+using RefusableRenderer =
+    std::function<std::vector<double>(const RenderCase&, std::string* failure)>;
+
+// WriteRenders through such a module: each refusal is printed with the case
+// and the module's path, and makes the status 1 when the file was written.
+int WriteRendersTellingRefusals(const std::vector<RenderCase>& cases,
+                                const RefusableRenderer& render, const char* modulePath,
+                                const char* outputPath);
+
 // Loads the library at `libraryPath` and renders into `outputPath`: the exit status.
 using LibraryRenderer = std::function<int(const char* libraryPath, const char* outputPath)>;
 

@@ -94,19 +94,12 @@ std::vector<double> Render(const char* modulePath, const RenderCase& c, std::str
 }
 
 int RenderModule(const char* modulePath, const char* outputPath) {
-  int refused = 0;
-  auto renderCase = [&](const RenderCase& c) {
-    std::string failure;
-    std::vector<double> samples = Render(modulePath, c, &failure);
-    if (!failure.empty()) {
-      std::fprintf(stderr, "%s: program %d at %.0f Hz: %s\n", modulePath, c.program, c.rate,
-                   failure.c_str());
-      ++refused;
-    }
-    return samples;
-  };
-  const int status = WriteRenders(Cases(true), renderCase, outputPath);
-  return status != 0 ? status : (refused > 0 ? 1 : 0);
+  return WriteRendersTellingRefusals(
+      Cases(true),
+      [modulePath](const RenderCase& c, std::string* failure) {
+        return Render(modulePath, c, failure);
+      },
+      modulePath, outputPath);
 }
 
 }  // namespace
