@@ -46,7 +46,8 @@ IPlugCLAP::IPlugCLAP(const PlugIdentity& identity, std::span<const int> hostPara
       host(clapHost),
       hostParams(hostParams.begin(), hostParams.end()),
       bypassParam(bypassParam),
-      held(NParams()) {
+      held(NParams()),
+      gestureOpen(static_cast<size_t>(NParams()), false) {
   for (int i = 0; i < NInputs(); ++i) SetInputConnected(i, true);
   for (int i = 0; i < NOutputs(); ++i) SetOutputConnected(i, true);
   FillPluginRecord(descriptor);
@@ -291,21 +292,30 @@ void IPlugCLAP::Flush(const clap::clap_input_events* in, const clap::clap_output
 
 // The editor's gestures, on the main thread and outside the lock: they wait
 // for the host's next process() or flush, which the host is asked for.
+// Hosts see every value inside a gesture: a value the editor sets outside
+// one (a double-click back to the default, a turn of the wheel) is sent as
+// a gesture of its own, and a gesture's end closes only a gesture the host
+// was told of.
 void IPlugCLAP::BeginParameterEdit(int index) {
   if (!IsHostParam(index)) return;
+  gestureOpen[static_cast<size_t>(index)] = true;
   gestures.Push({Gesture::Kind::Begin, static_cast<uint32_t>(index), 0.0});
   host.RequestFlush();
 }
 
 void IPlugCLAP::NotifyParamValue(int index, double normalized) {
   if (!IsHostParam(index)) return;
+  const bool inGesture = gestureOpen[static_cast<size_t>(index)];
+  if (!inGesture) BeginParameterEdit(index);
   const double value = GetParam(index)->ValueOfNormalized(normalized);
   gestures.Push({Gesture::Kind::Value, static_cast<uint32_t>(index), value});
   host.RequestFlush();
+  if (!inGesture) EndParameterEdit(index);
 }
 
 void IPlugCLAP::EndParameterEdit(int index) {
-  if (!IsHostParam(index)) return;
+  if (!IsHostParam(index) || !gestureOpen[static_cast<size_t>(index)]) return;
+  gestureOpen[static_cast<size_t>(index)] = false;
   gestures.Push({Gesture::Kind::End, static_cast<uint32_t>(index), 0.0});
   host.RequestFlush();
   host.MarkDirty();

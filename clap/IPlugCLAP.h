@@ -118,6 +118,8 @@ class IPlugCLAP : public IPlugBase {
   std::atomic<uint32_t> maxFrames{0};
   HeldHostChanges held;
   GestureQueue gestures;
+  // The parameters whose gesture the host was told began, on the main thread.
+  std::vector<bool> gestureOpen;
   // Scratch for inputs marked constant, one per channel and sample size.
   std::array<std::vector<float>, 2> constant32;
   std::array<std::vector<double>, 2> constant64;

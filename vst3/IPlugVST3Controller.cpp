@@ -235,6 +235,10 @@ vst3::tresult IPlugVST3::getUnitByBus(vst3::MediaType type, vst3::BusDirection /
 
 // The editor's gestures, on the host's main thread and outside the lock.
 // While one holds a parameter, the host's echo of it is not taken back.
+// Hosts see every edit inside a gesture: a value the editor sets outside
+// one (a double-click back to the default, a turn of the wheel) is sent as
+// a gesture of its own, and a gesture's end closes only a gesture the host
+// was told of.
 void IPlugVST3::BeginParameterEdit(int index) {
   if (!IsHostParam(index)) return;
   heldByEditor[static_cast<size_t>(index)].store(true, std::memory_order_relaxed);
@@ -242,12 +246,15 @@ void IPlugVST3::BeginParameterEdit(int index) {
 }
 
 void IPlugVST3::NotifyParamValue(int index, double normalized) {
-  if (!IsHostParam(index) || handler == nullptr) return;
-  handler->performEdit(static_cast<vst3::ParamID>(index), normalized);
+  if (!IsHostParam(index)) return;
+  const bool inGesture = heldByEditor[static_cast<size_t>(index)].load(std::memory_order_relaxed);
+  if (!inGesture) BeginParameterEdit(index);
+  if (handler != nullptr) handler->performEdit(static_cast<vst3::ParamID>(index), normalized);
+  if (!inGesture) EndParameterEdit(index);
 }
 
 void IPlugVST3::EndParameterEdit(int index) {
   if (!IsHostParam(index)) return;
+  if (!heldByEditor[static_cast<size_t>(index)].exchange(false, std::memory_order_relaxed)) return;
   if (handler != nullptr) handler->endEdit(static_cast<vst3::ParamID>(index));
-  heldByEditor[static_cast<size_t>(index)].store(false, std::memory_order_relaxed);
 }

@@ -417,6 +417,31 @@ TEST_F(AttachedEditorView, ADragOnAKnobReachesTheParameterThroughTheRunLoop) {
   plug->setComponentHandler(nullptr);
 }
 
+// A double-click sets the knob back to its default, which hosts hear as an
+// edit of its own, begun and ended, with nothing left open after it.
+TEST_F(AttachedEditorView, ADoubleClickOnAKnobReachesTheHostAsOneEdit) {
+  EditRecorder edits;
+  plug->setComponentHandler(&edits);
+  ASSERT_EQ(plug->setParamNormalized(kWowParam, 0.9), vst3::kResultOk);
+  ASSERT_EQ(Attach(frame), vst3::kResultOk);
+  frame.Run(100);
+  const Window window = EditorWindow();
+  ASSERT_TRUE(host->MovePointer(window, kWowX, kWowY));
+  for (int click = 0; click < 2; ++click) {
+    host->Button(Button1, true);
+    frame.Run(5);
+    host->Button(Button1, false);
+    frame.Run(5);
+  }
+  EXPECT_TRUE(frame.RunUntil([&] { return Wow() == plug->GetParam(kWowParam)->ToNormalized(
+                                                          plug->GetParam(kWowParam)->Default()); }));
+  frame.Run(50);
+  // The first click is a gesture of its own; the second sets the default.
+  EXPECT_EQ(edits.For(kWowParam), "bebpe");
+  EXPECT_EQ(view->removed(), vst3::kResultOk);
+  plug->setComponentHandler(nullptr);
+}
+
 // What the host sets, by its controller or in process, the open editor
 // shows once its run loop has turned.
 TEST_F(AttachedEditorView, TheHostsChangesReachTheEditor) {
