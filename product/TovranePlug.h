@@ -46,13 +46,8 @@ class TovranePlug : public Binding {
   void RestartProcessing() override {
     std::lock_guard<std::recursive_mutex> guard(this->Lock());
     if (atRest.load(std::memory_order_acquire)) return;
-    std::unique_ptr<Processing> fresh;
-    try {
-      fresh = std::make_unique<Processing>(processor->DrawnFrom());
-      fresh->Prepare(this->SampleRate());
-    } catch (const std::bad_alloc&) {
-      return;
-    }
+    std::unique_ptr<Processing> fresh = FreshProcessor();
+    if (!fresh) return;
     {
       AudioGate::HostHold hold(this->Gate());
       processor.swap(fresh);
@@ -66,13 +61,8 @@ class TovranePlug : public Binding {
   void PrepareRestart() override {
     std::lock_guard<std::recursive_mutex> guard(this->Lock());
     if (spareIsFresh.load(std::memory_order_acquire)) return;
-    std::unique_ptr<Processing> fresh;
-    try {
-      fresh = std::make_unique<Processing>(processor->DrawnFrom());
-      fresh->Prepare(this->SampleRate());
-    } catch (const std::bad_alloc&) {
-      return;
-    }
+    std::unique_ptr<Processing> fresh = FreshProcessor();
+    if (!fresh) return;
     AudioGate::HostHold hold(this->Gate());
     spare.swap(fresh);
     spareIsFresh.store(true, std::memory_order_release);
@@ -112,6 +102,18 @@ class TovranePlug : public Binding {
     PlugIdentity identity = TovraneProduct::Identity();
     identity.latency = Processing::kReferenceLatency;
     return identity;
+  }
+
+  // A processor as a new instance's, with the same noise as this one's,
+  // prepared at the rate; null when the memory cannot be had.
+  std::unique_ptr<Processing> FreshProcessor() {
+    try {
+      auto fresh = std::make_unique<Processing>(processor->DrawnFrom());
+      fresh->Prepare(this->SampleRate());
+      return fresh;
+    } catch (const std::bad_alloc&) {
+      return nullptr;
+    }
   }
 
   // Hosts read the latency when the rate is set or processing resumes,
