@@ -4,6 +4,7 @@
 // bypass, the latency at several rates, and a reset that starts afresh.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
@@ -213,4 +214,40 @@ TEST(ClapRender, AResetAfterPlayingStartsFromRest) {
   ClapRenderSetup notReset = ClapRenderSetup::Like(Plan(kProgram));
   notReset.afterStart = [&](ClapHost& host) { playOnAnotherThread(host, false); };
   EXPECT_FALSE(SameRender(fresh, RenderClap<float>(notReset, Signal()))) << "playing left no trace";
+}
+
+// A host marks a channel constant when its value is its first sample's: the
+// plug-in reads that sample alone (what follows it in the buffer is not the
+// signal), and marks none of its outputs constant.
+TEST(ClapRender, InputsMarkedConstantAreReadFromTheirFirstSample) {
+  constexpr int kBlocks = 16;
+  auto render = [](bool marked) {
+    std::vector<float> heard;
+    std::thread([&] {
+      ClapHost host;
+      ASSERT_EQ(host.Failure(), "");
+      ASSERT_TRUE(host.Start(44100.0, kBlock));
+      ASSERT_TRUE(host.LoadProgram(5));
+      std::vector<float> left(kBlock), right(kBlock), outLeft(kBlock), outRight(kBlock);
+      for (int block = 0; block < kBlocks; ++block) {
+        const float level = 0.05f * static_cast<float>(block % 7) - 0.15f;
+        std::fill(left.begin(), left.end(), level);
+        for (int s = 0; s < kBlock; ++s) right[s] = Signal().right[block * kBlock + s];
+        // Past the first sample a constant channel's buffer holds nothing the
+        // plug-in may read.
+        if (marked) std::fill(left.begin() + 1, left.end(), 7.0f);
+        float* in[2] = {left.data(), right.data()};
+        float* out[2] = {outLeft.data(), outRight.data()};
+        ASSERT_EQ(host.Process(in, out, kBlock, nullptr, marked ? 1u : 0u),
+                  clap::CLAP_PROCESS_CONTINUE);
+        EXPECT_EQ(host.ConstantOutputs(), 0u);
+        heard.insert(heard.end(), outLeft.begin(), outLeft.end());
+        heard.insert(heard.end(), outRight.begin(), outRight.end());
+      }
+    }).join();
+    return heard;
+  };
+  const std::vector<float> whole = render(false);
+  ASSERT_EQ(whole.size(), size_t{2 * kBlocks * kBlock});
+  EXPECT_EQ(render(true), whole);
 }

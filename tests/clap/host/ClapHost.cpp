@@ -86,9 +86,13 @@ clap::clap_process_status ClapHost::Run(clap::clap_process& process, const Input
 
 template <class Sample>
 clap::clap_process_status ClapHost::Process(Sample* const* inputs, Sample* const* outputs,
-                                            uint32_t frames, const InputEvents* events) {
+                                            uint32_t frames, const InputEvents* events,
+                                            uint64_t constantInputs) {
   clap::clap_audio_buffer in{}, output{};
   in.channel_count = output.channel_count = 2;
+  in.constant_mask = constantInputs;
+  // A value the plug-in must overwrite.
+  output.constant_mask = ~uint64_t{0};
   if constexpr (std::is_same_v<Sample, float>) {
     in.data32 = const_cast<float**>(inputs);
     output.data32 = const_cast<float**>(outputs);
@@ -102,7 +106,9 @@ clap::clap_process_status ClapHost::Process(Sample* const* inputs, Sample* const
   process.audio_outputs = &output;
   process.audio_inputs_count = 1;
   process.audio_outputs_count = 1;
-  return Run(process, events);
+  const clap::clap_process_status status = Run(process, events);
+  constantOutputs = output.constant_mask;
+  return status;
 }
 
 clap::clap_process_status ClapHost::Flush(const InputEvents* events) {
@@ -134,6 +140,7 @@ bool ClapHost::LoadState(const std::vector<uint8_t>& bytes, uint64_t maxBytesPer
 }
 
 template clap::clap_process_status ClapHost::Process<float>(float* const*, float* const*, uint32_t,
-                                                            const InputEvents*);
+                                                            const InputEvents*, uint64_t);
 template clap::clap_process_status ClapHost::Process<double>(double* const*, double* const*,
-                                                             uint32_t, const InputEvents*);
+                                                             uint32_t, const InputEvents*,
+                                                             uint64_t);

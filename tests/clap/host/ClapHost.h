@@ -44,9 +44,12 @@ class ClapHost {
   // One block of `frames`; `outputs` may be `inputs`, as in-place hosts
   // pass them. No events when `events` is null. What the plug-in sent is
   // kept in Out() until the next call.
+  // `constantInputs` marks input channels whose value is their first sample's.
   template <class Sample>
   clap::clap_process_status Process(Sample* const* inputs, Sample* const* outputs, uint32_t frames,
-                                    const InputEvents* events);
+                                    const InputEvents* events, uint64_t constantInputs = 0);
+  // The output channels the plug-in marked constant in the last block.
+  uint64_t ConstantOutputs() const { return constantOutputs; }
   // A process call of no frames and no audio: events only.
   clap::clap_process_status Flush(const InputEvents* events);
   // clap.params's flush, for the host's events outside process().
@@ -65,6 +68,7 @@ class ClapHost {
   clap::clap_process_status Run(clap::clap_process& process, const InputEvents* events);
 
   std::string failure;
+  uint64_t constantOutputs = 0;
   RecordingHost host;
   void* library = nullptr;
   const clap::clap_plugin_entry* entry = nullptr;
