@@ -183,7 +183,9 @@ clap::clap_process_status IPlugCLAP::Process(const clap::clap_process& process) 
   for (uint32_t b = 0; b < process.audio_outputs_count && process.audio_outputs != nullptr; ++b) {
     process.audio_outputs[b].constant_mask = 0;
   }
-  return clap::CLAP_PROCESS_CONTINUE;
+  // While the hiss or the crackle sounds the plug-in is never quiet; else
+  // the host may let it sleep once its output (its tail included) is.
+  return SoundedOnItsOwn() ? clap::CLAP_PROCESS_CONTINUE : clap::CLAP_PROCESS_CONTINUE_IF_NOT_QUIET;
 }
 
 template <class Sample>

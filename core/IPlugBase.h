@@ -124,6 +124,10 @@ class IPlugBase {
   // should be made ahead again).
   virtual void PrepareRestart() {}
   virtual bool RestartFromPrepared() { return false; }
+  // Whether the last block played made sound of its own with silence in
+  // (so that a host may not put the plug-in to sleep on a quiet input). The
+  // audio thread's.
+  virtual bool SoundedOnItsOwn() const { return true; }
   // Sent at the start of every audio callback of a plug-in that takes MIDI.
   virtual void RequestMidiFromHost() {}
 

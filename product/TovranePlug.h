@@ -89,9 +89,13 @@ class TovranePlug : public Binding {
     const TovraneProduct::BlockSettings& settings = product.TakeBlockSettings();
     atRest.store(false, std::memory_order_relaxed);
     processor->Apply(settings.snapshot, settings.powerOff != 0);
+    soundedOnItsOwn = settings.powerOff == 0 &&
+                      (settings.snapshot.noiseAmp > 0.0 || settings.snapshot.scratch > 0.0);
     processor->Process(inputs, outputs, frames, this->SampleRate());
     product.BlockDone(settings);
   }
+
+  bool SoundedOnItsOwn() const override { return soundedOnItsOwn; }
 
   TovraneProduct& Product() { return product; }
   const TovraneProduct& Product() const { return product; }
@@ -128,6 +132,8 @@ class TovranePlug : public Binding {
   std::unique_ptr<Processing> processor = std::make_unique<Processing>();
   // No block has run since the processor was made.
   std::atomic<bool> atRest{true};
+  // The hiss or the crackle sounded in the last block; the audio thread's.
+  bool soundedOnItsOwn = true;
   // Made ahead for a reset on the audio thread, when the format asks.
   std::unique_ptr<Processing> spare;
   std::atomic<bool> spareIsFresh{false};

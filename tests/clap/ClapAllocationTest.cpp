@@ -57,8 +57,8 @@ void FirstBlocksOnFreshThreads() {
       events.AddValue(0, kNoiseType, program % 5);
       events.AddValue(17, kWow, 50.0);
       std::thread([&] {
-        EXPECT_EQ(blocks.Run(host, &events), clap::CLAP_PROCESS_CONTINUE);
-        EXPECT_EQ(blocks.Run(host, nullptr, true), clap::CLAP_PROCESS_CONTINUE);
+        EXPECT_NE(blocks.Run(host, &events), clap::CLAP_PROCESS_ERROR);
+        EXPECT_NE(blocks.Run(host, nullptr, true), clap::CLAP_PROCESS_ERROR);
       }).join();
       EXPECT_EQ(allocation_counter::Count(), 0) << "program " << program << " at " << rate;
     }

@@ -199,7 +199,7 @@ TEST_F(ClapEditor, ADragOnAKnobReachesTheHostAsAGestureInTheNextProcess) {
 
   std::vector<float> left(512, 0.0f), right(512, 0.0f);
   float* io[2] = {left.data(), right.data()};
-  ASSERT_EQ(clap->Process(io, io, 512, nullptr), clap::CLAP_PROCESS_CONTINUE);
+  ASSERT_NE(clap->Process(io, io, 512, nullptr), clap::CLAP_PROCESS_ERROR);
   double sent = -1.0;
   EXPECT_EQ(Gestures(kWow, &sent), "bve") << AllEvents();
   // Knobs are 64 pixels tall with gearing 4: 20 pixels up add 20 / 256 of the range.
@@ -207,7 +207,7 @@ TEST_F(ClapEditor, ADragOnAKnobReachesTheHostAsAGestureInTheNextProcess) {
   double now = -1.0;
   ASSERT_TRUE(clap->Params()->get_value(plugin, kWow, &now));
   EXPECT_EQ(now, sent);
-  ASSERT_EQ(clap->Process(io, io, 512, nullptr), clap::CLAP_PROCESS_CONTINUE);
+  ASSERT_NE(clap->Process(io, io, 512, nullptr), clap::CLAP_PROCESS_ERROR);
   EXPECT_EQ(clap->Out().Size(), 0u) << "each gesture goes out once";
 
   // Inactive, the gestures go out through the host's flush.

@@ -198,7 +198,7 @@ TEST(ClapRender, AResetAfterPlayingStartsFromRest) {
           right[s] = Signal().right[at];
         }
         float* io[2] = {left.data(), right.data()};
-        ASSERT_EQ(host.Process(io, io, kBlock, nullptr), clap::CLAP_PROCESS_CONTINUE);
+        ASSERT_NE(host.Process(io, io, kBlock, nullptr), clap::CLAP_PROCESS_ERROR);
       }
       if (reset) host.Plugin()->reset(host.Plugin());
     }).join();
@@ -238,8 +238,8 @@ TEST(ClapRender, InputsMarkedConstantAreReadFromTheirFirstSample) {
         if (marked) std::fill(left.begin() + 1, left.end(), 7.0f);
         float* in[2] = {left.data(), right.data()};
         float* out[2] = {outLeft.data(), outRight.data()};
-        ASSERT_EQ(host.Process(in, out, kBlock, nullptr, marked ? 1u : 0u),
-                  clap::CLAP_PROCESS_CONTINUE);
+        ASSERT_NE(host.Process(in, out, kBlock, nullptr, marked ? 1u : 0u),
+                  clap::CLAP_PROCESS_ERROR);
         EXPECT_EQ(host.ConstantOutputs(), 0u);
         heard.insert(heard.end(), outLeft.begin(), outLeft.end());
         heard.insert(heard.end(), outRight.begin(), outRight.end());
@@ -250,4 +250,25 @@ TEST(ClapRender, InputsMarkedConstantAreReadFromTheirFirstSample) {
   const std::vector<float> whole = render(false);
   ASSERT_EQ(whole.size(), size_t{2 * kBlocks * kBlock});
   EXPECT_EQ(render(true), whole);
+}
+
+// While the hiss or the crackle sounds the plug-in asks to go on; with
+// neither (the power off, or a program with no noise and no scratch) the
+// host may let it sleep once its output is quiet.
+TEST(ClapRender, TheStatusSaysWhetherThePlugInSoundsOnItsOwn) {
+  constexpr int kKestravonTape = 6;  // scratch, no noise
+  constexpr int kOverdrive = 7;      // no noise, no scratch
+  ClapHost host;
+  ASSERT_EQ(host.Failure(), "");
+  ASSERT_TRUE(host.Start(44100.0, kBlock));
+  std::vector<float> left(kBlock, 0.0f), right(kBlock, 0.0f);
+  float* io[2] = {left.data(), right.data()};
+  ASSERT_TRUE(host.LoadProgram(kKestravonTape));
+  EXPECT_EQ(host.Process(io, io, kBlock, nullptr), clap::CLAP_PROCESS_CONTINUE);
+  ASSERT_TRUE(host.LoadProgram(kOverdrive));
+  EXPECT_EQ(host.Process(io, io, kBlock, nullptr), clap::CLAP_PROCESS_CONTINUE_IF_NOT_QUIET);
+  ASSERT_TRUE(host.LoadProgram(kKestravonTape));
+  InputEvents powerOff;
+  powerOff.AddValue(0, kPower, 1.0);
+  EXPECT_EQ(host.Process(io, io, kBlock, &powerOff), clap::CLAP_PROCESS_CONTINUE_IF_NOT_QUIET);
 }

@@ -80,14 +80,14 @@ Render<Sample> RenderClap(const ClapRenderSetup& setup, const StereoSignal& sign
     for (size_t call = 0; done < frames; ++call) {
       const int n = std::min(setup.callSizes[call % setup.callSizes.size()], frames - done);
       CollectChanges(setup.changes, done, n, true, &events);
-      if (events.Size() > 0 && host.Flush(&events) != clap::CLAP_PROCESS_CONTINUE) {
+      if (events.Size() > 0 && host.Flush(&events) == clap::CLAP_PROCESS_ERROR) {
         Fault("a flush failed", &render);
       }
       CollectChanges(setup.changes, done, n, false, &events);
       GuardedCall<Sample>(signal, done, n, &render, setup.inPlace, [&](Sample** in, Sample** out) {
         const clap::clap_process_status status =
             host.Process(in, out, static_cast<uint32_t>(n), &events);
-        if (status != clap::CLAP_PROCESS_CONTINUE) {
+        if (status == clap::CLAP_PROCESS_ERROR) {
           Fault("block at " + std::to_string(done) + ": process answered " + std::to_string(status),
                 &render);
         }
