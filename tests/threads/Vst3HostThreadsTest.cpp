@@ -53,27 +53,39 @@ TEST(Vst3HostThreads, MainThreadCallsBesideProcess) {
   vst3::AudioBusBuffers out{2, 0, {}};
   out.channelBuffers32 = channels;
   ParameterChanges changes;
-  int blocks = 0;
-  double lastWow = 0.0;
-  while (working || blocks < 50) {
-    changes.Clear();
-    lastWow = (blocks % 100) / 100.0;
-    changes.Add(kWow, (blocks * 37) % kFrames, lastWow);
+  auto runBlock = [&] {
     vst3::ProcessData data{vst3::kRealtime, vst3::kSample32, kFrames, 1, 1, &in, &out,
                            &changes, nullptr, nullptr, nullptr, nullptr};
     ASSERT_EQ(plug->process(data), vst3::kResultOk);
     for (int s = 0; s < kFrames; ++s) ASSERT_TRUE(std::isfinite(left[s]) && std::isfinite(right[s]));
+  };
+  int blocks = 0;
+  while (working || blocks < 50) {
+    changes.Clear();
+    changes.Add(kWow, (blocks * 37) % kFrames, (blocks % 100) / 100.0);
+    runBlock();
     ++blocks;
   }
   mainThread.join();
-  // A change held back while the main thread had the lock is taken by a
-  // later block: one quiet block takes whatever is still waiting.
+
+  // A change that comes while another thread holds the lock waits, and the
+  // next block that can take the lock takes it.
+  std::atomic<bool> locked{false};
+  std::atomic<bool> processed{false};
+  std::thread holder([&] {
+    std::lock_guard<std::recursive_mutex> guard(plug->Lock());
+    locked = true;
+    while (!processed) std::this_thread::yield();
+  });
+  while (!locked) std::this_thread::yield();
   changes.Clear();
-  vst3::ProcessData data{vst3::kRealtime, vst3::kSample32, kFrames, 1, 1, &in, &out,
-                         &changes, nullptr, nullptr, nullptr, nullptr};
-  ASSERT_EQ(plug->process(data), vst3::kResultOk);
-  EXPECT_EQ(plug->getParamNormalized(kWow), plug->GetParam(kWow)->ToNormalized());
-  EXPECT_NEAR(plug->getParamNormalized(kWow), lastWow, 1e-12);
+  changes.Add(kWow, 0, 0.42);
+  runBlock();
+  processed = true;
+  holder.join();
+  changes.Clear();
+  runBlock();
+  EXPECT_EQ(plug->getParamNormalized(kWow), 0.42);
   plug->setActive(0);
   plug->release();
 }
