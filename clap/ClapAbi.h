@@ -7,8 +7,8 @@
 // other side: the order and types of the members, the calling convention and
 // the identifier strings. The tests check each one.
 //
-// The facts come from the published CLAP 1.2 specification:
-//   https://github.com/free-audio/clap  (the specification, version 1.2.x)
+// The facts come from the published CLAP 1.2 interface documentation,
+//   https://github.com/free-audio/clap  (version 1.2.x):
 //   entry point, plug-in factory, plug-in and host, process block, audio
 //   buffers, events, streams; the extensions audio-ports, params, state,
 //   latency, tail, gui, timer-support, posix-fd-support, thread-check, log,
