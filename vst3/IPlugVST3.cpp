@@ -94,6 +94,16 @@ vst3::tresult IPlugVST3::terminate() {
   return vst3::kResultOk;
 }
 
+// The host's handler is held from the controller's side until replaced or
+// the plug-in is terminated.
+vst3::tresult IPlugVST3::setComponentHandler(vst3::IComponentHandler* newHandler) {
+  if (newHandler == handler) return vst3::kResultOk;
+  if (newHandler != nullptr) newHandler->addRef();
+  if (handler != nullptr) handler->release();
+  handler = newHandler;
+  return vst3::kResultOk;
+}
+
 // The controller is this object: there is no class of its own to name.
 vst3::tresult IPlugVST3::getControllerClassId(vst3::TUID classId) {
   if (classId != nullptr) {

@@ -175,14 +175,6 @@ vst3::tresult IPlugVST3::setParamNormalized(vst3::ParamID id, vst3::ParamValue v
   return vst3::kResultOk;
 }
 
-vst3::tresult IPlugVST3::setComponentHandler(vst3::IComponentHandler* newHandler) {
-  if (newHandler == handler) return vst3::kResultOk;
-  if (newHandler != nullptr) newHandler->addRef();
-  if (handler != nullptr) handler->release();
-  handler = newHandler;
-  return vst3::kResultOk;
-}
-
 vst3::IPlugView* IPlugVST3::createView(vst3::FIDString name) {
   if (name == nullptr || std::strcmp(name, vst3::ViewType::kEditor) != 0) return nullptr;
   if (Editor() == nullptr) return nullptr;
