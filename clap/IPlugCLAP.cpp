@@ -189,7 +189,8 @@ clap::clap_process_status IPlugCLAP::Process(const clap::clap_process& process) 
 }
 
 template <class Sample>
-Sample* IPlugCLAP::InputChannel(const clap::clap_audio_buffer& bus, uint32_t channel, int frames) {
+Sample* IPlugCLAP::InputChannel(const clap::clap_audio_buffer& bus, uint32_t channel, int start,
+                                int frames) {
   Sample* const* data;
   if constexpr (sizeof(Sample) == sizeof(float)) {
     data = bus.data32;
@@ -206,7 +207,8 @@ Sample* IPlugCLAP::InputChannel(const clap::clap_audio_buffer& bus, uint32_t cha
       return constant64[channel];
     }
   }();
-  std::fill(scratch.begin(), scratch.begin() + frames, data[channel][0]);
+  // Only the piece of the block being processed is written out.
+  std::fill(scratch.begin() + start, scratch.begin() + start + frames, data[channel][0]);
   return scratch.data();
 }
 
@@ -226,10 +228,9 @@ void IPlugCLAP::ProcessSegment(const clap::clap_process& process, int start, int
     outputs[c] = outData[c] != nullptr ? outData[c] + start : nullptr;
   }
   Sample* inputs[2] = {nullptr, nullptr};
-  const int blockFrames = start + frames;
   if (process.audio_inputs_count > 0 && process.audio_inputs != nullptr) {
     for (uint32_t c = 0; c < 2; ++c) {
-      Sample* channel = InputChannel<Sample>(process.audio_inputs[0], c, blockFrames);
+      Sample* channel = InputChannel<Sample>(process.audio_inputs[0], c, start, frames);
       inputs[c] = channel != nullptr ? channel + start : nullptr;
     }
   }

@@ -104,9 +104,10 @@ class IPlugCLAP : public IPlugBase {
   void SendGestures(const clap::clap_output_events* out);
   template <class Sample>
   void ProcessSegment(const clap::clap_process& process, int start, int frames);
-  // Inputs the host marked constant, written out whole for the block.
+  // An input channel; one the host marked constant is written out from its
+  // first sample for frames start..start+frames.
   template <class Sample>
-  Sample* InputChannel(const clap::clap_audio_buffer& bus, uint32_t channel, int frames);
+  Sample* InputChannel(const clap::clap_audio_buffer& bus, uint32_t channel, int start, int frames);
   void StopEditorWork();
   void FillPluginRecord(const clap::clap_plugin_descriptor* descriptor);
 
