@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The editor's images, the one list of them: the build embeds each file of
 // resources/img/ under its resource id (raster/CMakeLists.txt reads the
 // entries below, one to a line), the artwork generator draws them and the
@@ -26,6 +28,23 @@ inline constexpr EditorImage kEditorImages[] = {
     {122, "AB1.png", 50, 50, 2},
     {123, "COPY1.png", 75, 50, 2},
 };
+
+// The factors the artwork is drawn at; an image's set at factor f is embedded under
+// ImageResourceId(id, f) from the file ImageSetFile(file, f) names.
+inline constexpr int kImageSetFactors[] = {1, 2, 3};
+constexpr int ImageResourceId(int id, int factor) { return factor == 1 ? id : factor * 1000 + id; }
+
+// The file of an image's set at a factor: the 1x file itself, otherwise the
+// stem with "@2x" or "@3x" before ".png" (raster/CMakeLists.txt names the
+// embedded files by the same rule).
+inline std::string ImageSetFile(const std::string& file, int factor) {
+  if (factor == 1) return file;
+  const std::string suffix = ".png";
+  const bool png = file.size() >= suffix.size() &&
+                   file.compare(file.size() - suffix.size(), suffix.size(), suffix) == 0;
+  const std::string stem = png ? file.substr(0, file.size() - suffix.size()) : file;
+  return stem + "@" + std::to_string(factor) + "x.png";
+}
 
 // The images the editor's layout places, by what they show.
 inline constexpr int kKnobImage = 101;

@@ -2,11 +2,14 @@
 
 #include "SurfacePng.h"
 
-ArtImage::ArtImage(int width, int height)
+ArtImage::ArtImage(int width, int height, int scale)
     : width(width),
       height(height),
-      surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
-      cr(cairo_create(surface)) {}
+      scale(scale),
+      surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, PixelWidth(), PixelHeight())),
+      cr(cairo_create(surface)) {
+  cairo_scale(cr, scale, scale);
+}
 
 ArtImage::~ArtImage() {
   cairo_destroy(cr);
@@ -15,6 +18,6 @@ ArtImage::~ArtImage() {
 
 bool ArtImage::WritePng(const std::string& path) const {
   cairo_surface_flush(surface);
-  return WriteSurfacePng(path, width, height, cairo_image_surface_get_data(surface),
-                              cairo_image_surface_get_stride(surface));
+  return WriteSurfacePng(path, PixelWidth(), PixelHeight(), cairo_image_surface_get_data(surface),
+                         cairo_image_surface_get_stride(surface));
 }

@@ -57,10 +57,10 @@ void DrawEntry(const EditorImage& e, ArtImage& image) {
 
 }  // namespace
 
-void ArtworkSet::DrawAll() {
+void ArtworkSet::DrawAll(int factor) {
   images.clear();
   for (const EditorImage& e : kEditorImages) {
-    images.push_back(std::make_unique<ArtImage>(e.width, e.height));
+    images.push_back(std::make_unique<ArtImage>(e.width, e.height, factor));
     DrawEntry(e, *images.back());
   }
 }
@@ -73,10 +73,11 @@ const ArtImage& ArtworkSet::Image(int id) const {
   throw std::out_of_range("no image with that resource id");
 }
 
-bool ArtworkSet::WriteAll(const std::string& directory) const {
+bool ArtworkSet::WriteAll(const std::string& directory, int factor) const {
   const auto& entries = kEditorImages;
   for (size_t i = 0; i < std::size(entries) && i < images.size(); ++i) {
-    const std::string path = directory + "/" + entries[i].file;
+    if (images[i]->Scale() != factor) throw std::logic_error("images drawn at another factor");
+    const std::string path = directory + "/" + ImageSetFile(entries[i].file, factor);
     if (!images[i]->WritePng(path)) {
       std::fprintf(stderr, "kestravon-artwork: cannot write %s\n", path.c_str());
       return false;

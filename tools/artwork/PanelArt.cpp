@@ -44,7 +44,9 @@ uint8_t AddClamped(uint32_t channel, int delta) {
   return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
 }
 
-// Fine grain plus faint horizontal fibres, like a painted steel panel.
+// Fine grain plus faint horizontal fibres, like a painted steel panel. The
+// grain is one surface pixel fine at every scale, so larger sets stay crisp;
+// at 1x the sequence, and so the image, is the one the panel always had.
 void AddTexture(ArtImage& image) {
   cairo_surface_t* s = image.Surface();
   cairo_surface_flush(s);
@@ -52,10 +54,10 @@ void AddTexture(ArtImage& image) {
   const int stride = cairo_image_surface_get_stride(s);
   Grain grain;
   int fibre = 0;
-  for (int y = 0; y < image.Height(); ++y) {
+  for (int y = 0; y < image.PixelHeight(); ++y) {
     if (grain.Next() % 7 == 0) fibre = grain.Next() % 5 - 2;
     auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-    for (int x = 0; x < image.Width(); ++x) {
+    for (int x = 0; x < image.PixelWidth(); ++x) {
       const int delta = grain.Next() % 7 - 3 + fibre;
       const uint32_t w = row[x];
       row[x] = (w & 0xff000000u) | AddClamped((w >> 16) & 0xff, delta) << 16 |

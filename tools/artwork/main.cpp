@@ -1,4 +1,5 @@
-// Draws the editor's images and, on request, a preview of the whole editor.
+// Draws the editor's images at every factor of kImageSetFactors and, on
+// request, a preview of the whole editor at 1x.
 //   kestravon-artwork [--out DIR] [--preview FILE]
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
@@ -12,6 +13,14 @@
 #include "PreviewComposer.h"
 
 namespace {
+
+bool WritePreview(const ArtworkSet& set, const std::string& path) {
+  ArtImage preview(EditorGeometry::kWidth, EditorGeometry::kHeight);
+  PreviewComposer::Compose(set, preview);
+  if (preview.WritePng(path)) return true;
+  std::fprintf(stderr, "kestravon-artwork: cannot write %s\n", path.c_str());
+  return false;
+}
 
 int Run(int argc, char** argv) {
   std::string outDir = "resources/img";
@@ -27,15 +36,10 @@ int Run(int argc, char** argv) {
     }
   }
   ArtworkSet set;
-  set.DrawAll();
-  if (!set.WriteAll(outDir)) return 1;
-  if (!previewPath.empty()) {
-    ArtImage preview(EditorGeometry::kWidth, EditorGeometry::kHeight);
-    PreviewComposer::Compose(set, preview);
-    if (!preview.WritePng(previewPath)) {
-      std::fprintf(stderr, "kestravon-artwork: cannot write %s\n", previewPath.c_str());
-      return 1;
-    }
+  for (int factor : kImageSetFactors) {
+    set.DrawAll(factor);
+    if (!set.WriteAll(outDir, factor)) return 1;
+    if (factor == 1 && !previewPath.empty() && !WritePreview(set, previewPath)) return 1;
   }
   return 0;
 }
