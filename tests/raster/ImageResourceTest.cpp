@@ -32,20 +32,27 @@ TEST(ImageResources, MissingIdsGiveNoBitmap) {
   EXPECT_EQ(LoadPlatformBitmap(109, "missing.png"), nullptr);
 }
 
-TEST(ImageResources, EveryImageIsEmbeddedAsCommittedAndDecodes) {
+// Every image of every set, 1x, 2x and 3x, is carried byte for byte as
+// committed, under its set's resource id, and decodes to the set's size.
+TEST(ImageResources, EveryImageOfEverySetIsEmbeddedAsCommittedAndDecodes) {
   for (const EditorImage& image : kEditorImages) {
-    const EmbeddedResource* resource = FindImageResource(image.id);
-    ASSERT_NE(resource, nullptr) << image.id;
-    const std::string path = std::string(KESTRAVON_SOURCE_DIR) + "/resources/img/" + image.file;
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<unsigned char> onDisk{std::istreambuf_iterator<char>(file), {}};
-    EXPECT_TRUE(std::equal(onDisk.begin(), onDisk.end(), resource->Bytes(),
-                           resource->Bytes() + resource->Size()))
-        << image.file;
-    std::unique_ptr<LICE_IBitmap> bitmap(LoadPlatformBitmap(image.id, image.file));
-    ASSERT_TRUE(bitmap) << image.file;
-    EXPECT_EQ(bitmap->Width(), image.width) << image.file;
-    EXPECT_EQ(bitmap->Height(), image.height) << image.file;
+    for (int factor : kImageSetFactors) {
+      const std::string file = ImageSetFile(image.file, factor);
+      const int id = ImageResourceId(image.id, factor);
+      SCOPED_TRACE(file);
+      const EmbeddedResource* resource = FindImageResource(id);
+      ASSERT_NE(resource, nullptr) << id;
+      const std::string path = std::string(KESTRAVON_SOURCE_DIR) + "/resources/img/" + file;
+      std::ifstream in(path, std::ios::binary);
+      const std::vector<unsigned char> onDisk{std::istreambuf_iterator<char>(in), {}};
+      ASSERT_FALSE(onDisk.empty());
+      EXPECT_TRUE(std::equal(onDisk.begin(), onDisk.end(), resource->Bytes(),
+                             resource->Bytes() + resource->Size()));
+      std::unique_ptr<LICE_IBitmap> bitmap(LoadPlatformBitmap(id, file.c_str()));
+      ASSERT_TRUE(bitmap);
+      EXPECT_EQ(bitmap->Width(), image.width * factor);
+      EXPECT_EQ(bitmap->Height(), image.height * factor);
+    }
   }
 }
 
