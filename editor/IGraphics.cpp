@@ -57,6 +57,15 @@ void FitToExtent(Rect& rect, int alignment, int width, int height) {
   rect.bottom = rect.top + height;
 }
 
+// The surface comes uninitialised; start from transparent black so that
+// every editor begins from the same picture.
+void ClearToTransparent(LICE_IBitmap& bitmap) {
+  if (LICE_pixel* bits = bitmap.Bits()) {
+    std::fill(bits, bits + static_cast<std::size_t>(bitmap.RowSpan()) * bitmap.Height(),
+              LICE_pixel{0});
+  }
+}
+
 bool PromptsWithMenu(const PlugParam& param) {
   return param.Kind() == KindEnum || (param.Kind() == KindBool && param.DisplayTextCount() > 0);
 }
@@ -91,17 +100,26 @@ int IGraphics::HeldParameter() const {
 }
 
 void IGraphics::CreateSurfaces() {
-  backBuffer = std::make_unique<LICE_SysBitmap>(width, height);
-  // The surface comes uninitialised; start from transparent black so that
-  // every editor begins from the same picture.
-  if (LICE_pixel* bits = backBuffer->Bits()) {
-    std::fill(bits, bits + static_cast<std::size_t>(backBuffer->RowSpan()) * backBuffer->Height(),
-              LICE_pixel{0});
-  }
+  backBuffer = std::make_unique<LICE_SysBitmap>(Width(), Height());
+  ClearToTransparent(*backBuffer);
   spareBitmap = std::make_unique<LICE_MemBitmap>();
   // From here on other threads may call in, so the mailboxes take over; the
   // control list is complete by now.
   handOff = std::make_unique<HostHandOff>(plug ? plug->NParams() : 0, NControls());
+}
+
+bool IGraphics::SetScale(const EditorScale& newScale) {
+  if (newScale == scale) return false;
+  scale = newScale;
+  ResizeBackBuffer();
+  for (auto& control : controls) control->MarkChanged(false);
+  return true;
+}
+
+void IGraphics::ResizeBackBuffer() {
+  if (!backBuffer) return;
+  backBuffer->Resize(Width(), Height());
+  ClearToTransparent(*backBuffer);
 }
 
 void IGraphics::ShowNormalizedValue(int paramIndex, double normalized) {
@@ -193,6 +211,8 @@ void IGraphics::ApplyText(int controlIndex, const char* text) {
 BitmapStrip IGraphics::LoadBitmapStrip(int id, const char* name, int frames) {
   BitmapStrip strip;
   strip.bitmap = BitmapCache::Find(id, name);
+  strip.id = id;
+  strip.name = name;
   if (strip.bitmap) {
     strip.width = strip.bitmap->Width();
     strip.height = strip.bitmap->Height();
@@ -221,31 +241,56 @@ bool IGraphics::DrawBitmapRegion(const BitmapStrip& strip, const Rect& rect, int
                                  const BlendMode* blend) {
   // A missing image draws nothing.
   if (!strip.bitmap || !backBuffer) return false;
-  const Rect clip = rect.Intersect(drawArea);
+  LICE_IBitmap* image = BitmapCache::FindScaled(strip, scale);
+  if (!image) return false;
+  const Rect target = scale.ToPixels(rect);
+  const Rect clip = target.Intersect(drawPixels);
   if (clip.Empty()) return true;
-  srcX += clip.left - rect.left;
-  srcY += clip.top - rect.top;
-  const LICE_Rect source{srcX, srcY, srcX + clip.W(), srcY + clip.H()};
+  const int pixelX = ScaledSourceOffset(srcX, strip.framesHorizontal ? strip.FrameWidth() : 0);
+  const int pixelY = ScaledSourceOffset(srcY, strip.framesHorizontal ? 0 : strip.FrameHeight());
+  const int fromX = pixelX + clip.left - target.left;
+  const int fromY = pixelY + clip.top - target.top;
+  const LICE_Rect source{fromX, fromY, fromX + clip.W(), fromY + clip.H()};
   const float weight = blend ? blend->weight : 1.0f;
-  Blit(backBuffer.get(), strip.bitmap, clip.left, clip.top, &source, weight, BlitModeFor(blend));
+  Blit(backBuffer.get(), image, clip.left, clip.top, &source, weight, BlitModeFor(blend));
   return true;
+}
+
+// Along the frames, an offset is a whole number of frames, each a pixel
+// span of the scaled image, and the rest within the frame, scaled.
+int IGraphics::ScaledSourceOffset(int offset, int framePitch) const {
+  if (framePitch <= 0) return scale.ToPixels(offset);
+  const int frame = offset / framePitch;
+  return frame * scale.PixelSpan(framePitch) + scale.ToPixels(offset - frame * framePitch);
 }
 
 LICE_CachedFont* IGraphics::FindFont(TextStyle& style) {
   LICE_FontRequest request;
   CopyText(request.face, sizeof request.face, style.fontName);
-  request.height = style.size;
+  request.height = ScaledStyle(style).size;
   request.orientation = style.orientation;
   request.style = style.style;
   request.quality = style.quality;
   LICE_CachedFont* font = LICE_FontCache::Find(request);
-  if (font) style.cachedFont = font;
+  if (font) {
+    style.cachedFont = font;
+    style.cachedFontHeight = request.height;
+  }
   return font;
+}
+
+TextStyle IGraphics::ScaledStyle(const TextStyle& style) const {
+  TextStyle scaled = style;
+  scaled.size = scale.ToPixels(style.size);
+  scaled.cachedFont = nullptr;
+  return scaled;
 }
 
 bool IGraphics::DrawText(TextStyle& style, const char* text, Rect& rect, bool measureOnly) {
   if (!text || !text[0]) return true;
-  LICE_CachedFont* font = style.cachedFont ? style.cachedFont : FindFont(style);
+  // Text is set at the scaled size itself, never scaled as a picture.
+  const bool cachedFits = style.cachedFont && style.cachedFontHeight == scale.ToPixels(style.size);
+  LICE_CachedFont* font = cachedFits ? style.cachedFont : FindFont(style);
   if (!font) return false;
   // Styles differing only in colour share the font, so its colour is set per call.
   font->SetTextColour(style.colour.Packed());
@@ -254,18 +299,22 @@ bool IGraphics::DrawText(TextStyle& style, const char* text, Rect& rect, bool me
   if (measureOnly) {
     LICE_Rect extent{0, 0, 0, 0};
     font->DrawText(nullptr, text, -1, &extent, flags | kTextMeasureOnly);
-    FitToExtent(rect, style.alignment, extent.Width(), extent.Height());
+    FitToExtent(rect, style.alignment, scale.LayoutCovering(Rect(0, 0, extent.Width(), 1)).right,
+                scale.LayoutCovering(Rect(0, 0, 1, extent.Height())).bottom);
     return true;
   }
   if (!backBuffer) return false;
-  LICE_Rect area = rect.ToLice();
+  LICE_Rect area = scale.ToPixels(rect).ToLice();
   font->DrawText(backBuffer.get(), text, -1, &area, flags);
   return true;
 }
 
+void IGraphics::RedrawPixels(const Rect& pixels) { Redraw(scale.LayoutCovering(pixels)); }
+
 void IGraphics::Redraw(const Rect& area) {
   DrainHostHandOff();
   drawArea = area;
+  drawPixels = scale.ToPixels(area);
   if (controls.empty()) return;
   for (auto& control : controls) {
     if (!control->IsHidden() && !area.Empty() && area.Touches(control->GetRect())) {
@@ -273,7 +322,7 @@ void IGraphics::Redraw(const Rect& area) {
     }
     control->MarkDrawn();
   }
-  PaintToScreen(area);
+  PaintToScreen(drawPixels);
 }
 
 bool IGraphics::CollectDirtyArea(Rect* area) const {
@@ -299,7 +348,7 @@ void IGraphics::PromptForValue(IControl* control, int paramIndex, const Rect& re
       const char* text = param->DisplayTextAt(i)->text;
       menu.AddItem(text, std::strcmp(text, current) == 0);
     }
-    const int chosen = ShowPopupMenu(menu, rect);
+    const int chosen = ShowPopupMenu(menu, scale.ToPixels(rect));
     if (chosen >= 0) control->ValueFromUser(param->ToNormalized(static_cast<double>(chosen)));
     return;
   }
@@ -311,7 +360,7 @@ void IGraphics::PromptForValue(IControl* control, int paramIndex, const Rect& re
   } else {
     std::snprintf(text, sizeof text, "%d", TruncateToInt(v));
   }
-  OpenTextEntry(control, control->GetTextStyle(), rect, text, param);
+  OpenTextEntry(control, ScaledStyle(control->GetTextStyle()), scale.ToPixels(rect), text, param);
 }
 
 bool IGraphics::CanTakeMouse(const IControl* control) const {
@@ -331,7 +380,9 @@ void IGraphics::ReleaseCapture() {
   SetLastMouse(-1, -1);
 }
 
-void IGraphics::MouseDown(int x, int y, const MouseMods& mods) {
+void IGraphics::MouseDown(int pixelX, int pixelY, const MouseMods& mods) {
+  const int x = scale.ToLayout(pixelX);
+  const int y = scale.ToLayout(pixelY);
   DrainHostHandOff();
   ReleaseCapture();
   const int index = FindControlAt(x, y);
@@ -343,7 +394,9 @@ void IGraphics::MouseDown(int x, int y, const MouseMods& mods) {
   control->MouseDown(x, y, mods);
 }
 
-void IGraphics::MouseUp(int x, int y, const MouseMods& mods) {
+void IGraphics::MouseUp(int pixelX, int pixelY, const MouseMods& mods) {
+  const int x = scale.ToLayout(pixelX);
+  const int y = scale.ToLayout(pixelY);
   DrainHostHandOff();
   const int index = capture >= 0 ? capture : FindControlAt(x, y);
   ReleaseCapture();
@@ -353,7 +406,9 @@ void IGraphics::MouseUp(int x, int y, const MouseMods& mods) {
   if (control->ParamIdx() >= 0 && plug) plug->EndParameterEdit(control->ParamIdx());
 }
 
-bool IGraphics::MouseOver(int x, int y, const MouseMods& mods) {
+bool IGraphics::MouseOver(int pixelX, int pixelY, const MouseMods& mods) {
+  const int x = scale.ToLayout(pixelX);
+  const int y = scale.ToLayout(pixelY);
   if (!handlesMouseOver) return false;
   int index = capture;
   if (index < 0) {
@@ -375,7 +430,9 @@ bool IGraphics::MouseOver(int x, int y, const MouseMods& mods) {
   return true;
 }
 
-void IGraphics::MouseDrag(int x, int y, const MouseMods& mods) {
+void IGraphics::MouseDrag(int pixelX, int pixelY, const MouseMods& mods) {
+  const int x = scale.ToLayout(pixelX);
+  const int y = scale.ToLayout(pixelY);
   IControl* control = GetControl(capture);
   if (!control || (x == lastMouseX && y == lastMouseY)) return;
   const int dX = x - lastMouseX;
@@ -384,7 +441,9 @@ void IGraphics::MouseDrag(int x, int y, const MouseMods& mods) {
   control->MouseDrag(x, y, dX, dY, mods);
 }
 
-bool IGraphics::MouseDoubleClick(int x, int y, const MouseMods& mods) {
+bool IGraphics::MouseDoubleClick(int pixelX, int pixelY, const MouseMods& mods) {
+  const int x = scale.ToLayout(pixelX);
+  const int y = scale.ToLayout(pixelY);
   DrainHostHandOff();
   ReleaseCapture();
   const int index = FindControlAt(x, y);
@@ -400,13 +459,17 @@ bool IGraphics::MouseDoubleClick(int x, int y, const MouseMods& mods) {
   return false;
 }
 
-void IGraphics::MouseWheel(int x, int y, const MouseMods& mods, int notches) {
+void IGraphics::MouseWheel(int pixelX, int pixelY, const MouseMods& mods, int notches) {
+  const int x = scale.ToLayout(pixelX);
+  const int y = scale.ToLayout(pixelY);
   DrainHostHandOff();
   IControl* control = GetControl(capture >= 0 ? capture : FindControlAt(x, y));
   if (control) control->MouseWheel(x, y, mods, notches);
 }
 
-bool IGraphics::KeyDown(int x, int y, int key) {
+bool IGraphics::KeyDown(int pixelX, int pixelY, int key) {
+  const int x = scale.ToLayout(pixelX);
+  const int y = scale.ToLayout(pixelY);
   const int index = capture >= 0 ? capture : FindControlAt(x, y);
   // Keys over the background go to the keyboard control, if there is one.
   IControl* target = index > 0 ? GetControl(index) : keyboardControl;

@@ -6,6 +6,7 @@
 #include "core/EditorLink.h"
 #include "editor/BitmapStrip.h"
 #include "editor/BlendMode.h"
+#include "editor/EditorScale.h"
 #include "editor/HostHandOff.h"
 #include "editor/IControl.h"
 #include "editor/MouseMods.h"
@@ -24,6 +25,11 @@ class PlugParam;
 // routes mouse events and carries parameter values to the controls. A
 // platform class supplies the window, its timer and the system dialogs.
 //
+// Units: the controls, their rectangles and the areas to redraw are in the
+// layout's own units; the window, the back buffer, the mouse positions a
+// platform passes in and the rectangles it is given back are in pixels. The
+// editor's scale maps one to the other, here and nowhere else.
+//
 // Threads: everything runs on the editor's thread except the IEditorLink
 // calls SetParameterFromHost, SetGreyed and SetControlText, which may come
 // from host and audio threads. Those only post to fixed mailboxes; the
@@ -37,8 +43,9 @@ class IGraphics : public IEditorLink {
   IGraphics& operator=(const IGraphics&) = delete;
 
   // What the plug-in, its host binding and its engine call.
-  int Width() const override { return width; }
-  int Height() const override { return height; }
+  // The window's size in pixels.
+  int Width() const override { return scale.ToPixels(width); }
+  int Height() const override { return scale.ToPixels(height); }
   void ShowNormalizedValue(int paramIndex, double normalized) override;
   void CreateSurfaces() override;
   void SetParameterFromHost(int paramIndex, double value, bool normalized) override;
@@ -64,6 +71,13 @@ class IGraphics : public IEditorLink {
 
   IPlugBase* Plug() const { return plug; }
   int FrameRate() const { return frameRate; }
+  int LayoutWidth() const { return width; }
+  int LayoutHeight() const { return height; }
+
+  const EditorScale& Scale() const { return scale; }
+  // Draws at a new scale from here on: the back buffer takes the new size
+  // and every control is drawn again. Returns whether the scale changed.
+  bool SetScale(const EditorScale& newScale);
 
   // The control list: drawing order bottom to top, index 0 the background.
   // The graphics object owns every control it is given.
@@ -75,20 +89,23 @@ class IGraphics : public IEditorLink {
 
   // Bitmaps and drawing.
   BitmapStrip LoadBitmapStrip(int id, const char* name, int frames);
-  // Frames count from 1; blend null means normal at full weight.
+  // Rects and source offsets in layout units. Frames count from 1; blend
+  // null means normal at full weight.
   bool DrawBitmapFrame(const BitmapStrip& strip, const Rect& rect, int frame,
                        const BlendMode* blend);
   bool DrawBitmapRegion(const BitmapStrip& strip, const Rect& rect, int srcX, int srcY,
                         const BlendMode* blend);
   bool DrawText(TextStyle& style, const char* text, Rect& rect, bool measureOnly = false);
   LICE_CachedFont* FindFont(TextStyle& style);
-  // Null until the surfaces exist.
+  // Null until the surfaces exist; in pixels.
   LICE_SysBitmap* BackBuffer() const { return backBuffer.get(); }
   const Rect& DrawArea() const { return drawArea; }
 
-  // The drawing cycle. Redraw draws every visible control touching area into
-  // the back buffer and ends in PaintToScreen.
+  // The drawing cycle. Redraw draws every visible control touching area (in
+  // layout units) into the back buffer and ends in PaintToScreen, which is
+  // given the pixels drawn. RedrawPixels redraws what covers a window area.
   void Redraw(const Rect& area);
+  void RedrawPixels(const Rect& pixels);
   // The union of the rects of all controls that need drawing; false (and an
   // empty area) when none does.
   bool CollectDirtyArea(Rect* area) const;
@@ -98,8 +115,9 @@ class IGraphics : public IEditorLink {
   // The value prompt behind a control's right-click.
   void PromptForValue(IControl* control, int paramIndex, const Rect& rect);
 
-  // Mouse routing. MouseDown and MouseUp bracket the gesture with the
-  // plug-in's parameter-edit calls; drag, double-click and wheel do not.
+  // Mouse routing, from window pixels. MouseDown and MouseUp bracket the
+  // gesture with the plug-in's parameter-edit calls; drag, double-click and
+  // wheel do not.
   void MouseDown(int x, int y, const MouseMods& mods);
   void MouseUp(int x, int y, const MouseMods& mods);
   bool MouseOver(int x, int y, const MouseMods& mods);
@@ -112,8 +130,8 @@ class IGraphics : public IEditorLink {
   // Returns true when a control or the keyboard control used the key;
   // false means it belongs to the host.
   bool KeyDown(int x, int y, int key);
-  // The top-most control that is visible, not greyed and contains the point,
-  // or -1.
+  // The top-most control that is visible, not greyed and contains the point
+  // (in layout units), or -1.
   int FindControlAt(int x, int y) const;
 
   int Capture() const { return capture; }
@@ -122,6 +140,7 @@ class IGraphics : public IEditorLink {
   int HeldParameter() const;
   void SetCapture(int index) { capture = index; }
   int MouseOverIndex() const { return mouseOver; }
+  // The last mouse position in layout units.
   void SetMouseOverIndex(int index) { mouseOver = index; }
   int LastMouseX() const { return lastMouseX; }
   int LastMouseY() const { return lastMouseY; }
@@ -139,6 +158,12 @@ class IGraphics : public IEditorLink {
   void ApplyValue(int paramIndex, double normalized);
   void ApplyText(int controlIndex, const char* text);
   void ReleaseCapture();
+  void ResizeBackBuffer();
+  // A source offset in layout units as a pixel offset into the scaled image
+  // of a strip whose frames are framePitch units apart (0: not along frames).
+  int ScaledSourceOffset(int offset, int framePitch) const;
+  // A copy of style with its font at this scale's size.
+  TextStyle ScaledStyle(const TextStyle& style) const;
   bool CanTakeMouse(const IControl* control) const;
 
   std::vector<std::unique_ptr<IControl>> controls;
@@ -155,7 +180,10 @@ class IGraphics : public IEditorLink {
   bool handlesMouseOver = false;
   bool tooltips = false;
   IControl* keyboardControl = nullptr;
+  EditorScale scale;
   Rect drawArea;
+  // drawArea in pixels: what drawing is clipped to.
+  Rect drawPixels;
   // Made with the surfaces, once the control list is complete.
   std::unique_ptr<HostHandOff> handOff;
 };

@@ -11,4 +11,4 @@ void IGraphicsHeadless::Tick() {
   if (CollectDirtyArea(&dirty)) Redraw(dirty);
 }
 
-void IGraphicsHeadless::RedrawAll() { Redraw(Rect(0, 0, Width(), Height())); }
+void IGraphicsHeadless::RedrawAll() { Redraw(Rect(0, 0, LayoutWidth(), LayoutHeight())); }

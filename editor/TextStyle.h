@@ -25,8 +25,10 @@ struct TextStyle {
   int alignment = kAlignCentre;
   int orientation = 0;
   int quality = 0;
-  // Set by the font cache on first use; the cache owns the font.
+  // Set by the font cache on first use, with the pixel height it was found
+  // for; the cache owns the font.
   LICE_CachedFont* cachedFont = nullptr;
+  int cachedFontHeight = 0;
 
   TextStyle() = default;
   TextStyle(const char* font, int size, const Colour& colour, int style = kTextStyleNormal,

@@ -132,7 +132,7 @@ LRESULT IGraphicsWin::Paint(HWND hwnd) {
   painted = false;
   if (GetUpdateRect(hwnd, &update, 0)) {
     inPaintMessage = true;
-    Redraw(Rect(update.left, update.top, update.right, update.bottom));
+    RedrawPixels(Rect(update.left, update.top, update.right, update.bottom));
     inPaintMessage = false;
   }
   // Without controls or a back buffer nothing was copied; the area must
@@ -177,10 +177,10 @@ void IGraphicsWin::TimerTick() {
   }
   Rect dirty;
   if (!CollectDirtyArea(&dirty)) return;
-  window.Invalidate(dirty);
+  window.Invalidate(Scale().ToPixels(dirty));
   if (textEntry.IsOpen()) {
     // The field is a child the editor would otherwise paint over.
-    window.Validate(textEntry.Control()->GetRect());
+    window.Validate(Scale().ToPixels(textEntry.Control()->GetRect()));
     textEntry.SetState(Win32TextEntry::kRefreshed);
   }
   window.UpdateNow();

@@ -54,7 +54,7 @@ void IGraphicsX11::Idle() {
   while (window.NextEvent(&event)) Handle(translator.Translate(event), &exposed);
   if (!window.Exists()) return;
   // Exposures of one pump are painted together, as one paint request.
-  if (!exposed.Empty()) Redraw(exposed);
+  if (!exposed.Empty()) RedrawPixels(exposed);
   if (tick) Tick();
 }
 
