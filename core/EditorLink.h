@@ -28,6 +28,10 @@ class IEditorLink {
   // Marks every control for redrawing without sending values back.
   virtual void MarkAllControlsChanged() = 0;
 
+  // The scale the host or the system says the editor should be drawn at
+  // (1.0 = 100 %). Whether the editor follows it is the editor's choice.
+  virtual void SetHostScale(double /*factor*/) {}
+
   // The window inside the host's parent window: a handle, or null on failure.
   virtual void* OpenEditorWindow(void* parent) = 0;
   virtual void CloseEditorWindow() = 0;

@@ -116,6 +116,10 @@ bool IGraphics::SetScale(const EditorScale& newScale) {
   return true;
 }
 
+void IGraphics::SetHostScale(double factor) {
+  if (SetScale(EditorScale::FromFactor(factor)) && plug) plug->EditorSizeChanged();
+}
+
 void IGraphics::ResizeBackBuffer() {
   if (!backBuffer) return;
   backBuffer->Resize(Width(), Height());

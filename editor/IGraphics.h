@@ -52,6 +52,8 @@ class IGraphics : public IEditorLink {
   void SetGreyed(int controlIndex, bool greyed) override;
   void SetControlText(int controlIndex, const char* text) override;
   void MarkAllControlsChanged() override;
+  // Draws at the host's scale, telling the plug-in when the size changed.
+  void SetHostScale(double factor) override;
 
   // Platform operations.
   void* OpenEditorWindow(void* parent) override = 0;

@@ -180,6 +180,7 @@ void IPlugVST::EditorSizeChanged() {
   if (!Editor()) return;
   SetEditorRect();
   EditorResized(Editor());
+  CallHost(audioMasterSizeWindow, editorRect.right, editorRect.bottom);
 }
 
 void IPlugVST::ChangeLatency(int samples) {

@@ -271,6 +271,11 @@ VstIntPtr IPlugVST::VendorSpecific(int32_t index, VstIntPtr value, void* ptr, fl
     const PlugParam* param = GetParam(static_cast<int>(value));
     return param && param->Kind() != KindDouble ? 0xBEEF : 0;
   }
+  if (index == kVendorContentScaleIndex && value == kVendorContentScaleValue) {
+    if (!Editor() || !std::isfinite(opt) || opt <= 0.0f) return 0;
+    Editor()->SetHostScale(opt);
+    return 1;
+  }
   return 0;
 }
 

@@ -106,6 +106,11 @@ enum AEffectOpcodes : int32_t {
   effStopProcess = 72,
 };
 
+// The content-scale message hosts that scale their windows send through
+// effVendorSpecific: index 'PreS', value 'AeCs', the factor in opt.
+inline constexpr int32_t kVendorContentScaleIndex = 0x50726553;
+inline constexpr VstIntPtr kVendorContentScaleValue = 0x41654373;
+
 enum AudioMasterOpcodes : int32_t {
   audioMasterAutomate = 0,
   audioMasterVersion = 1,

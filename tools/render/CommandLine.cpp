@@ -78,6 +78,11 @@ bool ParseValueOption(const std::string& option, const std::string& value, Rende
       return bad("a rate in Hz from 1000 to 1536000");
     }
     options->sampleRate = number;
+  } else if (option == "--scale") {
+    if (!ParseNumber(value, &number) || number < 1.0 || number > 3.0) {
+      return bad("a factor from 1 to 3, such as 1.5 for 150 %");
+    }
+    options->editorScale = number;
   } else if (option == "--tail") {
     if (!ParseNumber(value, &number) || number < 0.0 || number > 3600.0) {
       return bad("seconds from 0 to 3600");
@@ -185,6 +190,9 @@ Renders audio files through a VST 2 plug-in (by default Kestravon), offline.
   --editor-png FILE        picture the plug-in's editor after the changes above, as
                            a host shows it on the X display (DISPLAY; without a
                            desktop: xvfb-run -a kestravon-render ...)
+  --scale S                draw that picture at S times the editor's size, as a
+                           host scaling its windows asks (1 to 3, to the nearest
+                           quarter: --scale 2 gives 2000 x 840 pixels)
   --demo-clip FILE         write a built-in stereo demo clip (no plug-in needed)
   --seconds S              length of the demo clip (default 6)
   --progress               show the progress bar even when stderr is no terminal

@@ -19,6 +19,7 @@ struct RenderOptions {
   std::vector<std::string> assignments;
   std::string loadFxp, saveFxp, loadFxb, saveFxb;
   std::string editorPng;
+  double editorScale = 0.0;  // 0: the editor's own
   bool compensateLatency = true;
   bool useDouble = false;
   bool progress = false;

@@ -230,6 +230,12 @@ bool PluginHost::EditorSize(int* width, int* height) {
   return *width > 0 && *height > 0;
 }
 
+bool PluginHost::SetEditorScale(double factor) {
+  if (!effect) return false;
+  return Dispatch(effVendorSpecific, kVendorContentScaleIndex, kVendorContentScaleValue, nullptr,
+                  static_cast<float>(factor)) == 1;
+}
+
 bool PluginHost::OpenEditor(void* parent) {
   CloseEditor();
   editorOpen = Dispatch(effEditOpen, 0, 0, parent) != 0;

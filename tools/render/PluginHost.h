@@ -80,6 +80,9 @@ class PluginHost {
   void SetTransportPosition(int64_t frame) { transport.SetPosition(frame); }
   // The editor's size from effEditGetRect; false when the plug-in has none.
   bool EditorSize(int* width, int* height);
+  // Asks the editor to draw at factor times its size, as hosts that scale
+  // their windows do; false when the plug-in does not take the request.
+  bool SetEditorScale(double factor);
   // effEditOpen in the parent window (an X11 window id on Linux).
   bool OpenEditor(void* parent);
   void EditorIdle();

@@ -239,6 +239,10 @@ bool RenderApp::SaveState(RunError* error) {
 
 bool RenderApp::PictureEditor(RunError* error) {
   if (options.editorPng.empty()) return true;
+  if (options.editorScale > 0.0 && !host.SetEditorScale(options.editorScale)) {
+    error->message = "the plug-in does not take a scale for its editor";
+    return false;
+  }
   if (!EditorSnapshot(host).Save(options.editorPng, &error->message)) return false;
   Note("wrote the editor picture " + options.editorPng);
   return true;
