@@ -69,6 +69,34 @@ TEST_F(PluginLibrary, EditorRectIsTheLayoutSize) {
   EXPECT_EQ(rect->right, 1000);
 }
 
+// A host that scales its windows says so with the content-scale vendor
+// call; the editor takes the nearest quarter and the host hears the size.
+TEST_F(PluginLibrary, TheHostsContentScaleResizesTheEditor) {
+  EXPECT_EQ(Dispatch(effVendorSpecific, kVendorContentScaleIndex, kVendorContentScaleValue,
+                     nullptr, 2.0f),
+            1);
+  ERect* rect = nullptr;
+  ASSERT_EQ(Dispatch(effEditGetRect, 0, 0, &rect), 1);
+  ASSERT_NE(rect, nullptr);
+  EXPECT_EQ(rect->right, 2000);
+  EXPECT_EQ(rect->bottom, 840);
+  ASSERT_EQ(host.Count(audioMasterSizeWindow), 1);
+  for (const FakeHost::Call& call : host.calls) {
+    if (call.opcode != audioMasterSizeWindow) continue;
+    EXPECT_EQ(call.index, 2000);
+    EXPECT_EQ(call.value, 840);
+  }
+
+  Dispatch(effVendorSpecific, kVendorContentScaleIndex, kVendorContentScaleValue, nullptr, 1.6f);
+  ASSERT_EQ(Dispatch(effEditGetRect, 0, 0, &rect), 1);
+  EXPECT_EQ(rect->right, 1500) << "to the nearest quarter";
+  EXPECT_EQ(Dispatch(effVendorSpecific, kVendorContentScaleIndex, kVendorContentScaleValue,
+                     nullptr, std::nanf("")),
+            0);
+  Dispatch(effVendorSpecific, kVendorContentScaleIndex, kVendorContentScaleValue, nullptr, 1.5f);
+  EXPECT_EQ(host.Count(audioMasterSizeWindow), 2) << "an unchanged size is not sent again";
+}
+
 TEST_F(PluginLibrary, Capabilities) {
   auto canDo = [&](const char* text) { return Dispatch(effCanDo, 0, 0, const_cast<char*>(text)); };
   EXPECT_EQ(canDo("receiveVstTimeInfo"), 1);
