@@ -24,8 +24,12 @@ done
 mapfile -t closure < <(apt-cache depends --recurse --no-recommends --no-suggests \
   --no-conflicts --no-breaks --no-replaces --no-enhances "${packages[@]}" 2>/dev/null |
   grep -v '^ ' | grep -v '^<' | sort -u)
+# With another architecture's packages installed beside (the arm64 build), a
+# bare name is ambiguous to dpkg-query: ask for the machine's own first.
+arch=$(dpkg --print-architecture)
 for p in "${closure[@]}"; do
-  dpkg-query -L "${p}" 2>/dev/null | grep '\.pc$' | while read -r pc; do
+  { dpkg-query -L "${p}:${arch}" 2>/dev/null || dpkg-query -L "${p}" 2>/dev/null; } |
+    grep '\.pc$' | while read -r pc; do
     ln -sf "${pc}" "${work}/pkgconfig/"
   done || true
 done
