@@ -1,6 +1,8 @@
 #pragma once
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#elif defined(__aarch64__)
+#include <arm_neon.h>
 #endif
 
 #include <cmath>
@@ -9,13 +11,19 @@
 // Two doubles side by side in one vector register (the GCC vector
 // extension, which Clang and MinGW-w64 share). Every operation on a pair is
 // the IEEE operation on each half, so each half's results are bit for bit
-// those of the same expression on doubles.
-using DoublePair = double __attribute__((vector_size(16)));
+// those of the same expression on doubles. On aarch64 the pair is a NEON
+// register's two lanes, which the same operators drive one lane per channel.
 // Two floats side by side, for the single-precision stages: the first two
 // of a register's four. The other two come along as whatever they are and
 // are never read; a register of two would need its upper half cleared after
 // every operation.
+#if defined(__aarch64__)
+using DoublePair = float64x2_t;
+using FloatPair = float32x4_t;
+#else
+using DoublePair = double __attribute__((vector_size(16)));
 using FloatPair = float __attribute__((vector_size(16)));
+#endif
 // The result of comparing two pairs: all ones in a half where it holds.
 using PairMask = int64_t __attribute__((vector_size(16)));
 
@@ -33,8 +41,8 @@ inline void StoreHalves(DoublePair pair, Object& a, Object& b, Member Object::*m
 }
 
 // The conversions of each half, as static_cast gives them on one value; the
-// unused upper floats are zero. The portable forms serve where SSE2 is
-// missing, and tests hold the two to each other.
+// unused upper floats are zero. The portable forms serve where neither SSE2
+// nor NEON is there, and tests hold the two to each other.
 inline FloatPair PortableToFloats(DoublePair x) {
   return FloatPair{static_cast<float>(x[0]), static_cast<float>(x[1]), 0.0f, 0.0f};
 }
@@ -44,6 +52,11 @@ inline DoublePair PortableToDoubles(FloatPair x) {
 #if defined(__SSE2__)
 inline FloatPair ToFloats(DoublePair x) { return _mm_cvtpd_ps(x); }
 inline DoublePair ToDoubles(FloatPair x) { return _mm_cvtps_pd(x); }
+#elif defined(__aarch64__)
+inline FloatPair ToFloats(DoublePair x) {
+  return vcombine_f32(vcvt_f32_f64(x), vdup_n_f32(0.0f));
+}
+inline DoublePair ToDoubles(FloatPair x) { return vcvt_f64_f32(vget_low_f32(x)); }
 #else
 inline FloatPair ToFloats(DoublePair x) { return PortableToFloats(x); }
 inline DoublePair ToDoubles(FloatPair x) { return PortableToDoubles(x); }
@@ -65,7 +78,8 @@ inline DoublePair Magnitude(DoublePair x) {
 inline double Select(bool condition, double a, double b) { return condition ? a : b; }
 
 // Whether |x| <= limit holds in both halves (false where a half is NaN):
-// with SSE2 one comparison and one move of the two sign bits.
+// with SSE2 one comparison and one move of the two sign bits; with NEON one
+// comparison and the two lanes' masks anded.
 inline bool PortableBothWithin(DoublePair x, double limit) {
   return std::fabs(x[0]) <= limit && std::fabs(x[1]) <= limit;
 }
@@ -73,6 +87,9 @@ inline bool BothWithin(DoublePair x, double limit) {
 #if defined(__SSE2__)
   const PairMask within = Magnitude(x) <= limit;
   return _mm_movemask_pd(reinterpret_cast<DoublePair>(within)) == 3;
+#elif defined(__aarch64__)
+  const uint64x2_t within = vcleq_f64(vabsq_f64(x), vdupq_n_f64(limit));
+  return (vgetq_lane_u64(within, 0) & vgetq_lane_u64(within, 1)) != 0;
 #else
   return PortableBothWithin(x, limit);
 #endif

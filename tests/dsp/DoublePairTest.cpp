@@ -63,3 +63,22 @@ TEST(DoublePair, BothWithinHoldsOnlyWhenEachHalfIsInsideInBothForms) {
     EXPECT_EQ(PortableBothWithin(x, limit), expected) << c[0] << " " << c[1];
   }
 }
+
+// Each lane is its own channel's arithmetic: a multiply and an add on a pair
+// round twice, as on one value, never once as a fused multiply-add would
+// (which aarch64 compilers make unless contraction is off). The inputs are
+// chosen so the two differ: (1 + e)(1 - e) - 1 is exactly -e^2 when fused and
+// 0 when the product is rounded first.
+TEST(DoublePair, MultiplyThenAddRoundsEachStepInEachLane) {
+  volatile double unknownToTheCompiler = 0x1p-30;  // computed at run time, not folded
+  const double e = unknownToTheCompiler;
+  const DoublePair a{1.0 + e, 1.0 - e}, b{1.0 - e, 1.0 + e}, c{-1.0, -1.0};
+  const DoublePair sum = a * b + c;
+  for (int h = 0; h < 2; ++h) {
+    volatile double product = a[h] * b[h];  // rounded on its own, whatever the flags
+    EXPECT_TRUE(SameBits(sum[h], product + c[h])) << sum[h];
+    EXPECT_EQ(sum[h], 0.0);
+  }
+  const DoublePair swapped = b * a + c;
+  EXPECT_TRUE(SameBits(swapped[0], sum[0]) && SameBits(swapped[1], sum[1]));
+}
