@@ -33,9 +33,12 @@ function(kestravon_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   if(CMAKE_CROSSCOMPILING)
-    # One Wine start per program, not one per test to list and one per test to run.
-    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-    target_link_options(${name} PRIVATE -static)
+    # One emulator start per program (Wine, QEMU), not one per test to list
+    # and one per test to run.
+    if(WIN32)
+      set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+      target_link_options(${name} PRIVATE -static)
+    endif()
     add_test(NAME ${name} COMMAND ${name})
     return()
   endif()

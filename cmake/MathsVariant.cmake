@@ -3,11 +3,14 @@
 # algorithms are written. The DSP and processor libraries hold both; a plug-in
 # module is built with one. The product uses its own unless
 # KESTRAVON_LITERAL_MATHS is set. Tests and benchmarks also get a literal
-# plug-in module, so that every run can measure the product against it.
+# plug-in module, so that every run can measure the product against it. A
+# cross build has none: the C library's results are the target's own, and
+# its comparisons are with the native build's product instead.
 option(KESTRAVON_LITERAL_MATHS "Build the product with the C library's maths" OFF)
 
 set(KESTRAVON_WITH_LITERAL_VARIANT OFF)
-if((KESTRAVON_TESTS OR KESTRAVON_BENCH) AND NOT WIN32 AND NOT KESTRAVON_FUZZ
+if((KESTRAVON_TESTS OR KESTRAVON_BENCH) AND NOT WIN32 AND NOT CMAKE_CROSSCOMPILING
+   AND NOT KESTRAVON_FUZZ
    AND NOT KESTRAVON_THREAD_SANITIZE)
   set(KESTRAVON_WITH_LITERAL_VARIANT ON)
 endif()
