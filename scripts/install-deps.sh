@@ -30,7 +30,18 @@ test_packages=(
   python3
 )
 
-packages=("${render_packages[@]}" "${test_packages[@]}")
+# The aarch64 cross build and its tests under QEMU: the arm64 forms of the
+# libraries the build links, beside the build machine's (multiarch).
+arm64_packages=(
+  crossbuild-essential-arm64 qemu-user
+  libpng-dev:arm64 zlib1g-dev:arm64
+  libfreetype-dev:arm64 libfontconfig-dev:arm64
+  libx11-dev:arm64
+  libsndfile1-dev:arm64
+  lv2-dev:arm64 liblilv-dev:arm64
+)
+
+packages=("${render_packages[@]}" "${test_packages[@]}" "${arm64_packages[@]}")
 print=0
 for arg in "$@"; do
   case "${arg}" in
@@ -63,5 +74,11 @@ echo "install-deps: installing ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
+# Packages of another architecture need it added first (the update below
+# then fetches its lists).
+if grep -q ':arm64$' <(printf '%s\n' "${missing[@]}") &&
+  ! dpkg --print-foreign-architectures | grep -qx arm64; then
+  "${sudo_cmd[@]}" dpkg --add-architecture arm64
+fi
 "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=900 update -qq
 "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"
