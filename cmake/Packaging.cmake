@@ -188,6 +188,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "worn analogue media effect (VST 2.4, VST 3, CLAP and LV2 plug-ins)")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(CMAKE_CROSSCOMPILING)
+  # A cross build's package is for its processor's Debian architecture.
+  include(${CMAKE_CURRENT_LIST_DIR}/${CMAKE_SYSTEM_PROCESSOR}-linux-gnu-packaging.cmake)
+endif()
 # The synopsis is CPACK_PACKAGE_DESCRIPTION_SUMMARY; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Kestravon by Ostrelle makes a track sound like worn analogue media: tape
@@ -239,10 +243,20 @@ find_program(GZIP gzip REQUIRED)
 find_program(HELP2MAN help2man)
 if(HELP2MAN)
   set(man_page ${PROJECT_BINARY_DIR}/packaging/kestravon-render.1)
+  set(help_program $<TARGET_FILE:kestravon-render>)
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    # help2man runs the program itself: a script of the program's name starts
+    # it under the emulator.
+    set(help_program ${PROJECT_BINARY_DIR}/packaging/emulated/kestravon-render)
+    list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " emulator_line)
+    file(GENERATE OUTPUT ${help_program}
+         CONTENT "#!/bin/sh\nexec ${emulator_line} $<TARGET_FILE:kestravon-render> \"$@\"\n"
+         FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE)
+  endif()
   add_custom_command(OUTPUT ${man_page}.gz
     COMMAND ${HELP2MAN} --no-info --section=1
             "--name=render audio files through a VST 2 plug-in"
-            --output=${man_page} $<TARGET_FILE:kestravon-render>
+            --output=${man_page} ${help_program}
     COMMAND ${GZIP} -9nf ${man_page}
     DEPENDS kestravon-render
     COMMENT "Writing the manual page of kestravon-render"

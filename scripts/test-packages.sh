@@ -29,22 +29,8 @@ fail() {
   failures=$((failures + 1))
 }
 pass() { echo "test-packages: ok: $*"; }
-# The format and sample chunks of a WAV file, without the rest: libsndfile
-# writes the time of writing into the PEAK chunk of float files, so two renders
-# of the same sound a second apart differ there and nowhere else.
-wav_sound() {
-  /usr/bin/python3 - "$1" <<'PY'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-at, kept = 12, b""
-while at + 8 <= len(data):
-    name, size = data[at:at + 4], struct.unpack("<I", data[at + 4:at + 8])[0]
-    if name in (b"fmt ", b"data"):
-        kept += data[at:at + 8 + size]
-    at += 8 + size + (size & 1)
-sys.stdout.buffer.write(kept)
-PY
-}
+# The format and sample chunks of a WAV file (scripts/wav-sound.py).
+wav_sound() { /usr/bin/python3 scripts/wav-sound.py "$1"; }
 [ -f "${manual}" ] || fail "no manual at ${manual} to check the packages against"
 # A shipped VST 3 bundle: its resources the Linux build's, and what a host
 # reading them without loading the module expects.
