@@ -3,10 +3,11 @@
 #   build/release/kestravon_<version>_amd64.deb          (Debian package)
 #   build/windows/Kestravon-<version>-windows-x64.exe    (Windows installer)
 #   build/windows/Kestravon-<version>-windows-x64.zip    (Windows plug-ins)
+#   build/linux-arm64/kestravon_<version>_arm64.deb      (Debian package, 64-bit ARM)
 # Every package carries the manual and the VST 3 bundle's resources, which
 # only the Linux build can make (the manual's pictures and the editor's are
 # taken through the Linux plug-in): they are built first, and the Windows
-# build is pointed at them.
+# and arm64 builds are pointed at them.
 # Installs what is missing, like the other commands.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,3 +29,5 @@ echo "=== windows: configure, build and package"
 cmake --preset windows -DKESTRAVON_MANUAL_HTML="${manual}" \
   -DKESTRAVON_VST3_RESOURCES="${vst3_resources}" >/dev/null
 cmake --build --preset windows -j "${jobs}" --target package
+
+bash scripts/make-arm64-package.sh

@@ -3,7 +3,8 @@
 # builds and runs every test in the release and the address-sanitizer builds,
 # the thread tests under ThreadSanitizer, the Windows plug-in (cross-built,
 # tested under Wine against the Linux one), the packages made from those two
-# builds, and the fuzz targets for a fixed number of inputs.
+# builds and the 64-bit ARM one, the ARM build (cross-built, tested under QEMU
+# against the Linux one), and the fuzz targets for a fixed number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,9 +37,12 @@ ctest --preset windows
 trap - EXIT
 unset WINEPREFIX
 
-echo "=== packages: the Debian package and the Windows zip, made and checked"
+echo "=== packages: the Debian packages and the Windows zip, made and checked"
 bash scripts/make-packages.sh
 bash scripts/test-packages.sh
+
+echo "=== linux-arm64: the 64-bit ARM build under QEMU, against the release build and its package"
+bash scripts/test-arm64.sh
 
 echo "=== release: benchmarks (a short run of each, to prove they work)"
 for bench in build/release/bench/*/kestravon_*_bench; do
