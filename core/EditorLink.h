@@ -31,6 +31,12 @@ class IEditorLink {
   // The scale the host or the system says the editor should be drawn at
   // (1.0 = 100 %). Whether the editor follows it is the editor's choice.
   virtual void SetHostScale(double /*factor*/) {}
+  // For hosts that let the user drag the window's corner: the largest size
+  // the editor takes that fits in width x height (never below its smallest),
+  // and that size taken as the editor's new scale. TakeWindowSize returns
+  // whether the size given was one the editor takes exactly.
+  virtual void ConstrainSize(int* /*width*/, int* /*height*/) const {}
+  virtual bool TakeWindowSize(int /*width*/, int /*height*/) { return false; }
 
   // The window inside the host's parent window: a handle, or null on failure.
   virtual void* OpenEditorWindow(void* parent) = 0;

@@ -26,6 +26,14 @@ EditorScale EditorScale::FromQuarters(int quarters) {
   return EditorScale(std::clamp(quarters, kSmallestQuarters, kLargestQuarters));
 }
 
+EditorScale EditorScale::FittingIn(int width, int height, int layoutWidth, int layoutHeight) {
+  for (int q = kLargestQuarters; q > kSmallestQuarters; --q) {
+    const EditorScale scale(q);
+    if (scale.ToPixels(layoutWidth) <= width && scale.ToPixels(layoutHeight) <= height) return scale;
+  }
+  return EditorScale(kSmallestQuarters);
+}
+
 // ceil(x·q/4 - 1/2), as (2·x·q - 4) / 8 rounded up.
 int EditorScale::ToPixels(int layout) const {
   return CeilDiv(2LL * layout * quarters - kQuartersAtFull, 2LL * kQuartersAtFull);

@@ -19,6 +19,9 @@ class EditorScale {
   // that is not a number gives 1.0.
   static EditorScale FromFactor(double factor);
   static EditorScale FromQuarters(int quarters);
+  // The largest scale at which layoutWidth x layoutHeight fits in
+  // width x height pixels; the smallest scale when none does.
+  static EditorScale FittingIn(int width, int height, int layoutWidth, int layoutHeight);
 
   int Quarters() const { return quarters; }
   double Factor() const { return quarters / static_cast<double>(kQuartersAtFull); }

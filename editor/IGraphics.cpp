@@ -9,6 +9,7 @@
 #include "core/PlugParam.h"
 #include "editor/BitmapCache.h"
 #include "editor/ITextControl.h"
+#include "editor/ZoomSettings.h"
 #include "raster/LICE_Blit.h"
 #include "raster/LICE_CachedFont.h"
 #include "raster/LICE_FontCache.h"
@@ -112,12 +113,74 @@ bool IGraphics::SetScale(const EditorScale& newScale) {
   if (newScale == scale) return false;
   scale = newScale;
   ResizeBackBuffer();
+  ResizeWindow();
   for (auto& control : controls) control->MarkChanged(false);
   return true;
 }
 
+EditorScale IGraphics::ChosenScale() const {
+  if (userZoom != ZoomSettings::kAuto) return EditorScale::FromQuarters(userZoom);
+  if (hostScale > 0.0) return EditorScale::FromFactor(hostScale);
+  if (systemScale > 0.0) return EditorScale::FromFactor(systemScale);
+  return EditorScale();
+}
+
+void IGraphics::ApplyChosenScale() {
+  if (SetScale(ChosenScale()) && plug) plug->EditorSizeChanged();
+}
+
+void IGraphics::SetUserZoom(int quarters) {
+  userZoom = quarters == ZoomSettings::kAuto ? quarters : EditorScale::FromQuarters(quarters).Quarters();
+  ApplyChosenScale();
+}
+
+// Before the host has asked for a size there is nobody to tell.
+void IGraphics::LoadUserZoom() {
+  const int quarters = ZoomSettings::Load();
+  userZoom = quarters == ZoomSettings::kAuto ? quarters : EditorScale::FromQuarters(quarters).Quarters();
+  SetScale(ChosenScale());
+}
+
 void IGraphics::SetHostScale(double factor) {
-  if (SetScale(EditorScale::FromFactor(factor)) && plug) plug->EditorSizeChanged();
+  if (!std::isfinite(factor) || factor <= 0.0) return;
+  hostScale = factor;
+  ApplyChosenScale();
+}
+
+void IGraphics::SetSystemScale(double factor) {
+  if (!std::isfinite(factor) || factor <= 0.0) return;
+  systemScale = factor;
+  ApplyChosenScale();
+}
+
+void IGraphics::ShowZoomMenu(int pixelX, int pixelY) {
+  PopupMenu menu;
+  for (int quarters : ZoomSettings::kChoices) {
+    menu.AddItem(ZoomSettings::ChoiceName(quarters).c_str(), quarters == userZoom);
+  }
+  const int chosen = ShowPopupMenu(menu, Rect(pixelX, pixelY, pixelX + 1, pixelY + 1));
+  if (chosen < 0 || chosen >= menu.NItems()) return;
+  const int quarters = ZoomSettings::kChoices[chosen];
+  ZoomSettings::Save(quarters);
+  SetUserZoom(quarters);
+}
+
+// A size the user drags the window to is the host's scale from then on;
+// while the user's own zoom holds, the editor keeps its size.
+void IGraphics::ConstrainSize(int* width, int* height) const {
+  const EditorScale fitting = userZoom != ZoomSettings::kAuto
+                                  ? scale
+                                  : EditorScale::FittingIn(*width, *height, this->width, this->height);
+  *width = fitting.ToPixels(this->width);
+  *height = fitting.ToPixels(this->height);
+}
+
+bool IGraphics::TakeWindowSize(int windowWidth, int windowHeight) {
+  if (userZoom == ZoomSettings::kAuto) {
+    hostScale = EditorScale::FittingIn(windowWidth, windowHeight, width, height).Factor();
+    SetScale(ChosenScale());
+  }
+  return Width() == windowWidth && Height() == windowHeight;
 }
 
 void IGraphics::ResizeBackBuffer() {
@@ -390,6 +453,10 @@ void IGraphics::MouseDown(int pixelX, int pixelY, const MouseMods& mods) {
   DrainHostHandOff();
   ReleaseCapture();
   const int index = FindControlAt(x, y);
+  if (index == 0 && mods.right) {
+    ShowZoomMenu(pixelX, pixelY);
+    return;
+  }
   if (index < 0) return;
   capture = index;
   SetLastMouse(x, y);

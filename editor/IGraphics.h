@@ -54,12 +54,16 @@ class IGraphics : public IEditorLink {
   void MarkAllControlsChanged() override;
   // Draws at the host's scale, telling the plug-in when the size changed.
   void SetHostScale(double factor) override;
+  void ConstrainSize(int* width, int* height) const override;
+  bool TakeWindowSize(int width, int height) override;
 
   // Platform operations.
   void* OpenEditorWindow(void* parent) override = 0;
   void CloseEditorWindow() override = 0;
   // Copies area of the back buffer to the window.
   virtual void PaintToScreen(const Rect& area) = 0;
+  // The back buffer took a new size: an open window takes it too.
+  virtual void ResizeWindow() {}
   virtual void CancelTextEntry() = 0;
   virtual bool EditorWindowIsOpen() const = 0;
   virtual const char* DrawingApiName() const = 0;
@@ -80,6 +84,18 @@ class IGraphics : public IEditorLink {
   // Draws at a new scale from here on: the back buffer takes the new size
   // and every control is drawn again. Returns whether the scale changed.
   bool SetScale(const EditorScale& newScale);
+  // Where the scale comes from, first one that says: the user's zoom (in
+  // quarters, or ZoomSettings::kAuto), the host's scale, the system's. Each
+  // change is applied at once and a new size told to the plug-in.
+  void SetUserZoom(int quarters);
+  int UserZoom() const { return userZoom; }
+  void SetSystemScale(double factor);
+  // Reads the user's zoom from the settings file, telling nobody: for an
+  // editor being made, before the host asks its size.
+  void LoadUserZoom();
+  // The zoom menu, opened at a window point; the choice is applied and
+  // kept in the settings file.
+  void ShowZoomMenu(int pixelX, int pixelY);
 
   // The control list: drawing order bottom to top, index 0 the background.
   // The graphics object owns every control it is given.
@@ -161,6 +177,8 @@ class IGraphics : public IEditorLink {
   void ApplyText(int controlIndex, const char* text);
   void ReleaseCapture();
   void ResizeBackBuffer();
+  EditorScale ChosenScale() const;
+  void ApplyChosenScale();
   // A source offset in layout units as a pixel offset into the scaled image
   // of a strip whose frames are framePitch units apart (0: not along frames).
   int ScaledSourceOffset(int offset, int framePitch) const;
@@ -183,6 +201,9 @@ class IGraphics : public IEditorLink {
   bool tooltips = false;
   IControl* keyboardControl = nullptr;
   EditorScale scale;
+  int userZoom = 0;
+  double hostScale = 0.0;
+  double systemScale = 0.0;
   Rect drawArea;
   // drawArea in pixels: what drawing is clipped to.
   Rect drawPixels;

@@ -93,5 +93,6 @@ void TovraneProduct::BuildEditor() {
   const int readoutIndex = graphics->NControls() - 1;
 
   SetEditorControlIndexes(readoutIndex, lfBoostIndex, hfBoostIndex, ageIndex);
+  graphics->LoadUserZoom();
   plug.AttachEditor(graphics);
 }

@@ -16,7 +16,10 @@ IGraphicsX11::~IGraphicsX11() { CloseEditorWindow(); }
 void* IGraphicsX11::OpenEditorWindow(void* parent) {
   CloseEditorWindow();
   const auto parentId = static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(parent));
+  // The desktop's text scale is the scale of last resort; taking it may
+  // change the size, so the window opens at whatever size that gives.
   if (parentId == 0 || !window.Open(parentId, Width(), Height())) return nullptr;
+  SetSystemScale(window.DesktopTextScale());
   translator.Reset();
   tickClock.Restart();
   MarkAllControlsChanged();
@@ -24,6 +27,8 @@ void* IGraphicsX11::OpenEditorWindow(void* parent) {
 }
 
 void IGraphicsX11::CloseEditorWindow() { window.Close(); }
+
+void IGraphicsX11::ResizeWindow() { window.Resize(Width(), Height()); }
 
 void* IGraphicsX11::WindowHandle() const {
   return reinterpret_cast<void*>(static_cast<std::uintptr_t>(window.Id()));

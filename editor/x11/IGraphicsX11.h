@@ -20,6 +20,7 @@ class IGraphicsX11 : public IGraphicsHeadless {
   // parent is the host's X11 window id carried in the pointer value.
   void* OpenEditorWindow(void* parent) override;
   void CloseEditorWindow() override;
+  void ResizeWindow() override;
   void PaintToScreen(const Rect& area) override;
   bool EditorWindowIsOpen() const override { return window.Exists(); }
   void* WindowHandle() const override;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "editor/x11/X11ErrorTrap.h"
+#include "editor/x11/XftDpiScale.h"
 
 namespace {
 
@@ -66,6 +67,17 @@ bool X11EditorWindow::CreateChild(unsigned long parent, int width, int height) {
   gc = XCreateGC(display, window, 0, nullptr);
   XMapWindow(display, window);
   return gc != nullptr;
+}
+
+void X11EditorWindow::Resize(int width, int height) {
+  if (!Exists() || width < 1 || height < 1) return;
+  X11ErrorTrap trap(display);
+  XResizeWindow(display, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+}
+
+double X11EditorWindow::DesktopTextScale() const {
+  if (!display) return 0.0;
+  return XftDpiScale(XResourceManagerString(display));
 }
 
 void X11EditorWindow::Close() {

@@ -32,6 +32,10 @@ class X11EditorWindow {
   // False once the server destroyed the window with its parent.
   bool Exists() const { return window != 0 && !destroyed; }
 
+  // Gives the window a new size; what it newly shows arrives as exposures.
+  void Resize(int width, int height);
+  // The scale the desktop set for its text (Xft.dpi / 96); 0 when it set none.
+  double DesktopTextScale() const;
   // Copies area of a top-down surface of width x height pixels with rowSpan
   // pixels per row to the same place in the window.
   void Put(const LICE_pixel* pixels, int rowSpan, int width, int height, const Rect& area);
