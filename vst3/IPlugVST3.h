@@ -12,6 +12,10 @@
 #include "vst3/SeparateStates.h"
 #include "vst3/Vst3Abi.h"
 
+namespace kestravon_vst3 {
+class Vst3EditorView;
+}
+
 // Binds the plug-in base to a VST 3 host. One object is both the processing
 // component and its edit controller, so the settings, the programs, the undo
 // history and the editor live in one place, as they do in the VST 2 plug-in;
@@ -140,6 +144,9 @@ class IPlugVST3 : public IPlugBase,
   void NotifyParamValue(int index, double normalized) override;
   void EndParameterEdit(int index) override;
   void ChangeLatency(int samples) override;
+  // The editor's own size change, told to the host through the frame of
+  // the view it is shown in.
+  void EditorSizeChanged() override;
 
   // The object as hosts know it: the component's interface pointer.
   vst3::FUnknown* Unknown() { return static_cast<vst3::IComponent*>(this); }
@@ -201,4 +208,6 @@ class IPlugVST3 : public IPlugBase,
   static constexpr int kMaxQueues = 64;
   std::array<int, kMaxQueues> queueCursor{};
   StateChunk stateChunk;
+  // The view that holds the host's frame, or null; kept by the view itself.
+  kestravon_vst3::Vst3EditorView* framedView = nullptr;
 };

@@ -179,10 +179,14 @@ vst3::IPlugView* IPlugVST3::createView(vst3::FIDString name) {
   if (name == nullptr || std::strcmp(name, vst3::ViewType::kEditor) != 0) return nullptr;
   if (Editor() == nullptr) return nullptr;
   try {
-    return new kestravon_vst3::Vst3EditorView(*this, Unknown());
+    return new kestravon_vst3::Vst3EditorView(*this, Unknown(), framedView);
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
+}
+
+void IPlugVST3::EditorSizeChanged() {
+  if (framedView != nullptr) framedView->EditorSizeChanged();
 }
 
 vst3::tresult IPlugVST3::getUnitInfo(vst3::int32 unitIndex, vst3::UnitInfo& info) {

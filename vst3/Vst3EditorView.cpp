@@ -1,5 +1,6 @@
 #include "vst3/Vst3EditorView.h"
 
+#include <cmath>
 #include <cstring>
 #include <mutex>
 
@@ -43,7 +44,8 @@ vst3::tresult Vst3EditorView::RunLoopHandler<Interface>::queryInterface(const vs
   return Answer<Interface>(this, requested, obj);
 }
 
-Vst3EditorView::Vst3EditorView(IPlugBase& plug, vst3::FUnknown* owner) : plug(plug), owner(owner) {
+Vst3EditorView::Vst3EditorView(IPlugBase& plug, vst3::FUnknown* owner, Vst3EditorView*& framed)
+    : plug(plug), owner(owner), framed(framed) {
   if (owner) owner->addRef();
 }
 
@@ -59,6 +61,9 @@ Vst3EditorView::~Vst3EditorView() {
 }
 
 vst3::tresult Vst3EditorView::queryInterface(const vst3::TUID requested, void** obj) {
+  if (obj != nullptr && vst3::uidEquals(requested, vst3::IPlugViewContentScaleSupport::iid)) {
+    return Answer<vst3::IPlugViewContentScaleSupport>(this, requested, obj);
+  }
   return Answer<vst3::IPlugView>(this, requested, obj);
 }
 
@@ -146,7 +151,30 @@ vst3::tresult Vst3EditorView::setFrame(vst3::IPlugFrame* newFrame) {
   StopRunLoop();
   if (frame) frame->release();
   frame = newFrame;
+  if (frame) {
+    framed = this;
+  } else if (framed == this) {
+    framed = nullptr;
+  }
   if (isAttached) StartRunLoop();
+  return vst3::kResultOk;
+}
+
+// Outside the plug-in's lock, like every call into the host: the host calls
+// onSize (and getSize) back from inside resizeView.
+void Vst3EditorView::EditorSizeChanged() {
+  const IEditorLink* editor = plug.Editor();
+  if (frame == nullptr || editor == nullptr) return;
+  vst3::ViewRect size{0, 0, editor->Width(), editor->Height()};
+  frame->resizeView(this, &size);
+}
+
+// The editor follows the host's scale unless the user chose a zoom, and
+// tells the frame itself when its size changes.
+vst3::tresult Vst3EditorView::setContentScaleFactor(ScaleFactor factor) {
+  IEditorLink* editor = plug.Editor();
+  if (editor == nullptr || !std::isfinite(factor) || factor <= 0.0f) return vst3::kResultFalse;
+  editor->SetHostScale(factor);
   return vst3::kResultOk;
 }
 
@@ -157,24 +185,32 @@ vst3::tresult Vst3EditorView::getSize(vst3::ViewRect* size) {
   return vst3::kResultOk;
 }
 
+// The size the host gave the window is the editor's scale from then on (the
+// fitting one); a size that is not one of the editor's is answered false.
 vst3::tresult Vst3EditorView::onSize(vst3::ViewRect* newSize) {
-  const IEditorLink* editor = plug.Editor();
+  IEditorLink* editor = plug.Editor();
   if (newSize == nullptr || editor == nullptr) return vst3::kInvalidArgument;
-  const bool fixedSize = newSize->right - newSize->left == editor->Width() &&
-                         newSize->bottom - newSize->top == editor->Height();
-  return fixedSize ? vst3::kResultOk : vst3::kResultFalse;
+  const bool taken =
+      editor->TakeWindowSize(newSize->right - newSize->left, newSize->bottom - newSize->top);
+  return taken ? vst3::kResultOk : vst3::kResultFalse;
 }
 
+// While the user drags the corner: the largest size the editor takes
+// within the rect, at the same place.
 vst3::tresult Vst3EditorView::checkSizeConstraint(vst3::ViewRect* rect) {
   const IEditorLink* editor = plug.Editor();
   if (rect == nullptr || editor == nullptr) return vst3::kInvalidArgument;
-  rect->right = rect->left + editor->Width();
-  rect->bottom = rect->top + editor->Height();
+  int width = rect->right - rect->left;
+  int height = rect->bottom - rect->top;
+  editor->ConstrainSize(&width, &height);
+  rect->right = rect->left + width;
+  rect->bottom = rect->top + height;
   return vst3::kResultTrue;
 }
 
-// The editor is one size, and takes the mouse and keys from its own window.
-vst3::tresult Vst3EditorView::canResize() { return vst3::kResultFalse; }
+vst3::tresult Vst3EditorView::canResize() { return vst3::kResultTrue; }
+
+// The editor takes the mouse and keys from its own window.
 vst3::tresult Vst3EditorView::onWheel(float) { return vst3::kResultFalse; }
 vst3::tresult Vst3EditorView::onKeyDown(vst3::char16, vst3::int16, vst3::int16) {
   return vst3::kResultFalse;

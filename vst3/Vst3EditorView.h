@@ -7,9 +7,16 @@ class IPlugBase;
 
 namespace kestravon_vst3 {
 
-// The plug-in's editor as a VST 3 view: the fixed-size editor window, opened
-// inside the window the host attaches it to (an X11 window id on Linux, an
-// HWND on Windows) and closed when the host removes it.
+// The plug-in's editor as a VST 3 view: the editor window, opened inside the
+// window the host attaches it to (an X11 window id on Linux, an HWND on
+// Windows) and closed when the host removes it.
+//
+// Size: the editor draws at the host's content scale, and a host that lets
+// the user drag the window's corner gets the sizes the editor takes (its
+// proportions, in quarter steps of scale). When the editor's size changes
+// on its own side (a new content scale, the user's zoom), the view that
+// holds the host's frame asks the frame for the new size; the host's
+// onSize back only confirms it, so the request never comes round again.
 //
 // On Linux no host calls an editor-idle function: the view asks the host's
 // frame for its run loop and has it call the editor's idle work on a timer
@@ -20,7 +27,7 @@ namespace kestravon_vst3 {
 // The view holds a reference to the plug-in object that made it, so the
 // plug-in outlives every view, and deletes itself when its own count falls
 // to zero.
-class Vst3EditorView final : public vst3::IPlugView {
+class Vst3EditorView final : public vst3::IPlugView, public vst3::IPlugViewContentScaleSupport {
  public:
   // The platform type this build's editor window embeds into.
   static const char* const kPlatformType;
@@ -29,8 +36,10 @@ class Vst3EditorView final : public vst3::IPlugView {
   // editor wait a whole frame for its next tick.
   static constexpr vst3::TimerInterval kTimerPeriodMs = 20;
 
-  // owner is the plug-in object the host sees, plug the same plug-in's base.
-  Vst3EditorView(IPlugBase& plug, vst3::FUnknown* owner);
+  // owner is the plug-in object the host sees, plug the same plug-in's base;
+  // framed is the plug-in's record of the view whose frame hears of a new
+  // editor size: the view enters itself there while it holds a frame.
+  Vst3EditorView(IPlugBase& plug, vst3::FUnknown* owner, Vst3EditorView*& framed);
   Vst3EditorView(const Vst3EditorView&) = delete;
   Vst3EditorView& operator=(const Vst3EditorView&) = delete;
 
@@ -52,6 +61,11 @@ class Vst3EditorView final : public vst3::IPlugView {
   vst3::tresult KESTRAVON_VST3_CALL setFrame(vst3::IPlugFrame* frame) override;
   vst3::tresult KESTRAVON_VST3_CALL canResize() override;
   vst3::tresult KESTRAVON_VST3_CALL checkSizeConstraint(vst3::ViewRect* rect) override;
+
+  vst3::tresult KESTRAVON_VST3_CALL setContentScaleFactor(ScaleFactor factor) override;
+
+  // The editor took a new size: the host's frame is asked for it.
+  void EditorSizeChanged();
 
  private:
   // A handler the view gives the host's run loop: an object of the one
@@ -95,6 +109,7 @@ class Vst3EditorView final : public vst3::IPlugView {
 
   IPlugBase& plug;
   vst3::FUnknown* const owner;
+  Vst3EditorView*& framed;
   vst3::IPlugFrame* frame = nullptr;
   vst3::IRunLoop* runLoop = nullptr;
   TimerHandler timer{*this};

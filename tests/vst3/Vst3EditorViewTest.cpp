@@ -14,7 +14,9 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <cmath>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -41,6 +43,21 @@ constexpr int kWowY = 300;
 const Rect kBackgroundBand(0, 40, kWidth, 90);
 
 const char* Iid(const vst3::Uid& uid) { return reinterpret_cast<const char*>(uid.data()); }
+
+// No zoom a user of this machine chose: the editor starts at 1.0 and
+// follows the host's scale.
+[[maybe_unused]] const bool kNoUserZoom =
+    setenv("XDG_CONFIG_HOME", "/nonexistent/kestravon-tests", 1) == 0;
+
+// The view's size as width x height.
+std::pair<int, int> SizeOf(vst3::IPlugView* view) {
+  vst3::ViewRect size{};
+  view->getSize(&size);
+  return {size.right - size.left, size.bottom - size.top};
+}
+std::pair<int, int> SizeOf(const vst3::ViewRect& rect) {
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
 
 // The host's side of the plug-in's edits: which calls came, in order.
 class EditRecorder final : public vst3::IComponentHandler {
@@ -121,8 +138,11 @@ class TestFrame final : public vst3::IPlugFrame, public vst3::IRunLoop {
   vst3::uint32 KESTRAVON_VST3_CALL addRef() override { return ++references; }
   vst3::uint32 KESTRAVON_VST3_CALL release() override { return --references; }
 
-  vst3::tresult KESTRAVON_VST3_CALL resizeView(vst3::IPlugView*, vst3::ViewRect*) override {
-    return vst3::kResultFalse;
+  // As a host does: the window takes the size, then the view is told.
+  vst3::tresult KESTRAVON_VST3_CALL resizeView(vst3::IPlugView* view, vst3::ViewRect* size) override {
+    resizes.push_back(*size);
+    onSizeAnswers.push_back(view->onSize(size));
+    return vst3::kResultTrue;
   }
 
   vst3::tresult KESTRAVON_VST3_CALL registerEventHandler(vst3::IEventHandler* handler,
@@ -169,6 +189,8 @@ class TestFrame final : public vst3::IPlugFrame, public vst3::IRunLoop {
   };
 
   const bool hasRunLoop;
+  std::vector<vst3::ViewRect> resizes;
+  std::vector<vst3::tresult> onSizeAnswers;
   // Whether registered handlers are held by a reference, as most loops do.
   bool holdsHandlers = true;
   vst3::uint32 references = 0;
@@ -306,7 +328,7 @@ TEST_F(EditorView, IsAViewOnlyAndKeepsThePlugInWhileItLives) {
   EXPECT_EQ(objects.References(), 1u) << "the freed view let go of the plug-in";
 }
 
-TEST_F(EditorView, EmbedsInX11WindowsAtOneFixedSize) {
+TEST_F(EditorView, EmbedsInX11WindowsAtTheEditorsSize) {
   EXPECT_EQ(view->isPlatformTypeSupported(vst3::kPlatformTypeX11EmbedWindowID), vst3::kResultTrue);
   EXPECT_EQ(view->isPlatformTypeSupported(vst3::kPlatformTypeHWND), vst3::kResultFalse);
   EXPECT_EQ(view->isPlatformTypeSupported("NSView"), vst3::kResultFalse);
@@ -324,7 +346,6 @@ TEST_F(EditorView, EmbedsInX11WindowsAtOneFixedSize) {
   EXPECT_EQ(view->onSize(&placed), vst3::kResultOk);
   vst3::ViewRect bigger{0, 0, kWidth + 1, kHeight};
   EXPECT_EQ(view->onSize(&bigger), vst3::kResultFalse);
-  EXPECT_EQ(view->canResize(), vst3::kResultFalse);
   vst3::ViewRect wanted{5, 7, 300, 200};
   EXPECT_EQ(view->checkSizeConstraint(&wanted), vst3::kResultTrue);
   EXPECT_EQ(wanted.right - wanted.left, kWidth);
@@ -336,6 +357,51 @@ TEST_F(EditorView, EmbedsInX11WindowsAtOneFixedSize) {
   EXPECT_EQ(view->onKeyDown(u'a', 0, 0), vst3::kResultFalse);
   EXPECT_EQ(view->onKeyUp(u'a', 0, 0), vst3::kResultFalse);
   EXPECT_EQ(view->onFocus(1), vst3::kResultOk);
+}
+
+TEST_F(EditorView, TakesTheHostsContentScaleAndAsksTheFrameForTheNewSize) {
+  void* obj = nullptr;
+  ASSERT_EQ(view->queryInterface(Iid(vst3::IPlugViewContentScaleSupport::iid), &obj),
+            vst3::kResultOk);
+  auto* scaling = static_cast<vst3::IPlugViewContentScaleSupport*>(obj);
+  EXPECT_EQ(scaling, static_cast<vst3::IPlugViewContentScaleSupport*>(view));
+  TestFrame frame(false);
+  view->setFrame(&frame);
+
+  EXPECT_EQ(scaling->setContentScaleFactor(2.0f), vst3::kResultOk);
+  EXPECT_EQ(SizeOf(view), std::make_pair(2000, 840));
+  ASSERT_EQ(frame.resizes.size(), 1u) << "the host's onSize back asks nothing again";
+  EXPECT_EQ(SizeOf(frame.resizes[0]), std::make_pair(2000, 840));
+  EXPECT_EQ(frame.onSizeAnswers[0], vst3::kResultOk);
+  EXPECT_EQ(scaling->setContentScaleFactor(2.0f), vst3::kResultOk);
+  EXPECT_EQ(frame.resizes.size(), 1u) << "no new size, nothing to ask";
+  for (float wrong : {0.0f, -1.0f, std::nanf(""), INFINITY}) {
+    EXPECT_EQ(scaling->setContentScaleFactor(wrong), vst3::kResultFalse) << wrong;
+  }
+  EXPECT_EQ(SizeOf(view), std::make_pair(2000, 840));
+
+  // A corner drag: the largest size of the editor's proportions within the
+  // rect, where the host put it; the size given is the new scale.
+  EXPECT_EQ(view->canResize(), vst3::kResultTrue);
+  vst3::ViewRect dragged{10, 20, 1710, 920};
+  EXPECT_EQ(view->checkSizeConstraint(&dragged), vst3::kResultTrue);
+  EXPECT_EQ(dragged.left, 10);
+  EXPECT_EQ(dragged.top, 20);
+  EXPECT_EQ(SizeOf(dragged), std::make_pair(1500, 630));
+  EXPECT_EQ(view->onSize(&dragged), vst3::kResultOk);
+  EXPECT_EQ(SizeOf(view), std::make_pair(1500, 630));
+  vst3::ViewRect between{0, 0, 1700, 900};
+  EXPECT_EQ(view->onSize(&between), vst3::kResultFalse) << "not one of the editor's sizes";
+  EXPECT_EQ(SizeOf(view), std::make_pair(1500, 630)) << "the fitting one taken";
+  EXPECT_EQ(frame.resizes.size(), 1u) << "the host made these sizes: nothing to ask";
+
+  // Without a frame the size changes all the same; the host asks getSize.
+  view->setFrame(nullptr);
+  EXPECT_EQ(scaling->setContentScaleFactor(1.0f), vst3::kResultOk);
+  EXPECT_EQ(SizeOf(view), std::make_pair(kWidth, kHeight));
+  EXPECT_EQ(frame.resizes.size(), 1u);
+  scaling->release();
+  EXPECT_EQ(frame.references, 0u);
 }
 
 TEST_F(AttachedEditorView, OpensAChildOfTheHostWindowDrivenByTheRunLoop) {
@@ -371,6 +437,21 @@ TEST_F(AttachedEditorView, OpensAChildOfTheHostWindowDrivenByTheRunLoop) {
   ASSERT_EQ(view->attached(host->Handle(), vst3::kPlatformTypeX11EmbedWindowID), vst3::kResultOk);
   EXPECT_EQ(Children().size(), 1u);
   EXPECT_EQ(frame.timers.size(), 1u);
+  EXPECT_EQ(view->removed(), vst3::kResultOk);
+}
+
+TEST_F(AttachedEditorView, AtTwiceTheContentScaleTheWindowIsTwiceAsLarge) {
+  ASSERT_EQ(Attach(frame), vst3::kResultOk);
+  auto* scaling = static_cast<vst3::IPlugViewContentScaleSupport*>(view);
+  ASSERT_EQ(scaling->setContentScaleFactor(2.0f), vst3::kResultOk);
+  ASSERT_EQ(frame.resizes.size(), 1u);
+  EXPECT_EQ(SizeOf(frame.resizes[0]), std::make_pair(2000, 840));
+  XWindowAttributes attributes{};
+  ASSERT_TRUE(XGetWindowAttributes(host->Connection(), EditorWindow(), &attributes));
+  EXPECT_EQ(attributes.width, 2000);
+  EXPECT_EQ(attributes.height, 840);
+  // The part of the window the host window shows is the drawing at 2.0.
+  EXPECT_TRUE(frame.RunUntil([&] { return ShowsTheDrawing(kBackgroundBand); }));
   EXPECT_EQ(view->removed(), vst3::kResultOk);
 }
 
