@@ -65,13 +65,14 @@ const clap::clap_plugin_gui kGui{
     },
     [](const clap_plugin* p, const char* api, bool floating) { return Of(p)->GuiCreate(api, floating); },
     [](const clap_plugin* p) { Of(p)->GuiDestroy(); },
-    // The editor draws at one scale in this version.
-    [](const clap_plugin*, double) { return false; },
+    [](const clap_plugin* p, double scale) { return Of(p)->GuiSetScale(scale); },
     [](const clap_plugin* p, uint32_t* width, uint32_t* height) {
       return Of(p)->GuiSize(width, height);
     },
-    [](const clap_plugin*) { return false; },
-    [](const clap_plugin*, clap::clap_gui_resize_hints*) { return false; },
+    [](const clap_plugin* p) { return Of(p)->GuiCanResize(); },
+    [](const clap_plugin* p, clap::clap_gui_resize_hints* hints) {
+      return Of(p)->GuiResizeHints(hints);
+    },
     [](const clap_plugin* p, uint32_t* width, uint32_t* height) {
       return Of(p)->GuiAdjustSize(width, height);
     },

@@ -16,6 +16,7 @@ void ClapHost::LookUpExtensions() {
   fds = LookUp<clap::clap_host_posix_fd_support>(clap::CLAP_EXT_POSIX_FD_SUPPORT);
   presetLoad = LookUp<clap::clap_host_preset_load>(clap::CLAP_EXT_PRESET_LOAD,
                                                    clap::CLAP_EXT_PRESET_LOAD_COMPAT);
+  gui = LookUp<clap::clap_host_gui>(clap::CLAP_EXT_GUI);
 }
 
 void ClapHost::RequestFlush() const {
@@ -54,6 +55,10 @@ bool ClapHost::RegisterReadableFd(int fd) const {
 
 void ClapHost::UnregisterFd(int fd) const {
   if (fds != nullptr && fds->unregister_fd != nullptr) fds->unregister_fd(host, fd);
+}
+
+bool ClapHost::RequestResize(uint32_t width, uint32_t height) const {
+  return gui != nullptr && gui->request_resize != nullptr && gui->request_resize(host, width, height);
 }
 
 void ClapHost::PresetLoaded(uint32_t locationKind, const char* location, const char* loadKey) const {

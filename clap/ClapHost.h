@@ -25,6 +25,8 @@ class ClapHost {
   void UnregisterTimer(clap::clap_id id) const;
   bool RegisterReadableFd(int fd) const;
   void UnregisterFd(int fd) const;
+  // Whether the host took the editor's new size.
+  bool RequestResize(uint32_t width, uint32_t height) const;
   void PresetLoaded(uint32_t locationKind, const char* location, const char* loadKey) const;
   void PresetFailed(uint32_t locationKind, const char* location, const char* loadKey,
                     const char* message) const;
@@ -40,4 +42,5 @@ class ClapHost {
   const clap::clap_host_timer_support* timers = nullptr;
   const clap::clap_host_posix_fd_support* fds = nullptr;
   const clap::clap_host_preset_load* presetLoad = nullptr;
+  const clap::clap_host_gui* gui = nullptr;
 };

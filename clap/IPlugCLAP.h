@@ -65,14 +65,18 @@ class IPlugCLAP : public IPlugBase {
   uint32_t LatencyFrames();
   uint32_t TailFrames();
 
-  // clap.gui: the fixed-size editor, embedded in the host's window.
+  // clap.gui: the editor, embedded in the host's window, at the host's scale
+  // and at any size of its proportions the user drags the window to.
   bool GuiApiSupported(const char* api, bool isFloating) const;
   bool GuiPreferredApi(const char** api, bool* isFloating) const;
   bool GuiCreate(const char* api, bool isFloating);
   void GuiDestroy();
+  bool GuiSetScale(double scale);
   bool GuiSize(uint32_t* width, uint32_t* height) const;
+  bool GuiCanResize() const { return guiCreated; }
+  bool GuiResizeHints(clap::clap_gui_resize_hints* hints) const;
   bool GuiAdjustSize(uint32_t* width, uint32_t* height) const;
-  bool GuiSetSize(uint32_t width, uint32_t height) const;
+  bool GuiSetSize(uint32_t width, uint32_t height);
   bool GuiSetParent(const clap::clap_window* window);
   bool GuiShow() { return guiCreated; }
   bool GuiHide() { return guiCreated; }
@@ -87,6 +91,9 @@ class IPlugCLAP : public IPlugBase {
   void BeginParameterEdit(int index) override;
   void NotifyParamValue(int index, double normalized) override;
   void EndParameterEdit(int index) override;
+  // The editor's own size change (a new scale, the user's zoom), asked of
+  // the host while the editor is created.
+  void EditorSizeChanged() override;
 
   static constexpr const char* kPresetLoadKeyPrefix = "program:";
 

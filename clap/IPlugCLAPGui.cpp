@@ -1,6 +1,9 @@
-// The editor as a CLAP host embeds it: the fixed-size editor window inside
-// the host's, and on Linux driven by the host's timer and its watch on the
-// editor's X connection, since the host gives no idle calls.
+// The editor as a CLAP host embeds it: the editor window inside the host's,
+// at the host's scale and the sizes the editor takes, and on Linux driven
+// by the host's timer and its watch on the editor's X connection, since the
+// host gives no idle calls.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <mutex>
@@ -28,6 +31,9 @@ void* ParentOf(const clap::clap_window& window) {
   return reinterpret_cast<void*>(static_cast<uintptr_t>(window.x11));
 #endif
 }
+
+// A size the host passes, as the editor counts pixels.
+int Pixels(uint32_t length) { return static_cast<int>(std::min<uint32_t>(length, INT32_MAX)); }
 
 }  // namespace
 
@@ -68,15 +74,52 @@ bool IPlugCLAP::GuiSize(uint32_t* width, uint32_t* height) const {
   return true;
 }
 
-// The editor has one size, whatever the host proposes.
-bool IPlugCLAP::GuiAdjustSize(uint32_t* width, uint32_t* height) const {
-  return GuiSize(width, height);
+// X11 and Win32 windows are in pixels, so the host's scale is the editor's
+// to apply. Unless the user chose a zoom, the editor follows it and asks the
+// host for its new size (EditorSizeChanged). Called without the plug-in's
+// lock: the request goes to the host.
+bool IPlugCLAP::GuiSetScale(double scale) {
+  if (!guiCreated || !std::isfinite(scale) || scale <= 0.0) return false;
+  Editor()->SetHostScale(scale);
+  return true;
 }
 
-bool IPlugCLAP::GuiSetSize(uint32_t width, uint32_t height) const {
-  uint32_t w = 0;
-  uint32_t h = 0;
-  return GuiSize(&w, &h) && width == w && height == h;
+void IPlugCLAP::EditorSizeChanged() {
+  uint32_t width = 0;
+  uint32_t height = 0;
+  if (GuiSize(&width, &height)) host.RequestResize(width, height);
+}
+
+// The window's corner may be dragged either way; the editor keeps its
+// proportions, which its size at any scale shows.
+bool IPlugCLAP::GuiResizeHints(clap::clap_gui_resize_hints* hints) const {
+  uint32_t width = 0;
+  uint32_t height = 0;
+  if (hints == nullptr || !GuiSize(&width, &height)) return false;
+  hints->can_resize_horizontally = true;
+  hints->can_resize_vertically = true;
+  hints->preserve_aspect_ratio = true;
+  hints->aspect_ratio_width = width;
+  hints->aspect_ratio_height = height;
+  return true;
+}
+
+// The largest size the editor takes within the host's proposal.
+bool IPlugCLAP::GuiAdjustSize(uint32_t* width, uint32_t* height) const {
+  if (!guiCreated || width == nullptr || height == nullptr) return false;
+  int w = Pixels(*width);
+  int h = Pixels(*height);
+  Editor()->ConstrainSize(&w, &h);
+  *width = static_cast<uint32_t>(w);
+  *height = static_cast<uint32_t>(h);
+  return true;
+}
+
+// The size the host gave the window is the editor's scale from then on (the
+// fitting one); true only when it is exactly one the editor takes.
+bool IPlugCLAP::GuiSetSize(uint32_t width, uint32_t height) {
+  if (!guiCreated) return false;
+  return Editor()->TakeWindowSize(Pixels(width), Pixels(height));
 }
 
 bool IPlugCLAP::GuiSetParent(const clap::clap_window* window) {

@@ -10,6 +10,8 @@
 #include <X11/Xlib.h>
 // clang-format on
 
+#include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +27,11 @@ constexpr clap::clap_id kWow = 4;
 // The "Wow" knob's middle.
 constexpr int kWowX = 440;
 constexpr int kWowY = 300;
+
+// No zoom a user of this machine chose: the editor starts at 1.0 and
+// follows the host's scale.
+[[maybe_unused]] const bool kNoUserZoom =
+    setenv("XDG_CONFIG_HOME", "/nonexistent/kestravon-tests", 1) == 0;
 
 class ClapEditor : public XvfbTest {
  protected:
@@ -61,6 +68,19 @@ class ClapEditor : public XvfbTest {
   std::vector<Window> Children() {
     XSync(window->Connection(), False);
     return window->Children();
+  }
+  std::pair<uint32_t, uint32_t> Size() {
+    uint32_t width = 0, height = 0;
+    gui->get_size(plugin, &width, &height);
+    return {width, height};
+  }
+  std::pair<int, int> ChildWindowSize() {
+    const std::vector<Window> children = Children();
+    XWindowAttributes attributes{};
+    if (children.size() != 1 || !XGetWindowAttributes(window->Connection(), children[0], &attributes)) {
+      return {0, 0};
+    }
+    return {attributes.width, attributes.height};
   }
   // The gestures in the last call's output events for `id`: "b" begin,
   // "v" value (runs of them as one), "e" end.
@@ -120,7 +140,7 @@ class ClapEditor : public XvfbTest {
 
 }  // namespace
 
-TEST_F(ClapEditor, EmbedsInX11WindowsAtOneFixedSize) {
+TEST_F(ClapEditor, EmbedsInX11WindowsAtTheEditorsSize) {
   EXPECT_TRUE(gui->is_api_supported(plugin, clap::CLAP_WINDOW_API_X11, false));
   EXPECT_FALSE(gui->is_api_supported(plugin, clap::CLAP_WINDOW_API_X11, true)) << "floating";
   EXPECT_FALSE(gui->is_api_supported(plugin, clap::CLAP_WINDOW_API_WIN32, false));
@@ -137,8 +157,6 @@ TEST_F(ClapEditor, EmbedsInX11WindowsAtOneFixedSize) {
   ASSERT_TRUE(gui->get_size(plugin, &width, &height));
   EXPECT_EQ(width, kWidth);
   EXPECT_EQ(height, kHeight);
-  EXPECT_FALSE(gui->can_resize(plugin));
-  EXPECT_FALSE(gui->set_scale(plugin, 2.0));
   uint32_t w = 300, h = 200;
   EXPECT_TRUE(gui->adjust_size(plugin, &w, &h));
   EXPECT_EQ(w, kWidth);
@@ -146,6 +164,67 @@ TEST_F(ClapEditor, EmbedsInX11WindowsAtOneFixedSize) {
   EXPECT_TRUE(gui->set_size(plugin, kWidth, kHeight));
   EXPECT_FALSE(gui->set_size(plugin, kWidth + 1, kHeight));
   gui->destroy(plugin);
+}
+
+TEST_F(ClapEditor, FollowsTheHostsScaleAndAsksTheHostForTheNewSize) {
+  EXPECT_FALSE(gui->set_scale(plugin, 2.0)) << "no editor created yet";
+  EXPECT_FALSE(gui->can_resize(plugin));
+  ASSERT_TRUE(gui->create(plugin, clap::CLAP_WINDOW_API_X11, false));
+  clap->Host().ForgetCalls();
+
+  EXPECT_TRUE(gui->set_scale(plugin, 1.5));
+  EXPECT_EQ(Size(), std::make_pair(1500u, 630u));
+  EXPECT_EQ(clap->Host().Calls(), std::vector<std::string>{"gui.request_resize:1500x630"});
+  EXPECT_TRUE(gui->set_scale(plugin, 1.5));
+  EXPECT_EQ(clap->Host().Calls().size(), 1u) << "no new size, nothing to ask";
+  for (double wrong : {0.0, -1.0, std::nan(""), HUGE_VAL}) {
+    EXPECT_FALSE(gui->set_scale(plugin, wrong)) << wrong;
+  }
+  EXPECT_EQ(Size(), std::make_pair(1500u, 630u));
+
+  // A corner drag keeps the editor's proportions, in its own steps.
+  EXPECT_TRUE(gui->can_resize(plugin));
+  clap::clap_gui_resize_hints hints{};
+  ASSERT_TRUE(gui->get_resize_hints(plugin, &hints));
+  EXPECT_TRUE(hints.can_resize_horizontally);
+  EXPECT_TRUE(hints.can_resize_vertically);
+  EXPECT_TRUE(hints.preserve_aspect_ratio);
+  EXPECT_EQ(uint64_t{hints.aspect_ratio_width} * kHeight, uint64_t{hints.aspect_ratio_height} * kWidth);
+  uint32_t w = 1700, h = 900;
+  EXPECT_TRUE(gui->adjust_size(plugin, &w, &h));
+  EXPECT_EQ(std::make_pair(w, h), std::make_pair(1500u, 630u));
+  w = 2100, h = 5000;
+  EXPECT_TRUE(gui->adjust_size(plugin, &w, &h));
+  EXPECT_EQ(std::make_pair(w, h), std::make_pair(2000u, 840u));
+  EXPECT_EQ(Size(), std::make_pair(1500u, 630u)) << "adjusting changes nothing";
+  EXPECT_TRUE(gui->set_size(plugin, 2000, 840));
+  EXPECT_EQ(Size(), std::make_pair(2000u, 840u));
+  EXPECT_FALSE(gui->set_size(plugin, 1700, 900)) << "not one of the editor's sizes";
+  EXPECT_EQ(Size(), std::make_pair(1500u, 630u)) << "the fitting one taken";
+  EXPECT_EQ(clap->Host().Calls().size(), 1u) << "the host made these sizes: nothing to ask";
+
+  gui->destroy(plugin);
+  EXPECT_FALSE(gui->set_scale(plugin, 1.0));
+  EXPECT_EQ(clap->Host().Calls().size(), 1u);
+  EXPECT_EQ(clap->Host().WrongThreadCalls(), std::vector<std::string>{});
+}
+
+TEST_F(ClapEditor, TheChildWindowTakesTheHostsScale) {
+  // The scale a host gives between create and set_parent opens the window
+  // at that size; one given later resizes it.
+  ASSERT_TRUE(gui->create(plugin, clap::CLAP_WINDOW_API_X11, false));
+  ASSERT_TRUE(gui->set_scale(plugin, 2.0));
+  clap::clap_window parent{};
+  parent.api = clap::CLAP_WINDOW_API_X11;
+  parent.x11 = window->Id();
+  ASSERT_TRUE(gui->set_parent(plugin, &parent));
+  EXPECT_EQ(ChildWindowSize(), std::make_pair(2000, 840));
+  ASSERT_TRUE(gui->set_scale(plugin, 1.5));
+  EXPECT_EQ(ChildWindowSize(), std::make_pair(1500, 630));
+  EXPECT_EQ(clap->Host().Count("gui.request_resize:1500x630"), 1);
+  clap->Host().Run(50);
+  gui->destroy(plugin);
+  EXPECT_EQ(clap->Host().WrongThreadCalls(), std::vector<std::string>{});
 }
 
 TEST_F(ClapEditor, OpensAChildOfTheHostWindowOnTheHostsTimerAndFd) {

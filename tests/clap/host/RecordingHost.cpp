@@ -37,7 +37,8 @@ RecordingHost::RecordingHost() : mainThread(std::this_thread::get_id()) {
         {clap::CLAP_EXT_POSIX_FD_SUPPORT, &self.fdSupport},
         {clap::CLAP_EXT_THREAD_CHECK, &self.threadCheck},
         {clap::CLAP_EXT_LOG, &self.log},
-        {clap::CLAP_EXT_PRESET_LOAD, &self.presetLoad}};
+        {clap::CLAP_EXT_PRESET_LOAD, &self.presetLoad},
+        {clap::CLAP_EXT_GUI, &self.gui}};
     for (const auto& [name, extension] : extensions) {
       if (std::strcmp(id, name) == 0) return extension;
     }
@@ -104,6 +105,13 @@ RecordingHost::RecordingHost() : mainThread(std::this_thread::get_id()) {
                                     [fd](const Fd& watched) { return watched.fd == fd; });
     if (found == self.fds.end()) return false;
     self.fds.erase(found);
+    return true;
+  };
+
+  // A host that gives the editor whatever size it asks for.
+  gui.request_resize = [](const clap::clap_host* h, uint32_t width, uint32_t height) {
+    Self(h).Record("gui.request_resize:" + std::to_string(width) + "x" + std::to_string(height),
+                   Allowed::MainThread);
     return true;
   };
 

@@ -1,7 +1,7 @@
 #pragma once
 // The host side a CLAP plug-in is made with: the clap_host record and the
 // extensions the plug-in asks it for (params, state, latency, timer and
-// file-descriptor support, thread check, log, preset load), each call
+// file-descriptor support, thread check, log, preset load, gui), each call
 // recorded by name with the thread it came from; and the small main-thread
 // run loop that serves the registered timers and descriptors, as a Linux
 // host's loop does for an editor.
@@ -93,4 +93,5 @@ class RecordingHost {
   clap::clap_host_thread_check threadCheck{};
   clap::clap_host_log log{};
   clap::clap_host_preset_load presetLoad{};
+  clap::clap_host_gui gui{};
 };
