@@ -118,6 +118,10 @@ Gtk3EditorWidget::~Gtk3EditorWidget() {
   gtk->object_unref(area);
 }
 
+void Gtk3EditorWidget::Resize(int width, int height) {
+  if (area) gtk->widget_set_size_request(area, width, height);
+}
+
 // After Gtk's own handler, so that the widget has its window.
 void Gtk3EditorWidget::Realized(void* widget, void* data) {
   auto* self = static_cast<Gtk3EditorWidget*>(data);

@@ -32,6 +32,8 @@ class Gtk3EditorWidget {
   Gtk3EditorWidget(const Gtk3EditorWidget&) = delete;
   Gtk3EditorWidget& operator=(const Gtk3EditorWidget&) = delete;
 
+  // The size the widget asks of the host's layout, as the editor's changes.
+  void Resize(int width, int height);
   // The GtkWidget the host packs.
   void* Widget() const { return area; }
 

@@ -64,13 +64,10 @@ void IPlugLV2::ReadHostFeatures(const LV2_Feature* const* features) {
   if (!map || !options) return;
   const LV2_URID maxLength = map->map(map->handle, LV2_BUF_SIZE__maxBlockLength);
   const LV2_URID intType = map->map(map->handle, LV2_ATOM__Int);
-  for (const LV2_Options_Option* o = options; o->key || o->value; ++o) {
-    if (o->key != maxLength || o->type != intType || o->size != sizeof(int32_t) || !o->value) {
-      continue;
-    }
-    const int32_t length = *static_cast<const int32_t*>(o->value);
-    if (length > 0 && length <= kMaxBlockLength) maxBlockLength = length;
-  }
+  const void* value = FindLv2Option(options, maxLength, intType, sizeof(int32_t));
+  if (!value) return;
+  const int32_t length = *static_cast<const int32_t*>(value);
+  if (length > 0 && length <= kMaxBlockLength) maxBlockLength = length;
 }
 
 void IPlugLV2::ConnectPort(uint32_t port, void* data) {

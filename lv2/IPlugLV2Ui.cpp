@@ -1,6 +1,7 @@
 #include "lv2/IPlugLV2Ui.h"
 
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <mutex>
 
@@ -24,6 +25,50 @@ IPlugLV2Ui::IPlugLV2Ui(const PlugIdentity& identity, std::span<const int> contro
   if (!map) return;
   urids.emplace(map);
   lv2_atom_forge_init(&forge, map);
+  scaleFactorKey = map->map(map->handle, LV2_UI__scaleFactor);
+  floatType = map->map(map->handle, LV2_ATOM__Float);
+  SetOptions(
+      static_cast<const LV2_Options_Option*>(FindLv2Feature(features, LV2_OPTIONS__options)));
+}
+
+uint32_t IPlugLV2Ui::SetOptions(const LV2_Options_Option* options) {
+  const void* value =
+      scaleFactorKey ? FindLv2Option(options, scaleFactorKey, floatType, sizeof(float)) : nullptr;
+  if (!value) return LV2_OPTIONS_ERR_BAD_KEY;
+  float factor;
+  std::memcpy(&factor, value, sizeof factor);
+  if (!std::isfinite(factor) || factor <= 0.0f) return LV2_OPTIONS_ERR_BAD_VALUE;
+  scaleFactor = factor;
+  if (Editor()) Editor()->SetHostScale(scaleFactor);
+  return LV2_OPTIONS_SUCCESS;
+}
+
+uint32_t IPlugLV2Ui::GetOptions(LV2_Options_Option* options) {
+  if (!options) return LV2_OPTIONS_ERR_UNKNOWN;
+  uint32_t status = LV2_OPTIONS_SUCCESS;
+  for (LV2_Options_Option* o = options; o->key || o->value; ++o) {
+    if (!scaleFactorKey || o->key != scaleFactorKey || scaleFactor <= 0.0f) {
+      status |= LV2_OPTIONS_ERR_BAD_KEY;
+      continue;
+    }
+    o->type = floatType;
+    o->size = sizeof scaleFactor;
+    o->value = &scaleFactor;
+  }
+  return status;
+}
+
+void IPlugLV2Ui::AttachEditor(IEditorLink* newEditor) {
+  IPlugBase::AttachEditor(newEditor);
+  if (Editor() && scaleFactor > 0.0f) Editor()->SetHostScale(scaleFactor);
+}
+
+// The first report comes when the user interface is made; a size change
+// before then is in that report.
+void IPlugLV2Ui::EditorSizeChanged() {
+  if (!Editor()) return;
+  if (sizeFollower) sizeFollower(Editor()->Width(), Editor()->Height());
+  if (sizeReported) ReportSize();
 }
 
 void IPlugLV2Ui::SendMessage(editor_messages::Kind kind, int32_t parameter) {
@@ -82,6 +127,7 @@ void* IPlugLV2Ui::OpenWidgetIn(void* window) {
 }
 
 void IPlugLV2Ui::ReportSize() {
+  sizeReported = true;
   if (Editor() && resize) resize->ui_resize(resize->handle, Editor()->Width(), Editor()->Height());
 }
 

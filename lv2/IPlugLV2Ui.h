@@ -1,11 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
 
 #include <lv2/atom/forge.h>
 #include <lv2/core/lv2.h>
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
 
 #include "core/IPlugBase.h"
@@ -27,8 +29,12 @@ class IPlugLV2Ui : public IPlugBase {
   // Opens the editor inside an X11 window of the user interface's own, for
   // a host that gives no parent window; null on failure.
   void* OpenWidgetIn(void* window);
-  // Tells the host the editor's size, when it offers to resize to it.
+  // Tells the host the editor's size, when it offers to resize to it, and
+  // from here on whenever the size changes.
   void ReportSize();
+  // Called with the editor's new size in pixels whenever it changes, for a
+  // widget of the host's toolkit that must take it too.
+  void FollowSize(std::function<void(int, int)> follower) { sizeFollower = std::move(follower); }
   void CloseWidget();
   // The host's port notification: a control value in the float protocol.
   void PortEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer);
@@ -40,6 +46,14 @@ class IPlugLV2Ui : public IPlugBase {
   bool CanMessage() const { return urids.has_value(); }
   void SendMessage(editor_messages::Kind kind, int32_t parameter = 0);
 
+  // The host's options interface: ui:scaleFactor is the one option taken.
+  // Both answer an LV2_Options_Status.
+  uint32_t SetOptions(const LV2_Options_Option* options);
+  uint32_t GetOptions(LV2_Options_Option* options);
+
+  // The editor takes the host's scale factor as soon as it is attached.
+  void AttachEditor(IEditorLink* newEditor) override;
+  void EditorSizeChanged() override;
   void NotifyParamValue(int index, double normalized) override;
   void BeginParameterEdit(int index) override;
   void EndParameterEdit(int index) override;
@@ -63,6 +77,13 @@ class IPlugLV2Ui : public IPlugBase {
   const LV2UI_Touch* touch = nullptr;
   void* widget = nullptr;
   std::optional<editor_messages::Urids> urids;
+  // The host's ui:scaleFactor, 0 until it gives one; its URIDs, 0 when the
+  // host maps none (its options then name nothing that can be read).
+  float scaleFactor = 0.0f;
+  LV2_URID scaleFactorKey = 0;
+  LV2_URID floatType = 0;
+  bool sizeReported = false;
+  std::function<void(int, int)> sizeFollower;
   // Set up once with the URIDs, not for every message.
   LV2_Atom_Forge forge{};
 };

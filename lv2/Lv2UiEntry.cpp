@@ -43,8 +43,22 @@ int Idle(LV2UI_Handle handle) { return Ui(handle)->IdleAndShowReadout(); }
 
 const LV2UI_Idle_Interface kIdleInterface = {Idle};
 
+// The options interface of a user interface whose handle leads to its
+// binding through Of.
+template <TovraneLv2Ui& (*Of)(LV2UI_Handle)>
+constexpr LV2_Options_Interface kOptionsInterface = {
+    [](LV2_Handle handle, LV2_Options_Option* options) { return Of(handle).GetOptions(options); },
+    [](LV2_Handle handle, const LV2_Options_Option* options) {
+      return Of(handle).SetOptions(options);
+    }};
+
+bool Names(const char* uri, const char* name) { return std::string_view(uri ? uri : "") == name; }
+
+TovraneLv2Ui& X11Binding(LV2UI_Handle handle) { return *Ui(handle); }
+
 const void* ExtensionData(const char* uri) {
-  if (std::string_view(uri ? uri : "") == LV2_UI__idleInterface) return &kIdleInterface;
+  if (Names(uri, LV2_UI__idleInterface)) return &kIdleInterface;
+  if (Names(uri, LV2_OPTIONS__interface)) return &kOptionsInterface<X11Binding>;
   return nullptr;
 }
 
@@ -60,6 +74,7 @@ class Gtk3Ui final : private Gtk3EditorWidget::Client {
          const LV2_Feature* const* features)
       : ui(write, controller, features) {}
   ~Gtk3Ui() {
+    ui.FollowSize(nullptr);
     widget.reset();
     ui.CloseWidget();
   }
@@ -68,6 +83,7 @@ class Gtk3Ui final : private Gtk3EditorWidget::Client {
     if (!ui.Editor()) return false;
     widget = Gtk3EditorWidget::Create(this, ui.Editor()->Width(), ui.Editor()->Height());
     if (!widget) return false;
+    ui.FollowSize([this](int width, int height) { widget->Resize(width, height); });
     ui.ReportSize();
     return true;
   }
@@ -107,9 +123,14 @@ void PortEventGtk3(LV2UI_Handle handle, uint32_t port, uint32_t size, uint32_t f
   GtkUi(handle)->Ui().PortEvent(port, size, format, buffer);
 }
 
+TovraneLv2Ui& Gtk3Binding(LV2UI_Handle handle) { return GtkUi(handle)->Ui(); }
+
 // No idle interface: the widget drives itself, and an idle call before the
 // host shows it would find no window and tell the host the editor closed.
-const void* ExtensionDataGtk3(const char*) { return nullptr; }
+const void* ExtensionDataGtk3(const char* uri) {
+  if (Names(uri, LV2_OPTIONS__interface)) return &kOptionsInterface<Gtk3Binding>;
+  return nullptr;
+}
 
 const LV2UI_Descriptor kGtk3Descriptor = {TovraneLv2Ui::kGtk3Uri, InstantiateGtk3, CleanupGtk3,
                                           PortEventGtk3, ExtensionDataGtk3};

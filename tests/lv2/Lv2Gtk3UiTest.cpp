@@ -24,6 +24,7 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -173,6 +174,7 @@ class Lv2UiInAGtk3Host : public ::testing::Test {
                {LV2_OPTIONS_INSTANCE, 0, world->Map(LV2_PARAMETERS__sampleRate), sizeof(float),
                 world->Map(LV2_ATOM__Float), &sampleRate},
                {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
+    if (scaleFactor > 0.0f) options.insert(options.begin(), ScaleOption(&scaleFactor));
     resize = {&recorder, UiHostRecorder::Resize};
     dataAccess = {lilv_instance_get_descriptor(dsp->Instance())->extension_data};
     externalHost = {[](LV2UI_Controller) {}, "Kestravon"};
@@ -200,6 +202,11 @@ class Lv2UiInAGtk3Host : public ::testing::Test {
     for (LV2_Feature& feature : features) list.push_back(&feature);
     list.push_back(nullptr);
     return list;
+  }
+
+  LV2_Options_Option ScaleOption(const float* factor) {
+    return {LV2_OPTIONS_INSTANCE, 0, world->Map(LV2_UI__scaleFactor), sizeof *factor,
+            world->Map(LV2_ATOM__Float), factor};
   }
 
   // The host's main loop, and nothing else, for ms milliseconds.
@@ -258,6 +265,8 @@ class Lv2UiInAGtk3Host : public ::testing::Test {
   LV2_Log_Log log{};
   int32_t sequenceSize = 8192, minBlock = 1, maxBlock = 1024;
   float sampleRate = 44100.0f;
+  // The host's ui:scaleFactor, offered when above 0.
+  float scaleFactor = 0.0f;
   std::vector<LV2_Options_Option> options;
   LV2UI_Resize resize{};
   LV2_Extension_Data_Feature dataAccess{};
@@ -302,6 +311,35 @@ TEST_F(Lv2UiInAGtk3Host, TheEditorAppearsInTheDialogAndItsKnobsTurn) {
   ASSERT_FALSE(wow.empty()) << "the drag wrote no port";
   // Knobs are 64 pixels tall with gearing 4: 20 pixels up add 20 / 256 of the range.
   EXPECT_NEAR(wow.back(), 25.0 + 100.0 * 20.0 / 256.0, 1e-3);
+}
+
+// A host that scales its windows: the widget asks the dialog's layout for
+// the editor's size at the host's factor, and for the new one when the host
+// sets another, as ui:resize tells the host too.
+TEST_F(Lv2UiInAGtk3Host, TheWidgetFollowsTheHostsScaleFactor) {
+  const auto none = std::filesystem::temp_directory_path() / "kestravon-no-config";
+  setenv("XDG_CONFIG_HOME", none.c_str(), 1);
+  scaleFactor = 2.0f;
+  Open();
+  ASSERT_FALSE(HasFatalFailure());
+  auto requested = [&] {
+    int width = 0, height = 0;
+    gtk_widget_get_size_request(widget, &width, &height);
+    return std::make_pair(width, height);
+  };
+  EXPECT_EQ(requested(), std::make_pair(2000, 840));
+  EXPECT_EQ(std::make_pair(recorder.width, recorder.height), std::make_pair(2000, 840));
+
+  const auto* interface = static_cast<const LV2_Options_Interface*>(
+      suil_instance_extension_data(instance, LV2_OPTIONS__interface));
+  ASSERT_NE(interface, nullptr);
+  const float smaller = 1.5f;
+  const LV2_Options_Option set[] = {ScaleOption(&smaller), {}};
+  EXPECT_EQ(interface->set(suil_instance_get_handle(instance), set), LV2_OPTIONS_SUCCESS);
+  Pump(100);
+  EXPECT_EQ(requested(), std::make_pair(1500, 630));
+  EXPECT_EQ(std::make_pair(recorder.width, recorder.height), std::make_pair(1500, 630));
+  unsetenv("XDG_CONFIG_HOME");
 }
 
 // Closing the dialog destroys the widget while the user interface lives

@@ -3,12 +3,17 @@
 // server, fed port values and driven with the real mouse.
 #include <gtest/gtest.h>
 #include <suil/suil.h>
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
 // Before the X11 headers, whose macros clash with its names.
 #include <lv2/atom/forge.h>
 
+#include <X11/Xlib.h>
+#include <stdlib.h>
+
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <cmath>
@@ -73,8 +78,9 @@ class Lv2Ui : public XvfbTest {
     idleFeature = {LV2_UI__idleInterface, nullptr};
     resizeFeature = {LV2_UI__resize, &resize};
     mapFeature = {LV2_URID__map, world->MapFeature()};
-    const LV2_Feature* features[] = {&parentFeature, &idleFeature, &resizeFeature, &mapFeature,
-                                     nullptr};
+    optionsFeature = {LV2_OPTIONS__options, options.data()};
+    const LV2_Feature* features[] = {&parentFeature, &idleFeature,    &resizeFeature,
+                                     &mapFeature,    &optionsFeature, nullptr};
     instance = suil_instance_new(suilHost, &recorder, LV2_UI__X11UI, kPluginUri, uiUri.c_str(),
                                  LV2_UI__X11UI, bundle.c_str(), binary.c_str(), features);
     ASSERT_NE(instance, nullptr);
@@ -217,7 +223,10 @@ class Lv2Ui : public XvfbTest {
   SuilInstance* instance = nullptr;
   const LV2UI_Idle_Interface* idle = nullptr;
   LV2UI_Resize resize{};
-  LV2_Feature parentFeature{}, idleFeature{}, resizeFeature{}, mapFeature{};
+  LV2_Feature parentFeature{}, idleFeature{}, resizeFeature{}, mapFeature{}, optionsFeature{};
+  // The host's options at instantiation: none but the list's end unless a
+  // test adds some in front.
+  std::vector<LV2_Options_Option> options{LV2_Options_Option{}};
 };
 
 TEST_F(Lv2Ui, OpensInsideTheHostWindowAtTheEditorsSize) {
@@ -227,6 +236,77 @@ TEST_F(Lv2Ui, OpensInsideTheHostWindowAtTheEditorsSize) {
   EXPECT_NE(EditorWindow(), 0u);
   EXPECT_EQ(recorder.width, 1000);
   EXPECT_EQ(recorder.height, 420);
+}
+
+// A host that scales its windows gives ui:scaleFactor among its options and
+// may set a new one later: the editor's window takes the size at once, and
+// the host hears it through ui:resize.
+class Lv2UiScale : public Lv2Ui {
+ protected:
+  void SetUp() override {
+    // No user zoom of a settings file stands in the host's way.
+    const auto none = std::filesystem::temp_directory_path() / "kestravon-no-config";
+    setenv("XDG_CONFIG_HOME", none.c_str(), 1);
+    Lv2Ui::SetUp();
+  }
+  void TearDown() override {
+    Lv2Ui::TearDown();
+    unsetenv("XDG_CONFIG_HOME");
+  }
+
+  LV2_Options_Option ScaleOption(const float* factor) {
+    return {LV2_OPTIONS_INSTANCE, 0, world->Map(LV2_UI__scaleFactor), sizeof *factor,
+            world->Map(LV2_ATOM__Float), factor};
+  }
+  const LV2_Options_Interface* OptionsInterface() {
+    return static_cast<const LV2_Options_Interface*>(
+        suil_instance_extension_data(instance, LV2_OPTIONS__interface));
+  }
+  // The editor window's size as the X server has it.
+  std::pair<unsigned, unsigned> EditorSize() {
+    Window root;
+    int x, y;
+    unsigned width = 0, height = 0, border, depth;
+    XGetGeometry(host->Connection(), EditorWindow(), &root, &x, &y, &width, &height, &border,
+                 &depth);
+    return {width, height};
+  }
+};
+
+TEST_F(Lv2UiScale, TheHostsScaleFactorSizesTheEditorAndANewOneResizesIt) {
+  const float twice = 2.0f;
+  options.insert(options.begin(), ScaleOption(&twice));
+  Open();
+  ASSERT_FALSE(HasFatalFailure());
+  Idle(50);
+  ASSERT_NE(EditorWindow(), 0u);
+  EXPECT_EQ(EditorSize(), std::make_pair(2000u, 840u));
+  EXPECT_EQ(recorder.width, 2000);
+  EXPECT_EQ(recorder.height, 840);
+
+  const LV2_Options_Interface* interface = OptionsInterface();
+  ASSERT_NE(interface, nullptr);
+  const float smaller = 1.5f;
+  const LV2_Options_Option set[] = {ScaleOption(&smaller), LV2_Options_Option{}};
+  EXPECT_EQ(interface->set(suil_instance_get_handle(instance), set), LV2_OPTIONS_SUCCESS);
+  Idle(50);
+  EXPECT_EQ(EditorSize(), std::make_pair(1500u, 630u));
+  EXPECT_EQ(recorder.width, 1500);
+  EXPECT_EQ(recorder.height, 630);
+
+  LV2_Options_Option get[] = {ScaleOption(nullptr), LV2_Options_Option{}};
+  get[0].value = nullptr;
+  get[0].size = 0;
+  ASSERT_EQ(interface->get(suil_instance_get_handle(instance), get), LV2_OPTIONS_SUCCESS);
+  ASSERT_EQ(get[0].size, sizeof(float));
+  EXPECT_EQ(*static_cast<const float*>(get[0].value), 1.5f);
+
+  // Nothing the editor can be drawn at changes nothing.
+  const float nothing = 0.0f;
+  const LV2_Options_Option bad[] = {ScaleOption(&nothing), LV2_Options_Option{}};
+  EXPECT_EQ(interface->set(suil_instance_get_handle(instance), bad), LV2_OPTIONS_ERR_BAD_VALUE);
+  Idle(20);
+  EXPECT_EQ(EditorSize(), std::make_pair(1500u, 630u));
 }
 
 // The host's value reaches the knob, the drag turns it from there, and the

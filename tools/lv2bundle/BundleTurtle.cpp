@@ -72,9 +72,11 @@ std::string UiUri() { return std::string("<") + TovraneLv2Ui::kUri + ">"; }
 std::string Gtk3UiUri() { return std::string("<") + TovraneLv2Ui::kGtk3Uri + ">"; }
 
 // The editor, told of every control port's value: embedded in the host's
-// X11 window and driven by its idle calls, or a Gtk 3 widget of a fixed
-// size that drives itself, which Gtk 3 hosts embed without wrapping.
+// X11 window and driven by its idle calls, or a Gtk 3 widget that drives
+// itself, which Gtk 3 hosts embed without wrapping. Either is drawn at the
+// host's ui:scaleFactor, given at instantiation or set later.
 std::string UiDescription() {
+  constexpr const char* kScaleOption = "  opts:supportedOption ui:scaleFactor ;\n";
   std::string notifications;
   for (int i = 0; i < kControlPortCount; ++i) {
     notifications += std::string(i ? " ," : "") + "\n    [ ui:plugin " + PluginUri() +
@@ -86,11 +88,12 @@ std::string UiDescription() {
   return UiUri() +
          "\n  a ui:X11UI ;\n"
          "  lv2:requiredFeature ui:idleInterface, ui:parent ;\n"
-         "  lv2:optionalFeature ui:resize, ui:touch ;\n"
-         "  lv2:extensionData ui:idleInterface ;\n"
+         "  lv2:optionalFeature ui:resize, ui:touch, opts:options ;\n"
+         "  lv2:extensionData ui:idleInterface, opts:interface ;\n" + kScaleOption +
          "  ui:portNotification" + notifications + " .\n\n" + Gtk3UiUri() +
          "\n  a ui:Gtk3UI ;\n"
-         "  lv2:optionalFeature ui:resize, ui:touch, ui:noUserResize ;\n"
+         "  lv2:optionalFeature ui:resize, ui:touch, ui:noUserResize, opts:options ;\n"
+         "  lv2:extensionData opts:interface ;\n" + kScaleOption +
          "  ui:portNotification" + notifications + " .\n";
 }
 
