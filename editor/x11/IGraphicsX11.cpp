@@ -4,8 +4,17 @@
 
 #include <cstdint>
 
+#include "editor/x11/PopupMenuPicture.h"
 #include "editor/x11/X11ErrorTrap.h"
+#include "editor/x11/X11PopupMenu.h"
 #include "raster/LICE_SysBitmap.h"
+
+namespace {
+
+// The menu's text size in the layout's units.
+constexpr int kMenuTextSize = 13;
+
+}  // namespace
 
 IGraphicsX11::IGraphicsX11(IPlugBase* plug, int width, int height, int frameRate)
     : IGraphicsHeadless(plug, width, height, frameRate),
@@ -38,6 +47,16 @@ void IGraphicsX11::PaintToScreen(const Rect& area) {
   LICE_SysBitmap* buffer = BackBuffer();
   if (!buffer) return;
   window.Put(buffer->Bits(), buffer->RowSpan(), buffer->Width(), buffer->Height(), area);
+}
+
+int IGraphicsX11::ShowPopupMenu(const PopupMenu& menu, const Rect& rect) {
+  if (!window.Exists() || menu.NItems() == 0) return -1;
+  TextStyle style;
+  style.size = kMenuTextSize;
+  PopupMenuPicture picture(menu, FindFont(style), Scale());
+  const int chosen = X11PopupMenu::Run(window.Connection(), window.Id(), rect.left, rect.bottom, picture);
+  RedrawAll();
+  return chosen;
 }
 
 bool IGraphicsX11::OpenWebPage(const char* address, const char*, const char*, const char*) {

@@ -28,9 +28,11 @@ class IGraphicsX11 : public IGraphicsHeadless {
   bool OpenWebPage(const char* address, const char* title, const char* confirmText,
                    const char* errorText) override;
 
-  // No control of this product enables its value prompt, so neither the
-  // menu nor the text entry can be asked for: nothing is ever chosen.
-  int ShowPopupMenu(const PopupMenu&, const Rect&) override { return -1; }
+  // The menu the editor draws itself, in a window of its own at the
+  // rect's bottom left; the editor is drawn whole again once it closes.
+  int ShowPopupMenu(const PopupMenu& menu, const Rect& rect) override;
+  // No control of this product enables its value prompt, so the text entry
+  // is never asked for.
   void OpenTextEntry(IControl*, const TextStyle&, const Rect&, const char*, PlugParam*) override {}
   void CancelTextEntry() override {}
 

@@ -5,12 +5,16 @@
 // GoogleTest before Xlib, whose macros (None, Bool) clash with its names.
 #include "XvfbTest.h"
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 // clang-format on
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -131,7 +135,87 @@ int CountOf(const FakeHost& recorder, int32_t opcode, int32_t index) {
       [&](const FakeHost::Call& call) { return call.opcode == opcode && call.index == index; }));
 }
 
+// The first viewable window without decorations of a window manager's at
+// the top of the screen: a menu. 0 when none shows within three seconds.
+Window WaitForMenu(Display* display, XWindowAttributes* where) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  while (std::chrono::steady_clock::now() < end) {
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window menu = 0;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+      for (unsigned int i = 0; i < count && menu == 0; ++i) {
+        if (XGetWindowAttributes(display, children[i], where) && where->override_redirect &&
+            where->map_state == IsViewable) {
+          menu = children[i];
+        }
+      }
+    }
+    if (children) XFree(children);
+    if (menu != 0) return menu;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return 0;
+}
+
+// Clicks, as a user on another connection would, the row of the menu that
+// shows next, counting rows of equal height.
+void ClickMenuRow(int row, int rows, bool* clicked) {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return;
+  XWindowAttributes menu{};
+  if (WaitForMenu(display, &menu) != 0) {
+    const int rowHeight = (menu.height - 2) / rows;
+    XTestFakeMotionEvent(display, -1, menu.x + menu.width / 2,
+                         menu.y + 1 + row * rowHeight + rowHeight / 2, 0);
+    XTestFakeButtonEvent(display, Button1, True, 0);
+    XTestFakeButtonEvent(display, Button1, False, 0);
+    XSync(display, False);
+    *clicked = true;
+  }
+  XCloseDisplay(display);
+}
+
 }  // namespace
+
+// A right click on the panel opens the zoom menu; "200 %" chosen with a
+// click doubles the editor, tells the host, and is what the next editor
+// opens at.
+TEST_F(PluginEditor, TheZoomChosenFromTheMenuResizesTheEditorAndIsKept) {
+  const std::filesystem::path config =
+      std::filesystem::temp_directory_path() / ("kestravon-zoom-x11-" + std::to_string(getpid()));
+  std::filesystem::remove_all(config);
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  ASSERT_EQ(Dispatch(effect, effEditOpen, host->Handle()), 1);
+  Idle(2 * kTickMs);
+  const Window window = EditorWindow();
+  ASSERT_TRUE(host->MovePointer(window, 500, 60));
+  bool clicked = false;
+  std::thread user(ClickMenuRow, 5, 8, &clicked);
+  host->Button(Button3, true);
+  host->Button(Button3, false);
+  XWindowAttributes attributes{};
+  IdleUntil([&] {
+    return XGetWindowAttributes(host->Connection(), window, &attributes) && attributes.width == 2000;
+  });
+  user.join();
+  EXPECT_TRUE(clicked) << "the menu showed";
+  EXPECT_EQ(attributes.width, 2000);
+  EXPECT_EQ(attributes.height, 840);
+  EXPECT_EQ(CountOf(recorder, audioMasterSizeWindow, 2000), 1);
+
+  std::ifstream file(config / "kestravon" / "settings");
+  const std::string text{std::istreambuf_iterator<char>(file), {}};
+  EXPECT_EQ(text, "zoom=200\n");
+  second = NewEffect();
+  ERect* rect = nullptr;
+  ASSERT_EQ(Dispatch(second, effEditGetRect, &rect), 1);
+  EXPECT_EQ(rect->right, 2000);
+  EXPECT_EQ(rect->bottom, 840);
+  unsetenv("XDG_CONFIG_HOME");
+  std::filesystem::remove_all(config);
+}
 
 TEST_F(PluginEditor, OpensAChildOfTheHostWindowShowingTheEditor) {
   ERect* rect = nullptr;
