@@ -4,7 +4,11 @@
 // tick has 40 ms.
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
+#include <chrono>
 #include <cstdio>
+#include <map>
 #include <memory>
 
 #include "editor/IGraphicsHeadless.h"
@@ -72,5 +76,49 @@ void BM_PostFromHostThread(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PostFromHostThread);
+
+size_t HeapInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+}
+
+// What the first change to a scale costs, once per process: the images
+// drawn at that scale are made and kept from then on.
+struct FirstScaleCost {
+  double milliseconds = 0.0;
+  double megabytes = 0.0;
+};
+
+const FirstScaleCost& FirstDrawAt(Editor& e, int quarters) {
+  static std::map<int, FirstScaleCost> costs;
+  auto found = costs.find(quarters);
+  if (found != costs.end()) return found->second;
+  const size_t before = HeapInUse();
+  const auto start = std::chrono::steady_clock::now();
+  e.graphics->SetScale(EditorScale::FromQuarters(quarters));
+  e.graphics->RedrawAll();
+  FirstScaleCost cost;
+  cost.milliseconds =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  cost.megabytes = (static_cast<double>(HeapInUse()) - static_cast<double>(before)) / 1e6;
+  return costs.emplace(quarters, cost).first->second;
+}
+
+// A whole-window paint at a scale (in quarters: 4 is 100 %), with what the
+// first change to that scale took: its time and the memory it kept (the
+// images at that scale and the larger back buffer).
+void BM_RedrawWholeEditorAtScale(benchmark::State& state) {
+  Editor e;
+  const int quarters = static_cast<int>(state.range(0));
+  const FirstScaleCost& first = FirstDrawAt(e, quarters);
+  e.graphics->SetScale(EditorScale::FromQuarters(quarters));
+  for (auto _ : state) e.graphics->RedrawAll();
+  const double pixels = static_cast<double>(e.graphics->Width()) * e.graphics->Height();
+  state.counters["pixels_per_s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * pixels, benchmark::Counter::kIsRate);
+  state.counters["first_change_ms"] = first.milliseconds;
+  state.counters["first_change_MB"] = first.megabytes;
+}
+BENCHMARK(BM_RedrawWholeEditorAtScale)->Arg(5)->Arg(6)->Arg(8)->Arg(10)->Arg(12)->Unit(benchmark::kMillisecond);
 
 }  // namespace
