@@ -117,8 +117,10 @@ class Plugin:
         os.remove(target)
         return out
 
-    def editor(self, path, settings=(), program=None):
+    def editor(self, path, settings=(), program=None, scale=None):
         args = ["--editor-png", path]
+        if scale is not None:
+            args += ["--scale", str(scale)]
         if program is not None:
             args += ["--program", program]
         for name, value in settings:
@@ -504,6 +506,13 @@ def editor_pictures(p, out, work, source, params, programs):
         ax.imshow(image, interpolation="antialiased")
         ax.set_axis_off()
         save(fig, os.path.join(out, f"program-{index:02d}.png"))
+
+    # The input and saturation sections at 200 %, pixel for pixel.
+    zoomed_path = os.path.join(work, "zoom200.png")
+    p.editor(zoomed_path, scale=2)
+    zoomed = mpimg.imread(zoomed_path)
+    plt.imsave(os.path.join(out, "editor-zoom-200.png"), zoomed[120:660, 0:1090],
+               metadata=PNG_META)
 
 
 def main():
