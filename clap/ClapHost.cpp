@@ -58,7 +58,8 @@ void ClapHost::UnregisterFd(int fd) const {
 }
 
 bool ClapHost::RequestResize(uint32_t width, uint32_t height) const {
-  return gui != nullptr && gui->request_resize != nullptr && gui->request_resize(host, width, height);
+  return gui != nullptr && gui->request_resize != nullptr &&
+         gui->request_resize(host, width, height);
 }
 
 void ClapHost::PresetLoaded(uint32_t locationKind, const char* location, const char* loadKey) const {

@@ -77,7 +77,8 @@ class ClapEditor : public XvfbTest {
   std::pair<int, int> ChildWindowSize() {
     const std::vector<Window> children = Children();
     XWindowAttributes attributes{};
-    if (children.size() != 1 || !XGetWindowAttributes(window->Connection(), children[0], &attributes)) {
+    if (children.size() != 1 ||
+        !XGetWindowAttributes(window->Connection(), children[0], &attributes)) {
       return {0, 0};
     }
     return {attributes.width, attributes.height};
@@ -189,7 +190,8 @@ TEST_F(ClapEditor, FollowsTheHostsScaleAndAsksTheHostForTheNewSize) {
   EXPECT_TRUE(hints.can_resize_horizontally);
   EXPECT_TRUE(hints.can_resize_vertically);
   EXPECT_TRUE(hints.preserve_aspect_ratio);
-  EXPECT_EQ(uint64_t{hints.aspect_ratio_width} * kHeight, uint64_t{hints.aspect_ratio_height} * kWidth);
+  EXPECT_EQ(uint64_t{hints.aspect_ratio_width} * kHeight,
+            uint64_t{hints.aspect_ratio_height} * kWidth);
   uint32_t w = 1700, h = 900;
   EXPECT_TRUE(gui->adjust_size(plugin, &w, &h));
   EXPECT_EQ(std::make_pair(w, h), std::make_pair(1500u, 630u));

@@ -14,8 +14,8 @@
 #include <poll.h>
 
 #include <algorithm>
-#include <cmath>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -139,7 +139,8 @@ class TestFrame final : public vst3::IPlugFrame, public vst3::IRunLoop {
   vst3::uint32 KESTRAVON_VST3_CALL release() override { return --references; }
 
   // As a host does: the window takes the size, then the view is told.
-  vst3::tresult KESTRAVON_VST3_CALL resizeView(vst3::IPlugView* view, vst3::ViewRect* size) override {
+  vst3::tresult KESTRAVON_VST3_CALL resizeView(vst3::IPlugView* view,
+                                               vst3::ViewRect* size) override {
     resizes.push_back(*size);
     onSizeAnswers.push_back(view->onSize(size));
     return vst3::kResultTrue;
