@@ -511,7 +511,7 @@ def editor_pictures(p, out, work, source, params, programs):
     zoomed_path = os.path.join(work, "zoom200.png")
     p.editor(zoomed_path, scale=2)
     zoomed = mpimg.imread(zoomed_path)
-    plt.imsave(os.path.join(out, "editor-zoom-200.png"), zoomed[120:660, 0:1090],
+    plt.imsave(os.path.join(out, "editor-zoom-200.png"), zoomed[96:636, 0:1090],
                metadata=PNG_META)
 
 

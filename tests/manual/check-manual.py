@@ -158,7 +158,7 @@ def main():
     if args.reproducible:
         pictures = os.path.join(manual_dir, "pictures")
         with tempfile.TemporaryDirectory() as again:
-            subprocess.run(["xvfb-run", "-a", sys.executable,
+            subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 3200x1400x24", sys.executable,
                             os.path.join(args.source, "scripts", "make-manual-pictures.py"),
                             "--render", args.render, "--plugin", args.plugin,
                             "--source", args.source, "--out", again], check=True)

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <thread>
 
 #include "raster/LICE_MemBitmap.h"
@@ -96,6 +97,16 @@ bool EditorSnapshot::Save(const std::string& path, std::string* error) {
   int width = 0, height = 0;
   if (!host.EditorSize(&width, &height)) {
     *error = "the plug-in has no editor";
+    return false;
+  }
+  // The server gives back only what it shows: the editor must fit on its screen.
+  const int screen = DefaultScreen(display.get());
+  const int screenWidth = DisplayWidth(display.get(), screen);
+  const int screenHeight = DisplayHeight(display.get(), screen);
+  if (width > screenWidth || height > screenHeight) {
+    *error = "the editor (" + std::to_string(width) + " x " + std::to_string(height) +
+             ") is larger than the X display's screen (" + std::to_string(screenWidth) + " x " +
+             std::to_string(screenHeight) + ")";
     return false;
   }
   const Window parent = CreateParent(display.get(), width, height);
