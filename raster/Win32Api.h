@@ -48,6 +48,8 @@ using HGLOBAL = void*;
 using HKEY = struct Win32RegistryKey*;
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+// What GetProcAddress returns: cast to the function's own type before a call.
+using FARPROC = LONG_PTR (*)();
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
 
 struct RECT {
@@ -204,6 +206,7 @@ inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
 inline constexpr UINT WM_MBUTTONUP = 0x0208;
 inline constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
+inline constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
 inline constexpr UINT WM_USER = 0x0400;
 
 // Edit-control messages and styles.
@@ -231,6 +234,9 @@ inline constexpr int SW_HIDE = 0;
 inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr UINT PM_NOREMOVE = 0x0000;
 inline constexpr UINT PM_REMOVE = 0x0001;
+inline constexpr UINT SWP_NOMOVE = 0x0002;
+inline constexpr UINT SWP_NOZORDER = 0x0004;
+inline constexpr UINT SWP_NOACTIVATE = 0x0010;
 
 // Mouse and key state.
 inline constexpr WPARAM MK_LBUTTON = 0x0001;
@@ -273,6 +279,7 @@ inline constexpr DWORD SRCCOPY = 0x00CC0020;
 inline constexpr int TRANSPARENT = 1;
 inline constexpr int OPAQUE = 2;
 inline constexpr int DC_BRUSH = 18;
+inline constexpr int LOGPIXELSY = 90;
 inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 inline constexpr UINT DT_LEFT = 0x0000;
 inline constexpr UINT DT_CENTER = 0x0001;
@@ -330,6 +337,7 @@ HGLOBAL LoadResource(HMODULE module, HRSRC resource);
 void* LockResource(HGLOBAL data);
 DWORD SizeofResource(HMODULE module, HRSRC resource);
 HMODULE GetModuleHandleA(const char* name);
+FARPROC GetProcAddress(HMODULE module, const char* name);
 DWORD GetModuleFileNameA(HMODULE module, char* fileName, DWORD size);
 DWORD GetLastError();
 int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int bytes, WCHAR* out,
@@ -376,6 +384,7 @@ HDC GetDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);
 BOOL GetWindowRect(HWND window, RECT* rect);
 BOOL GetClientRect(HWND window, RECT* rect);
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 BOOL GetCursorPos(POINT* point);
 BOOL ScreenToClient(HWND window, POINT* point);
 BOOL ClientToScreen(HWND window, POINT* point);
@@ -423,6 +432,7 @@ COLORREF SetTextColor(HDC dc, COLORREF colour);
 COLORREF SetBkColor(HDC dc, COLORREF colour);
 int SetBkMode(HDC dc, int mode);
 COLORREF SetDCBrushColor(HDC dc, COLORREF colour);
+int GetDeviceCaps(HDC dc, int index);
 
 // advapi32
 LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM desired, HKEY* result);

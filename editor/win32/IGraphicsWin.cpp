@@ -1,5 +1,6 @@
 #include "editor/win32/IGraphicsWin.h"
 
+#include "editor/win32/MonitorDpi.h"
 #include "raster/LICE_SysBitmap.h"
 
 namespace {
@@ -45,6 +46,9 @@ void* IGraphicsWin::OpenEditorWindow(void* parent) {
     CloseEditorWindow();
   }
   if (!window.Open(static_cast<HWND>(parent), placement, &WindowProcedure, this)) return nullptr;
+  // Taking the monitor's scale may change the size: the window opens at the
+  // size it had and takes the new one at once.
+  FollowMonitorScale();
   MarkAllControlsChanged();
   return window.Handle();
 }
@@ -75,6 +79,11 @@ void IGraphicsWin::Created(HWND hwnd) {
   SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetTimer(hwnd, Win32EditorWindow::kTimerId, static_cast<UINT>(TimerPeriod()), nullptr);
   SetFocus(hwnd);
+}
+
+void IGraphicsWin::FollowMonitorScale() {
+  const int dpi = MonitorDpi(window.Handle());
+  if (dpi > 0) SetSystemScale(static_cast<double>(dpi) / kStandardDpi);
 }
 
 void IGraphicsWin::Destroyed() {
@@ -117,6 +126,10 @@ LRESULT IGraphicsWin::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
       return 0;
     case WM_CLOSE:
       CloseEditorWindow();
+      return 0;
+    case WM_DPICHANGED_AFTERPARENT:
+      // The host's window went to a monitor of another scale.
+      FollowMonitorScale();
       return 0;
     case WM_CTLCOLOREDIT:
       if (textEntry.Control()) return textEntry.Colours(reinterpret_cast<HDC>(wParam));

@@ -10,7 +10,9 @@
 // host passes at editor open, driven by the window's messages and its 40 ms
 // timer, on the thread that owns the host's window. It builds on the headless
 // core: that core's back buffer, a DIB section with a device context, is what
-// the window shows, and each paint is one copy from it.
+// the window shows, and each paint is one copy from it. It is drawn at its
+// monitor's scale unless the user or the host chose another, and follows the
+// monitor when the host's window moves to another.
 class IGraphicsWin : public IGraphicsHeadless {
  public:
   IGraphicsWin(IPlugBase* plug, int width, int height, int frameRate);
@@ -20,6 +22,7 @@ class IGraphicsWin : public IGraphicsHeadless {
   void* OpenEditorWindow(void* parent) override;
   void CloseEditorWindow() override;
   void PaintToScreen(const Rect& area) override;
+  void ResizeWindow() override { window.Resize(Width(), Height()); }
   void CancelTextEntry() override { textEntry.SetState(Win32TextEntry::kCancel); }
   bool EditorWindowIsOpen() const override { return window.IsOpen(); }
   const char* DrawingApiName() const override { return "Windows GDI"; }
@@ -42,6 +45,9 @@ class IGraphicsWin : public IGraphicsHeadless {
   LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void Created(HWND hwnd);
   void Destroyed();
+  // The monitor's scale as the system's, for when neither the user nor the
+  // host chose one.
+  void FollowMonitorScale();
   LRESULT Paint(HWND hwnd);
   LRESULT Mouse(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Key(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

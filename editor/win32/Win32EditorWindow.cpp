@@ -96,6 +96,11 @@ Rect Win32EditorWindow::Placement() const {
   return Rect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
 }
 
+void Win32EditorWindow::Resize(int width, int height) {
+  if (!window) return;
+  SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32EditorWindow::Paint(HDC source, const Rect& area) {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(window, &paint);

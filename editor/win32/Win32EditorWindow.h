@@ -31,6 +31,8 @@ class Win32EditorWindow {
   HWND Handle() const { return window; }
   // Where the window sits inside its parent.
   Rect Placement() const;
+  // Gives the window a new size, its top-left corner kept.
+  void Resize(int width, int height);
 
   // Copies area of source to the same place in the window: Paint inside
   // WM_PAINT (which it answers), Put at any other time.

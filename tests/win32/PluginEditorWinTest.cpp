@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -478,4 +479,50 @@ TEST_F(PluginEditorWin, PicturesAProgramWithItsReadout) {
 
   EXPECT_EQ(Differences(*shown, twin.Drawing(), kWhole, kReadout), "");
   EXPECT_GT(GreenPixelsIn(*shown, kReadout), artworkInk + 20) << "the readout shows text";
+}
+
+namespace {
+
+// A host that draws its windows at the monitor's scale says so to the
+// system (user32, Windows Vista and later); the system then tells its
+// windows the monitor's DPI rather than 96 and stretches nothing.
+extern "C" BOOL SetProcessDPIAware();
+
+// The DPI this test's system runs at: 96 unless the test is run in a Wine
+// prefix of another LogPixels, which then names it in KESTRAVON_TEST_DPI.
+int ExpectedDpi() {
+  const char* named = std::getenv("KESTRAVON_TEST_DPI");
+  return named ? std::atoi(named) : 96;
+}
+
+}  // namespace
+
+// The editor takes its monitor's scale when it opens: at 96 DPI it stays at
+// 1000 x 420 and asks the host for nothing; at 192 it opens at 2000 x 840 and
+// asks the host's window for that size.
+TEST_F(PluginEditorWin, OpensAtItsMonitorsScaleAndTellsTheHostTheSize) {
+  SetProcessDPIAware();
+  HDC screen = GetDC(nullptr);
+  const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  ASSERT_EQ(systemDpi, ExpectedDpi()) << "the system does not run at the DPI this test was given";
+  ASSERT_TRUE(systemDpi == 96 || systemDpi == 192) << "sizes are known at 96 and 192 DPI only";
+  const bool twice = systemDpi == 192;
+  const Rect expected = twice ? Rect(0, 0, 2000, 840) : kWhole;
+
+  HWND editor = Open(window);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(PlaceInParent(editor), expected);
+  ERect* rect = nullptr;
+  ASSERT_EQ(Dispatch(effEditGetRect, 0, 0, &rect), 1);
+  EXPECT_EQ(Rect(rect->left, rect->top, rect->right, rect->bottom), expected);
+  ASSERT_EQ(host.Count(audioMasterSizeWindow), twice ? 1 : 0);
+  for (const FakeHost::Call& call : host.calls) {
+    if (call.opcode != audioMasterSizeWindow) continue;
+    EXPECT_EQ(call.index, 2000);
+    EXPECT_EQ(call.value, 840);
+  }
+  PumpMessages(2 * kTickMs);
+  Dispatch(effEditClose);
+  EXPECT_FALSE(IsWindow(editor));
 }
