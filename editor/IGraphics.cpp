@@ -67,6 +67,11 @@ void ClearToTransparent(LICE_IBitmap& bitmap) {
   }
 }
 
+// Auto, or a zoom held to the scales the editor draws at.
+int UserZoomOf(int quarters) {
+  return quarters == ZoomSettings::kAuto ? quarters : EditorScale::FromQuarters(quarters).Quarters();
+}
+
 bool PromptsWithMenu(const PlugParam& param) {
   return param.Kind() == KindEnum || (param.Kind() == KindBool && param.DisplayTextCount() > 0);
 }
@@ -130,14 +135,13 @@ void IGraphics::ApplyChosenScale() {
 }
 
 void IGraphics::SetUserZoom(int quarters) {
-  userZoom = quarters == ZoomSettings::kAuto ? quarters : EditorScale::FromQuarters(quarters).Quarters();
+  userZoom = UserZoomOf(quarters);
   ApplyChosenScale();
 }
 
 // Before the host has asked for a size there is nobody to tell.
 void IGraphics::LoadUserZoom() {
-  const int quarters = ZoomSettings::Load();
-  userZoom = quarters == ZoomSettings::kAuto ? quarters : EditorScale::FromQuarters(quarters).Quarters();
+  userZoom = UserZoomOf(ZoomSettings::Load());
   SetScale(ChosenScale());
 }
 

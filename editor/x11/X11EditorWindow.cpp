@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "editor/x11/X11ErrorTrap.h"
+#include "editor/x11/X11PutPixels.h"
 #include "editor/x11/XftDpiScale.h"
 
 namespace {
@@ -102,24 +103,8 @@ void X11EditorWindow::CloseConnection() {
 
 void X11EditorWindow::Put(const LICE_pixel* pixels, int rowSpan, int width, int height,
                           const Rect& area) {
-  if (!Exists() || !pixels || width <= 0 || height <= 0 || rowSpan < width) return;
-  const int left = std::max(area.left, 0);
-  const int top = std::max(area.top, 0);
-  const int right = std::min(area.right, width);
-  const int bottom = std::min(area.bottom, height);
-  if (right <= left || bottom <= top) return;
-  XImage* image =
-      XCreateImage(display, static_cast<Visual*>(visual), static_cast<unsigned>(depth), ZPixmap, 0,
-                   reinterpret_cast<char*>(const_cast<LICE_pixel*>(pixels)),
-                   static_cast<unsigned>(width), static_cast<unsigned>(height), 32, rowSpan * 4);
-  if (!image) return;
-  // The words are little-endian in memory; Xlib swaps for a server that
-  // wants otherwise.
-  image->byte_order = LSBFirst;
-  XPutImage(display, window, gc, image, left, top, left, top, static_cast<unsigned>(right - left),
-            static_cast<unsigned>(bottom - top));
-  image->data = nullptr;  // the pixels belong to the caller
-  XDestroyImage(image);
+  if (!Exists()) return;
+  PutPixels(display, window, gc, visual, depth, pixels, rowSpan, width, height, area);
 }
 
 bool X11EditorWindow::HasEvents() { return display && XPending(display) > 0; }

@@ -1,7 +1,6 @@
 #include "editor/x11/X11PopupMenu.h"
 
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <poll.h>
 
@@ -10,6 +9,7 @@
 
 #include "editor/x11/PopupMenuPicture.h"
 #include "editor/x11/X11ErrorTrap.h"
+#include "editor/x11/X11PutPixels.h"
 
 namespace {
 
@@ -33,20 +33,11 @@ struct MenuState {
 };
 
 void Show(MenuState& menu) {
-  Display* display = menu.display;
-  const int screen = DefaultScreen(display);
+  const int screen = DefaultScreen(menu.display);
   LICE_MemBitmap& bitmap = menu.picture.Bitmap();
-  XImage* image = XCreateImage(display, DefaultVisual(display, screen),
-                               static_cast<unsigned>(DefaultDepth(display, screen)), ZPixmap, 0,
-                               reinterpret_cast<char*>(bitmap.Bits()),
-                               static_cast<unsigned>(bitmap.Width()),
-                               static_cast<unsigned>(bitmap.Height()), 32, bitmap.RowSpan() * 4);
-  if (!image) return;
-  image->byte_order = LSBFirst;
-  XPutImage(display, menu.window, menu.gc, image, 0, 0, 0, 0,
-            static_cast<unsigned>(bitmap.Width()), static_cast<unsigned>(bitmap.Height()));
-  image->data = nullptr;  // the pixels belong to the picture
-  XDestroyImage(image);
+  PutPixels(menu.display, menu.window, menu.gc, DefaultVisual(menu.display, screen),
+            DefaultDepth(menu.display, screen), bitmap.Bits(), bitmap.RowSpan(), bitmap.Width(),
+            bitmap.Height(), Rect(0, 0, bitmap.Width(), bitmap.Height()));
 }
 
 void Light(MenuState& menu, int item) {
