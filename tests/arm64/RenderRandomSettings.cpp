@@ -16,13 +16,12 @@
 #include <cstring>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ProgramRenders.h"
 #include "SettingsCases.h"
 #include "SharedLibrary.h"
-#include "vst2/VstAbi.h"
+#include "Vst2Render.h"
 
 namespace {
 
@@ -51,10 +50,6 @@ RandomCase MakeCase(int k) {
   return c;
 }
 
-VstIntPtr SilentHost(AEffect*, int32_t opcode, int32_t, VstIntPtr, void*, float) {
-  return opcode == audioMasterVersion ? 2400 : 0;
-}
-
 // Changes due by `frame` that are still to be made, from `next` on.
 void ApplyChanges(AEffect* effect, const RandomCase& c, int frame, size_t* next) {
   for (; *next < c.changes.size() && c.changes[*next].frame <= frame; ++*next) {
@@ -62,52 +57,23 @@ void ApplyChanges(AEffect* effect, const RandomCase& c, int frame, size_t* next)
   }
 }
 
-// One case on a thread of its own: each plug-in draws its start-up noise
-// from the creating thread's random generator.
 std::vector<double> Render(VstPluginMainProc entry, const RandomCase& c) {
-  constexpr int kBlock = program_renders::kBlock;
-  std::vector<double> result(2 * static_cast<size_t>(c.frames));
-  std::thread worker([&] {
-    AEffect* effect = entry(SilentHost);
-    auto dispatch = [effect](int32_t opcode, VstIntPtr value, float opt) {
-      return effect->dispatcher(effect, opcode, 0, value, nullptr, opt);
-    };
-    dispatch(effOpen, 0, 0.0f);
-    dispatch(effSetSampleRate, 0, c.rate);
-    dispatch(effSetBlockSize, kBlock, 0.0f);
-    dispatch(effSetProgram, 0, 0.0f);
-    size_t next = 0;
-    ApplyChanges(effect, c, 0, &next);
-    dispatch(effMainsChanged, 1, 0.0f);
-    std::vector<double> left, right, outL(kBlock), outR(kBlock);
-    program_renders::TestSignal(c.frames, c.rate, &left, &right);
-    for (int start = 0; start < c.frames; start += kBlock) {
-      const int n = c.frames - start < kBlock ? c.frames - start : kBlock;
-      ApplyChanges(effect, c, start, &next);
-      double* in[2] = {left.data() + start, right.data() + start};
-      double* out[2] = {outL.data(), outR.data()};
-      effect->processDoubleReplacing(effect, in, out, n);
-      for (int i = 0; i < n; ++i) {
-        result[2 * static_cast<size_t>(start + i)] = outL[i];
-        result[2 * static_cast<size_t>(start + i) + 1] = outR[i];
-      }
-    }
-    dispatch(effClose, 0, 0.0f);
-  });
-  worker.join();
-  return result;
+  size_t next = 0;
+  return program_renders::RenderVst2(
+      entry, c.rate, c.frames,
+      [&](AEffect* effect) {
+        effect->dispatcher(effect, effSetProgram, 0, 0, nullptr, 0.0f);
+        ApplyChanges(effect, c, 0, &next);
+      },
+      [&](AEffect* effect, int start) { ApplyChanges(effect, c, start, &next); });
 }
 
 int RenderLibrary(const char* libraryPath, const char* outputPath) {
-  void* library = OpenSharedLibrary(libraryPath);
-  if (!library) {
-    std::fprintf(stderr, "cannot load %s: %s\n", libraryPath, LastLoadError());
-    return 2;
-  }
-  auto entry = reinterpret_cast<VstPluginMainProc>(FindLibrarySymbol(library, "VSTPluginMain"));
+  void* library = nullptr;
+  const VstPluginMainProc entry = program_renders::OpenVst2Library(libraryPath, &library);
   FILE* out = entry ? std::fopen(outputPath, "wb") : nullptr;
   if (!out) {
-    std::fprintf(stderr, "%s\n", entry ? "cannot write the render" : "no VSTPluginMain");
+    if (entry) std::fprintf(stderr, "cannot write the render\n");
     return 2;
   }
   bool written = true;
