@@ -338,7 +338,7 @@ int IGraphics::ScaledSourceOffset(int offset, int framePitch) const {
 LICE_CachedFont* IGraphics::FindFont(TextStyle& style) {
   LICE_FontRequest request;
   CopyText(request.face, sizeof request.face, style.fontName);
-  request.height = ScaledStyle(style).size;
+  request.height = scale.ToPixels(style.size);
   request.orientation = style.orientation;
   request.style = style.style;
   request.quality = style.quality;
